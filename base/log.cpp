@@ -1,0 +1,53 @@
+// Log channel: one open-append-close per entry so the file is complete after every line.
+#include "base/log.h"
+
+#include "base/numbers.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+void logOpen(LogChannel& log, const std::string& path) {
+    log.enabled = true;
+    log.path = path;
+    if (FILE* f = std::fopen(path.c_str(), "w")) {
+        std::fputs("  ..... Initialising Logs .....\n", f);
+        std::fclose(f);
+    }
+    logEntry(log, "Log File Opened...");
+}
+
+std::string logTimestamp(const std::tm& t) {
+    static const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const int month = (t.tm_mon >= 0 && t.tm_mon < 12) ? t.tm_mon : 0;
+    char buf[80];
+    std::snprintf(buf, sizeof buf, "%02d-%s-%04d %02d:%02d:%02d", t.tm_mday, kMonths[month],
+                  t.tm_year + 1900, t.tm_hour, t.tm_min, t.tm_sec);
+    return buf;
+}
+
+void logEntry(const LogChannel& log, const std::string& text) {
+    if (!log.enabled) return;
+    FILE* f = std::fopen(log.path.c_str(), "a");
+    if (!f) return; // a log that cannot be opened loses the line; the program goes on
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const std::string stamp = logTimestamp(local);
+    std::fprintf(f, "%s - %s\n", stamp.c_str(), text.c_str());
+    std::fclose(f);
+}
+
+void logf(const LogChannel& log, const char* format, ...) {
+    if (!format || !log.enabled) return;
+    char buf[kLogEntryMax + 1];
+    va_list args;
+    va_start(args, format);
+    vformatC(buf, sizeof buf, format, args);
+    va_end(args);
+    logEntry(log, buf);
+}
+
+void logClose(LogChannel&) {
+    // Entries never keep the file open, so there is no handle to release.
+}

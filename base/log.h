@@ -1,0 +1,24 @@
+// The log channel: timestamped lines appended to one file, opened and closed per entry.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+struct LogChannel {
+    std::string path;
+    bool enabled = false;
+};
+
+// Longest text a formatted entry keeps; longer texts are cut, never overflowed.
+constexpr int kLogEntryMax = 259;
+
+// Truncates the file, writes the header line and the entry "Log File Opened...".
+void logOpen(LogChannel& log, const std::string& path);
+// Appends "<timestamp> - <text>\n" when the channel is enabled.
+void logEntry(const LogChannel& log, const std::string& text);
+// printf-style entry, cut at kLogEntryMax characters. Numbers are formatted in the C locale.
+void logf(const LogChannel& log, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void logClose(LogChannel& log);
+
+// "07-Dec-2026 05:33:29", English month names whatever the locale.
+std::string logTimestamp(const std::tm& local);

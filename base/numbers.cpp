@@ -1,0 +1,159 @@
+// Number formatting and scanning that never depend on the process locale.
+#include "base/numbers.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+
+namespace {
+
+locale_t cLocale() {
+    // Created once and never changed; shared by every caller.
+    static const locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return loc;
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+const char* skipBlanks(const char* p) {
+    while (isBlank(*p)) ++p;
+    return p;
+}
+
+int digitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return 99;
+}
+
+} // namespace
+
+int vformatC(char* buf, std::size_t size, const char* format, va_list args) {
+    if (size == 0) return 0;
+    locale_t previous = uselocale(cLocale());
+    int n = std::vsnprintf(buf, size, format, args);
+    uselocale(previous);
+    if (n < 0) buf[0] = '\0';
+    return n;
+}
+
+int formatC(char* buf, std::size_t size, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int n = vformatC(buf, size, format, args);
+    va_end(args);
+    return n;
+}
+
+void appendFixed6(std::string& out, double value) {
+    char buf[400]; // the longest double in fixed notation has 309 integer digits
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6);
+    if (res.ec == std::errc()) {
+        out.append(buf, res.ptr);
+    } else {
+        formatC(buf, sizeof buf, "%f", value);
+        out.append(buf);
+    }
+}
+
+void appendInt(std::string& out, long long value) {
+    char buf[24];
+    auto res = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, res.ptr);
+}
+
+const char* scanInt(const char* p, int32_t& out) {
+    p = skipBlanks(p);
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = (*p++ == '-');
+    int base = 10;
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && digitValue(p[2]) < 16) {
+        base = 16;
+        p += 2;
+    } else if (p[0] == '0') {
+        base = 8;
+    }
+    if (digitValue(*p) >= base) return nullptr;
+    long long value = 0;
+    while (digitValue(*p) < base) {
+        value = value * base + digitValue(*p++);
+        if (value > 2147483648LL) return nullptr;
+    }
+    if (negative) value = -value;
+    if (value > 2147483647LL) return nullptr;
+    out = static_cast<int32_t>(value);
+    return p;
+}
+
+const char* scanFloat(const char* p, float& out) {
+    p = skipBlanks(p);
+    const char* start = p;
+    if (*p == '+' || *p == '-') ++p;
+    const char* digits = p;
+    // from_chars takes no leading '+', so parse from the digits and apply the sign ourselves.
+    bool any = false;
+    while (isDigit(*p)) {
+        ++p;
+        any = true;
+    }
+    if (*p == '.') {
+        ++p;
+        while (isDigit(*p)) {
+            ++p;
+            any = true;
+        }
+    }
+    if (!any) return nullptr;
+    if (*p == 'e' || *p == 'E') {
+        const char* e = p + 1;
+        if (*e == '+' || *e == '-') ++e;
+        if (isDigit(*e)) {
+            while (isDigit(*e)) ++e;
+            p = e;
+        }
+    }
+    float value = 0.0f;
+    auto res = std::from_chars(digits, p, value, std::chars_format::general);
+    if (res.ec != std::errc() || res.ptr != p || !std::isfinite(value)) return nullptr;
+    out = (*start == '-') ? -value : value;
+    return p;
+}
+
+const char* scanWord(const char* p, std::string& out, std::size_t maxLen) {
+    p = skipBlanks(p);
+    const char* start = p;
+    while (*p && *p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') ++p;
+    if (p == start) return nullptr;
+    std::size_t len = static_cast<std::size_t>(p - start);
+    out.assign(start, len < maxLen ? len : maxLen);
+    return p;
+}
+
+const char* scanChar(const char* p, char c) {
+    return (*p == c) ? p + 1 : nullptr;
+}
+
+bool parseInt(const std::string& text, int32_t& out) {
+    int32_t value = 0;
+    const char* end = scanInt(text.c_str(), value);
+    if (!end || *skipBlanks(end) != '\0') return false;
+    out = value;
+    return true;
+}
+
+bool parseFloat(const std::string& text, float& out) {
+    float value = 0.0f;
+    const char* end = scanFloat(text.c_str(), value);
+    if (!end || *skipBlanks(end) != '\0') return false;
+    out = value;
+    return true;
+}
