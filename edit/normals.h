@@ -1,0 +1,20 @@
+// Vertex normals: flat per triangle or averaged over coinciding corners, in bounded batches.
+#pragma once
+
+#include "model/model.h"
+
+struct Vec3 {
+    float x, y, z;
+};
+
+// (P1 - P0) x (P2 - P0), divided by its length when normalise is set. A zero-length result
+// (degenerate triangle) stays the zero vector rather than becoming NaN.
+Vec3 faceNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2, bool normalise);
+
+// One recalculation pass: recomputes dirty normals mesh by mesh and stops after the batch limit
+// is exceeded (101 recomputations), leaving normalsPending set. Logs START on every pass and STOP
+// only on a pass that finishes.
+void recalculateNormals(Model& m);
+
+// Runs passes until nothing is pending (the same log lines as the passes would write).
+void completeNormals(Model& m);

@@ -1,0 +1,24 @@
+// The model file (FW2): reader and writer.
+#pragma once
+
+#include "model/model.h"
+
+#include <string>
+
+// Reads m.fileName into m. When m.loadWithoutDialog is set the current directory first moves
+// to the file's folder (texture names are relative to it) and the flag is cleared. On success
+// the arrays are replaced, LoadOK is set and the current mesh is 0; normals are left dirty for
+// the caller to recalculate. On failure the model is exactly as before, the reason is logged and,
+// when error is given, stored there as the same text. A file without a version line is handed to
+// the legacy reader.
+bool readModelFile(Model& m, std::string* error = nullptr);
+
+// Writes m to m.fileName through a temporary sibling renamed over the target, so a failed save
+// leaves the previous file intact. Normals are the caller's business.
+bool writeModelFile(const Model& m, std::string* error = nullptr);
+
+// The model file's text, exactly as writeModelFile would store it.
+std::string modelFileText(const Model& m);
+
+// The product web site's host, named in file headers and the Help menu's addresses.
+extern const char* const kProductHost;
