@@ -63,6 +63,13 @@ bool makeDirectory(const std::string& path) {
     return errno == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool makeDirectories(const std::string& path) {
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1))
+        makeDirectory(path.substr(0, slash));
+    return makeDirectory(path);
+}
+
 std::string currentDirectory() {
     char buf[4096];
     if (!::getcwd(buf, sizeof buf)) return {};
@@ -76,4 +83,9 @@ bool setCurrentDirectory(const std::string& path) {
 bool fileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string absolutePath(const std::string& path) {
+    if (path.empty() || path[0] == '/') return path;
+    return currentDirectory() + path;
 }

@@ -20,7 +20,11 @@ std::string upperExtension(const std::string& path);
 
 // Creates one directory level; an existing directory is no error.
 bool makeDirectory(const std::string& path);
+// Creates every missing level of a path.
+bool makeDirectories(const std::string& path);
 // The current directory with a trailing '/'.
 std::string currentDirectory();
 bool setCurrentDirectory(const std::string& path);
 bool fileExists(const std::string& path);
+// A relative path joined to the current directory; absolute paths come back unchanged.
+std::string absolutePath(const std::string& path);

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Runs facetwright-tool on small files and checks its output, exit codes and the files it writes.
+set -u
+tool=$1
+src=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export APPDATA=$work/appdata
+mkdir -p "$APPDATA"
+pass=0
+fail=0
+check() { # description, then a command that must succeed
+  local what=$1; shift
+  if "$@"; then pass=$((pass + 1)); else fail=$((fail + 1)); echo "FAILED: $what"; fi
+}
+
+# info on the default model
+"$tool" info "$src/resources/defaults/NEW_MODEL.FW2" >"$work/info.txt" 2>"$work/info.err"
+check "info exits 0" test $? -eq 0
+printf '%s\n' 'vertices: 6' 'triangles: 2' 'meshes: 1' 'materials: 1' 'textures: 0' \
+  'bounds: -1.000000 -1.000000 0.000000 1.000000 1.000000 0.000000' >"$work/info.want"
+check "info prints counts and bounds" cmp -s "$work/info.txt" "$work/info.want"
+check "the log goes to the per-user directory" grep -q 'Opening Model File: ' "$APPDATA/Facetwright/Facetwright.Log"
+
+# convert: a file written by the program comes back byte for byte, whatever the extension's case
+cd "$work"
+"$tool" convert "$src/resources/defaults/NEW_MODEL.FW2" first.fw2
+check "convert writes a relative target beside the caller" test -s "$work/first.fw2"
+"$tool" convert first.fw2 second.FW2
+check "convert of a program-written file is byte-identical" cmp -s first.fw2 second.FW2
+cp "$src/resources/defaults/PREVIEWMODEL1.FW2" preview.FW2 2>/dev/null && {
+  "$tool" convert preview.FW2 p1.FW2 && "$tool" convert p1.FW2 p2.FW2
+  check "preview model round trip is byte-identical" cmp -s p1.FW2 p2.FW2
+}
+
+# a record number out of range: exit 1, the reader's message with its line number, OUT untouched
+printf '%s\n' '2.6x VERSION ' 'VTX,0,0,0,0,0,0,1,1,1,1' 'VTX,1,0,0,0,0,0,1,1,1,1' \
+  'VTX,5,0,0,0,0,0,1,1,1,1' >bad.FW2
+echo "keep me" >out.FW2
+"$tool" info bad.FW2 >/dev/null 2>"$work/bad.err"
+check "a bad record number exits 1" test $? -eq 1
+check "the error names the record and line" grep -q 'bad.FW2 : Line: 4 - Invalid Vertex number' "$work/bad.err"
+"$tool" convert bad.FW2 out.FW2 2>/dev/null
+check "a failed convert exits 1" test $? -eq 1
+check "a failed convert leaves OUT untouched" grep -qx 'keep me' out.FW2
+"$tool" info missing.FW2 >/dev/null 2>"$work/missing.err"
+check "a missing file exits 1" test $? -eq 1
+check "a missing file says so" grep -q 'Failed to open Model File' "$work/missing.err"
+"$tool" convert first.fw2 out.txt 2>/dev/null
+check "an unknown target format exits 1" test $? -eq 1
+
+# dump: one line per mesh, then one per vertex with unit normals
+"$tool" dump first.fw2 >dump.txt
+check "dump exits 0" test $? -eq 0
+check "dump prints the mesh line" grep -qx 'mesh 0 first 0 triangles 2 material 0 smooth 0' dump.txt
+check "dump prints every vertex with its normal" test "$(grep -c '^vertex ' dump.txt)" -eq 6
+check "dump normals face +Z" grep -qx 'vertex 2 1.000000 1.000000 0.000000 0.000000 0.000000 1.000000 1.000000 1.000000' dump.txt
+
+# usage
+"$tool" --help | grep -q 'convert IN OUT'
+check "--help explains the commands" test $? -eq 0
+"$tool" frobnicate >/dev/null 2>&1
+check "an unknown command exits 2" test $? -eq 2
+
+echo "$pass passed, $fail failed"
+test "$fail" -eq 0
