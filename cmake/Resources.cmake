@@ -7,5 +7,6 @@ add_custom_command(
           -P ${CMAKE_SOURCE_DIR}/cmake/EmbedFiles.cmake
   DEPENDS ${fw_default_files} ${CMAKE_SOURCE_DIR}/cmake/EmbedFiles.cmake
   COMMENT "Embedding default files")
-add_library(fw_resources STATIC ${fw_resources_cpp} ${CMAKE_SOURCE_DIR}/resources/default_files.cpp)
+file(GLOB fw_resources_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.cpp)
+add_library(fw_resources STATIC ${fw_resources_cpp} ${fw_resources_sources})
 target_include_directories(fw_resources PUBLIC ${CMAKE_SOURCE_DIR})
