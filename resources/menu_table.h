@@ -1,0 +1,56 @@
+// The main menu: every menu, item, separator and submenu, in order, as one table.
+#pragma once
+
+#include <cstddef>
+
+enum class MenuEntryKind { Menu, Item, Separator };
+
+// Entries nest by depth: a Menu opens a (sub)menu whose entries follow one level deeper.
+struct MenuEntry {
+    int depth;
+    MenuEntryKind kind;
+    int id; // command identifier of an item; 0 otherwise
+    const char* caption;
+    bool toggles; // the item keeps an on/off check mark
+};
+
+extern const MenuEntry kMainMenu[];
+extern const std::size_t kMainMenuCount;
+
+// Command identifiers the program refers to by name.
+enum MenuCommand {
+    CmdNew = 201,
+    CmdOpen = 202,
+    CmdSave = 203,
+    CmdSaveAs = 204,
+    CmdExit = 205,
+    CmdSaveRevision = 206,
+    CmdAutomaticRevision = 207,
+    CmdImportObj = 208,
+    CmdExportObj = 209,
+    CmdAutoCheckUpdates = 210,
+    CmdCheckUpdatesNow = 211,
+    CmdUndo = 251,
+    CmdRedo = 252,
+    CmdFineMode = 254,
+    CmdGridSize01 = 601,
+    CmdGridSize05 = 602,
+    CmdGridSize1 = 603,
+    CmdGridSize10 = 604,
+    CmdResetViewports = 605,
+    CmdOnlyExtendedToolbars = 606,
+    CmdSnapToGrid = 607,
+    CmdScaleX = 608,
+    CmdScaleY = 609,
+    CmdScaleZ = 610,
+    CmdDeleteDefaultMesh = 611,
+    CmdBackgroundColour = 612,
+    CmdShowTexturePreview = 613,
+    CmdPreviewModel = 700,
+    CmdRenderLitMesh = 701,
+    CmdShowDebugInfo = 702,
+    CmdRestoreEditView = 703,
+    CmdVisitWebsite = 801,
+    CmdContact = 802,
+    CmdAbout = 803,
+};
