@@ -1,0 +1,181 @@
+// The configuration file primitives: key lookup, key lines, and the whole-file rewrite.
+#include "app/config.h"
+
+#include "base/numbers.h"
+#include "base/safe_file.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr std::size_t kLineMax = 1023; // longer lines never hold a key
+const char kHeader[] = "[config]\n\n";
+
+const LogChannel& channel(const ConfigFile& config) {
+    static const LogChannel kSilent; // never opened, so it writes nothing
+    return config.log ? *config.log : kSilent;
+}
+
+void logOpenFailure(const ConfigFile& config) {
+    logf(channel(config), "ERROR: Failed to open config File: %s", config.path.c_str());
+}
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+// Reads the next line without its line end; a line over kLineMax characters comes back
+// flagged, so that no piece of it can be taken for a key.
+bool nextLine(FILE* f, std::string& line, bool& tooLong) {
+    line.clear();
+    tooLong = false;
+    int c = std::getc(f);
+    if (c == EOF) return false;
+    for (; c != EOF && c != '\n'; c = std::getc(f)) {
+        if (line.size() < kLineMax)
+            line.push_back(static_cast<char>(c));
+        else
+            tooLong = true;
+    }
+    return true;
+}
+
+// Walks the file for lines of the form "key = value" and hands each value text to accept; the
+// first one it takes ends the walk. A missing file is logged and yields false.
+template <typename Accept>
+bool findKey(const ConfigFile& config, const std::string& key, Accept accept) {
+    FILE* f = std::fopen(config.path.c_str(), "r");
+    if (!f) {
+        logOpenFailure(config);
+        return false;
+    }
+    std::string line;
+    std::string token;
+    bool tooLong = false;
+    bool found = false;
+    while (!found && nextLine(f, line, tooLong)) {
+        if (tooLong) continue;
+        const char* p = scanWord(line.c_str(), token, kLineMax);
+        if (!p || token != key) continue;
+        while (isBlank(*p)) ++p;
+        p = scanChar(p, '=');
+        if (p) found = accept(p);
+    }
+    std::fclose(f);
+    return found;
+}
+
+std::string intLine(const std::string& key, int32_t value) {
+    std::string line = key + " = ";
+    appendInt(line, value);
+    line += '\n';
+    return line;
+}
+
+std::string floatLine(const std::string& key, float value) {
+    std::string line = key + " = ";
+    appendFixed6(line, value);
+    line += '\n';
+    return line;
+}
+
+bool writeToFile(const ConfigFile& config, const char* mode, const std::string& text) {
+    FILE* f = std::fopen(config.path.c_str(), mode);
+    if (!f) {
+        logOpenFailure(config);
+        return false;
+    }
+    std::fputs(text.c_str(), f);
+    std::fclose(f);
+    return true;
+}
+
+void logIntWrite(const ConfigFile& config, const std::string& key, int32_t value) {
+    logf(channel(config), "Writing INT Config Value: %s - Value detected: %i", key.c_str(), value);
+}
+
+void logFloatWrite(const ConfigFile& config, const std::string& key, float value) {
+    logf(channel(config), "Writing FLOAT Config Value: %s - Value detected: %f", key.c_str(),
+         static_cast<double>(value));
+}
+
+} // namespace
+
+void configSetFileName(ConfigFile& config, const std::string& path) {
+    logf(channel(config), "Setting Config Filename: %s", path.c_str());
+    config.path = path;
+}
+
+void configWriteHeader(const ConfigFile& config) {
+    writeToFile(config, "w", kHeader);
+}
+
+void configWriteInt(const ConfigFile& config, const std::string& key, int32_t value) {
+    if (writeToFile(config, "a", intLine(key, value))) logIntWrite(config, key, value);
+}
+
+void configWriteFloat(const ConfigFile& config, const std::string& key, float value) {
+    if (writeToFile(config, "a", floatLine(key, value))) logFloatWrite(config, key, value);
+}
+
+void configWriteText(const ConfigFile& config, const std::string& key, const std::string& value) {
+    if (writeToFile(config, "a", key + " = " + value + "\n"))
+        logf(channel(config), "Writing STRING Config Value: %s - Value detected: %s", key.c_str(),
+             value.c_str());
+}
+
+int32_t configReadInt(const ConfigFile& config, const std::string& key) {
+    int32_t value = kConfigMissingInt;
+    bool found = findKey(config, key, [&](const char* text) { return parseInt(text, value); });
+    if (!found) return kConfigMissingInt;
+    logf(channel(config), "Reading Integer Config Value: %s - Value detected: %i", key.c_str(),
+         value);
+    return value;
+}
+
+float configReadFloat(const ConfigFile& config, const std::string& key) {
+    float value = kConfigMissingFloat;
+    bool found = findKey(config, key, [&](const char* text) { return parseFloat(text, value); });
+    if (!found) return kConfigMissingFloat;
+    logf(channel(config), "Reading FLOAT Config Value: %s - Value detected: %f", key.c_str(),
+         static_cast<double>(value));
+    return value;
+}
+
+bool configReadText(const ConfigFile& config, const std::string& key, std::string& value) {
+    std::string text;
+    bool found = findKey(config, key, [&](const char* p) {
+        while (isBlank(*p)) ++p;
+        text = p;
+        // A file edited on Windows keeps its carriage returns; they are not part of the value.
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        return !text.empty();
+    });
+    if (!found) return false;
+    value = text;
+    logf(channel(config), "Reading STRING Config Value: %s - Value detected: %s", key.c_str(),
+         value.c_str());
+    return true;
+}
+
+void configRewriteBegin(ConfigRewrite& rewrite) {
+    rewrite.text = kHeader;
+}
+
+void configRewriteInt(const ConfigFile& config, ConfigRewrite& rewrite, const std::string& key,
+                      int32_t value) {
+    rewrite.text += intLine(key, value);
+    logIntWrite(config, key, value);
+}
+
+void configRewriteFloat(const ConfigFile& config, ConfigRewrite& rewrite, const std::string& key,
+                        float value) {
+    rewrite.text += floatLine(key, value);
+    logFloatWrite(config, key, value);
+}
+
+bool configRewriteCommit(const ConfigFile& config, const ConfigRewrite& rewrite) {
+    if (writeFileSafely(config.path, rewrite.text)) return true;
+    logOpenFailure(config);
+    return false;
+}
