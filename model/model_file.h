@@ -6,11 +6,14 @@
 #include <string>
 
 // Reads m.fileName into m. When m.loadWithoutDialog is set the current directory first moves
-// to the file's folder (texture names are relative to it) and the flag is cleared. On success
-// the arrays are replaced, LoadOK is set and the current mesh is 0; normals are left dirty for
-// the caller to recalculate. On failure the model is exactly as before, the reason is logged and,
-// when error is given, stored there as the same text. A file without a version line is handed to
-// the legacy reader.
+// to the file's folder (texture names are relative to it) and the flag is cleared; the
+// use-initial-directory flag is cleared too. On success the arrays are replaced, LoadOK is set,
+// the current mesh is 0 and a relative file name is made absolute (it was taken against the
+// directory current before the move); normals are left dirty for the caller to recalculate. On
+// failure (unreadable file, record number out of range, a mesh reaching outside the vertices or
+// naming a missing material) the model is exactly as before, LoadOK included, the current
+// directory is moved back, the reason is logged and, when error is given, stored there as the
+// same text. A file without a version line is handed to the legacy reader.
 bool readModelFile(Model& m, std::string* error = nullptr);
 
 // Writes m to m.fileName through a temporary sibling renamed over the target, so a failed save

@@ -1,0 +1,484 @@
+// Model file reading and writing: records, failures that keep the model, directories, locale.
+#include "model/model_file.h"
+
+#include "base/paths.h"
+
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+const char* const kDefaultModel =
+    "// DEFAULT - Facetwright v2.6x Model File\n"
+    "2.6x VERSION \n"
+    "// \n"
+    "MAT,0,0.200000,0.200000,0.200000,0.470000,0.360000,0.360000,0.360000,0.450000,0.990000,"
+    "0.990000,0.990000,0.470000,0.000000,0.000000,0.000000,1.000000,100.000000,0,1,1,0,0,1,"
+    "0.500000,0.500000,0.500000,0.500000,\n"
+    "MSH,0,0,2,0,0\n"
+    "VTX,0,-1.000000,-1.000000,0.000000,0.000000,0.000000,1.000000,1.000000,1.000000,0.500000\n"
+    "VTX,1,1.000000,-1.000000,0.000000,1.000000,0.000000,1.000000,1.000000,1.000000,0.500000\n"
+    "VTX,2,1.000000,1.000000,0.000000,1.000000,1.000000,1.000000,1.000000,1.000000,0.500000\n"
+    "VTX,3,-1.000000,-1.000000,0.000000,0.000000,0.000000,1.000000,1.000000,1.000000,0.500000\n"
+    "VTX,4,1.000000,1.000000,0.000000,1.000000,1.000000,1.000000,1.000000,1.000000,0.500000\n"
+    "VTX,5,-1.000000,1.000000,0.000000,0.000000,1.000000,1.000000,1.000000,1.000000,0.500000\n"
+    "// \n"
+    "// END OF MODEL FILE \n"
+    "// \n";
+
+const char* const kMaterialLine = "MAT,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,m\n";
+
+// A fresh directory under /tmp, removed with everything in it.
+struct TempDir {
+    std::string path;
+    TempDir() {
+        char name[] = "/tmp/fwmodel.XXXXXX";
+        path = std::string(mkdtemp(name)) + "/";
+    }
+    ~TempDir() { std::filesystem::remove_all(path); }
+};
+
+void writeText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+std::vector<std::string> linesOf(const std::string& text, const char* prefixes = nullptr) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (!prefixes || std::string(prefixes).find(line.substr(0, 3)) != std::string::npos)
+            out.push_back(line);
+    return out;
+}
+// The log's entry texts without their time stamps.
+std::vector<std::string> logTexts() {
+    std::vector<std::string> out;
+    for (const std::string& line : linesOf(readText(userLogPath()))) {
+        std::size_t dash = line.find(" - ");
+        if (dash != std::string::npos) out.push_back(line.substr(dash + 3));
+    }
+    return out;
+}
+
+bool load(Model& m, const std::string& path, std::string* error = nullptr) {
+    m.fileName = path;
+    return readModelFile(m, error);
+}
+
+// Loads the text from a file in dir; the model must refuse it with exactly `message`
+// (%s being the file path) and stay as the default model left it.
+void expectRefusedKeepingDefault(const TempDir& dir, const std::string& text,
+                                 const std::string& messageAfterPath) {
+    Model m;
+    writeText(dir.path + "default.FW2", kDefaultModel);
+    ASSERT_TRUE(load(m, dir.path + "default.FW2"));
+    m.currentMesh = 7; // a success would reset it
+    const std::string path = dir.path + "bad.FW2";
+    writeText(path, text);
+    std::string error;
+    EXPECT_FALSE(load(m, path, &error));
+    EXPECT_EQ(error, "ERROR: " + path + messageAfterPath);
+    EXPECT_EQ(logTexts().back(), error);
+    EXPECT_TRUE(m.LoadOK);
+    EXPECT_EQ(m.currentMesh, 7);
+    EXPECT_EQ(vertexCount(m), 6);
+    EXPECT_EQ(meshCount(m), 1);
+    EXPECT_EQ(materialCount(m), 1);
+    EXPECT_EQ(textureCount(m), 0);
+    EXPECT_EQ(m.vertices[5].x, -1.0f);
+    EXPECT_EQ(m.meshes[0].triangleCount, 2);
+    EXPECT_EQ(m.materials[0].shininess, 100.0f);
+}
+
+// A model using every stored field with values that survive six decimals.
+void fillModel(Model& m) {
+    m.textures.resize(2);
+    m.textures[0].fileName = "./brick.bmp";
+    m.textures[1].fileName = "http://example.org/t.jpg";
+    m.materials.resize(2);
+    for (int i = 0; i < 2; ++i) {
+        Material& t = m.materials[i];
+        float* f[] = {&t.colourRed,   &t.colourGreen,   &t.colourBlue,   &t.colourAlpha,
+                      &t.ambientRed,  &t.ambientGreen,  &t.ambientBlue,  &t.ambientAlpha,
+                      &t.diffuseRed,  &t.diffuseGreen,  &t.diffuseBlue,  &t.diffuseAlpha,
+                      &t.specularRed, &t.specularGreen, &t.specularBlue, &t.specularAlpha,
+                      &t.emissionRed, &t.emissionGreen, &t.emissionBlue, &t.emissionAlpha,
+                      &t.shininess};
+        for (int k = 0; k < 21; ++k) *f[k] = (i ? -0.5f : 0.25f) * (k + 1) + 0.125f;
+        t.blendSrc = 770 + i;
+        t.blendDst = 771 - i;
+        t.EnableBlend = i == 0;
+        t.EnableTexture = i == 1;
+        t.EnableLighting = i == 0;
+        t.TextureIndex = i;
+        t.name = i ? "second" : "first_material";
+    }
+    m.vertices.resize(9);
+    for (int i = 0; i < 9; ++i) {
+        Vertex& v = m.vertices[i];
+        float* f[] = {&v.x,         &v.y,           &v.z,          &v.textureX,   &v.textureY,
+                      &v.colourRed, &v.colourGreen, &v.colourBlue, &v.colourAlpha};
+        for (int k = 0; k < 9; ++k) *f[k] = static_cast<float>(i * 10 + k) * 0.015625f - 0.75f;
+        v.selected = v.locked = true;
+        v.normalDirty = false;
+        v.normalX = 1;
+    }
+    m.meshes.resize(2);
+    m.meshes[0].firstVertex = 0;
+    m.meshes[0].triangleCount = 1;
+    m.meshes[0].MaterialNumber = 1;
+    m.meshes[0].smooth = true;
+    m.meshes[1].firstVertex = 3;
+    m.meshes[1].triangleCount = 2;
+    m.meshes[1].hidden = true;
+}
+
+void expectSameRecords(const Model& a, const Model& b) {
+    ASSERT_EQ(modelFileText(a), modelFileText(b));
+    ASSERT_EQ(vertexCount(a), vertexCount(b));
+    for (int i = 0; i < vertexCount(a); ++i) {
+        const Vertex &p = a.vertices[i], &q = b.vertices[i];
+        EXPECT_TRUE(p.x == q.x && p.y == q.y && p.z == q.z && p.textureX == q.textureX &&
+                    p.textureY == q.textureY && p.colourRed == q.colourRed &&
+                    p.colourGreen == q.colourGreen && p.colourBlue == q.colourBlue &&
+                    p.colourAlpha == q.colourAlpha)
+            << "vertex " << i;
+    }
+}
+
+} // namespace
+
+TEST(ModelFile, DefaultModelReadsLogsAndWritesBack) {
+    TempDir dir;
+    const std::string path = dir.path + "NEW_MODEL.FW2";
+    writeText(path, kDefaultModel);
+    Model m;
+    ASSERT_TRUE(load(m, path));
+    EXPECT_TRUE(m.LoadOK);
+    EXPECT_EQ(vertexCount(m), 6);
+    EXPECT_EQ(meshCount(m), 1);
+    EXPECT_EQ(materialCount(m), 1);
+    EXPECT_EQ(textureCount(m), 0);
+    const Material& t = m.materials[0];
+    EXPECT_EQ(t.ambientAlpha, 0.47f);
+    EXPECT_EQ(t.diffuseAlpha, 0.45f);
+    EXPECT_EQ(t.emissionAlpha, 1.0f);
+    EXPECT_EQ(t.shininess, 100.0f);
+    EXPECT_TRUE(!t.EnableBlend && !t.EnableTexture && t.EnableLighting);
+    EXPECT_EQ(t.blendSrc, 1);
+    EXPECT_EQ(t.blendDst, 1);
+    EXPECT_EQ(t.colourRed, 0.5f);
+    EXPECT_EQ(t.name, "");
+    EXPECT_EQ(m.meshes[0].triangleCount, 2);
+    EXPECT_FALSE(m.meshes[0].smooth);
+    EXPECT_EQ(m.vertices[1].x, 1.0f);
+    EXPECT_EQ(m.vertices[1].y, -1.0f);
+    EXPECT_EQ(m.vertices[1].textureX, 1.0f);
+    EXPECT_TRUE(m.vertices[1].normalDirty);
+    EXPECT_EQ(m.vertices[1].colourAlpha, 0.5f);
+
+    const std::string cwd = currentDirectory();
+    const std::vector<std::string> expected = {"Log File Opened...",
+                                               "Current Working Directory: " + cwd,
+                                               "Set Path to Model Directory: " + cwd,
+                                               "Opening Model File: " + path,
+                                               "     Model File - Initial Parse OK",
+                                               "     Read: 14 Lines",
+                                               "     Read: 0 Textures",
+                                               "     Read: 1 Materials",
+                                               "     Found: 1 Meshes",
+                                               "     Found: 6 Vertices",
+                                               "Allocating Memory for Model Data",
+                                               "Reading File Data",
+                                               "Data import success!",
+                                               "File Closed.  LoadOK set to TRUE"};
+    EXPECT_EQ(logTexts(), expected);
+
+    // Written back: the 20-line header, the same records, the trailer.
+    const std::string out = modelFileText(m);
+    EXPECT_EQ(linesOf(out, "MATMSHVTXTEX"), linesOf(kDefaultModel, "MATMSHVTXTEX"));
+    const std::vector<std::string> lines = linesOf(out);
+    ASSERT_EQ(lines.size(), 20u + 8u + 3u);
+    EXPECT_EQ(lines[3], std::string("// For more information visit ") + kProductHost + " ");
+    EXPECT_EQ(lines[9].size(), 303u); // the long material description, without shininess
+    EXPECT_EQ(lines[16], "// Collision Boc Definition:      COL,CollisionBoxNumber, x1, y1, z1, "
+                         "x2, y2, z2");
+    EXPECT_EQ(lines[18], "2.6x VERSION ");
+    const std::string trailer = "// \n// END OF MODEL FILE \n// \n";
+    EXPECT_EQ(out.substr(out.size() - trailer.size()), trailer);
+
+    m.fileName = dir.path + "saved.FW2";
+    EXPECT_TRUE(writeModelFile(m));
+    EXPECT_EQ(readText(m.fileName), out);
+    const std::vector<std::string> log = logTexts();
+    EXPECT_EQ(log[log.size() - 2], "Opening Model File for Saving");
+    EXPECT_EQ(log.back(), m.fileName);
+}
+
+TEST(ModelFile, RoundTripAndByteExactRewriteInAnyLocale) {
+    TempDir dir;
+    Model a;
+    fillModel(a);
+    a.fileName = dir.path + "a.FW2";
+    ASSERT_TRUE(writeModelFile(a));
+    Model b;
+    ASSERT_TRUE(load(b, a.fileName));
+    expectSameRecords(a, b);
+    // Every stored field, field by field.
+    EXPECT_EQ(b.textures[1].fileName, "http://example.org/t.jpg");
+    for (int i = 0; i < 2; ++i) {
+        const Material &p = a.materials[i], &q = b.materials[i];
+        EXPECT_EQ(q.name, p.name);
+        EXPECT_TRUE(p.colourRed == q.colourRed && p.colourAlpha == q.colourAlpha &&
+                    p.ambientGreen == q.ambientGreen && p.diffuseBlue == q.diffuseBlue &&
+                    p.specularAlpha == q.specularAlpha && p.emissionRed == q.emissionRed &&
+                    p.shininess == q.shininess);
+        EXPECT_TRUE(p.blendSrc == q.blendSrc && p.blendDst == q.blendDst &&
+                    p.EnableBlend == q.EnableBlend && p.EnableTexture == q.EnableTexture &&
+                    p.EnableLighting == q.EnableLighting && p.TextureIndex == q.TextureIndex);
+    }
+    EXPECT_TRUE(b.meshes[0].smooth);
+    EXPECT_EQ(b.meshes[0].MaterialNumber, 1);
+    EXPECT_EQ(b.meshes[1].firstVertex, 3);
+    EXPECT_FALSE(b.meshes[1].hidden); // flags are not stored
+    EXPECT_FALSE(b.vertices[4].selected || b.vertices[4].locked);
+    EXPECT_TRUE(b.vertices[4].normalDirty);
+    EXPECT_EQ(b.vertices[4].normalX, 0.0f);
+
+    // Written again, the file is byte for byte the same.
+    b.fileName = dir.path + "b.FW2";
+    ASSERT_TRUE(writeModelFile(b));
+    EXPECT_EQ(readText(b.fileName), readText(a.fileName));
+
+    // A comma-decimal locale changes nothing in either direction.
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+    Model c;
+    const bool loaded = load(c, a.fileName);
+    c.fileName = dir.path + "c.FW2";
+    const bool written = writeModelFile(c);
+    std::setlocale(LC_ALL, previous.c_str());
+    ASSERT_TRUE(loaded && written);
+    expectSameRecords(a, c);
+    EXPECT_EQ(readText(c.fileName), readText(a.fileName));
+}
+
+TEST(ModelFile, RecordPlacementAndFieldRules) {
+    TempDir dir;
+    const std::string v0 = "VTX,0,1.5,2,3,0.25,0.75,0.1,0.2,0.3,0.4\n";
+    const std::string v1 = "VTX,1,-4,5,6,0,1,1,1,1,1\n";
+    const std::string v2 = "VTX,2,7,8,9,0.5,0.5,0,0,0,0\n";
+    Model up, down;
+    writeText(dir.path + "up.FW2", "2.6x VERSION\n" + v0 + v1 + v2);
+    writeText(dir.path + "down.FW2", "2.6\n" + v2 + v1 + v0);
+    ASSERT_TRUE(load(up, dir.path + "up.FW2"));
+    ASSERT_TRUE(load(down, dir.path + "down.FW2"));
+    expectSameRecords(up, down);
+    EXPECT_EQ(up.vertices[0].x, 1.5f);
+    EXPECT_EQ(up.vertices[2].textureX, 0.5f);
+
+    // Duplicate numbers: the later line wins, the number never given keeps the initialiser;
+    // a short line keeps the initialiser for the fields it lacks.
+    Model dup;
+    writeText(dir.path + "dup.FW2",
+              "2.6x VERSION \nVTX,0,1,1,1,0,0,0,0,0,0\nVTX,0,2,2\nVTX,1,9,9,9,9,9,9,9,9,9\n");
+    ASSERT_TRUE(load(dup, dir.path + "dup.FW2"));
+    ASSERT_EQ(vertexCount(dup), 3);
+    EXPECT_EQ(dup.vertices[0].x, 2.0f);
+    EXPECT_EQ(dup.vertices[0].y, 2.0f);
+    EXPECT_EQ(dup.vertices[0].z, 0.0f);
+    EXPECT_EQ(dup.vertices[0].colourRed, 1.0f);
+    EXPECT_EQ(dup.vertices[0].colourAlpha, 0.5f);
+    EXPECT_EQ(dup.vertices[2].colourAlpha, 0.5f);
+    EXPECT_EQ(dup.vertices[2].x, 0.0f);
+
+    // Smooth for any value of 1 or more; the MAT flags only for exactly 1; the sixth MSH number
+    // is ignored; a texture name ends at a blank and its backslashes become slashes; a missing
+    // material name is empty and a long one is cut at 255 characters.
+    Model f;
+    const std::string longName(300, 'n');
+    writeText(dir.path + "f.FW2",
+              "2.6x VERSION \n"
+              "TEX,0,my texture.bmp\nTEX,1,maps\\stone.bmp\n"
+              "MAT,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,2,770,771,-1,3,1,0,0,0,0\n"
+              "MAT,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,0,0,1,0,0,0,0,0,0," +
+                  longName +
+                  "\n"
+                  "MSH,0,0,0,0,1\nMSH,1,0,0,0,7,99\nMSH,2,0,0,1,-1\nMSH,3,0,0,0,0\n");
+    ASSERT_TRUE(load(f, dir.path + "f.FW2"));
+    EXPECT_EQ(f.textures[0].fileName, "my");
+    EXPECT_EQ(f.textures[1].fileName, "maps/stone.bmp");
+    EXPECT_FALSE(f.materials[0].EnableBlend);
+    EXPECT_FALSE(f.materials[0].EnableTexture);
+    EXPECT_TRUE(f.materials[0].EnableLighting);
+    EXPECT_EQ(f.materials[0].TextureIndex, 3); // no such texture: allowed in a file
+    EXPECT_EQ(f.materials[0].blendDst, 771);
+    EXPECT_EQ(f.materials[0].name, "");
+    EXPECT_TRUE(f.materials[1].EnableBlend && f.materials[1].EnableTexture);
+    EXPECT_FALSE(f.materials[1].EnableLighting);
+    EXPECT_EQ(f.materials[1].name, longName.substr(0, 255));
+    EXPECT_TRUE(f.meshes[0].smooth);
+    EXPECT_TRUE(f.meshes[1].smooth);
+    EXPECT_FALSE(f.meshes[2].smooth);
+    EXPECT_EQ(f.meshes[2].MaterialNumber, 1);
+    EXPECT_FALSE(f.meshes[3].smooth);
+
+    // Only a version line: an empty model that loaded.
+    Model empty;
+    writeText(dir.path + "empty.FW2", "2.6x VERSION \r\n");
+    ASSERT_TRUE(load(empty, dir.path + "empty.FW2"));
+    EXPECT_TRUE(empty.LoadOK);
+    EXPECT_EQ(vertexCount(empty) + meshCount(empty) + materialCount(empty) + textureCount(empty),
+              0);
+}
+
+TEST(ModelFile, FailedLoadsKeepThePreviousModel) {
+    TempDir dir;
+    // Record numbers out of range; the line number counts every line, comments included.
+    expectRefusedKeepingDefault(dir,
+                                "// c\n2.6x VERSION\n\nVTX,0\nVTX,1\nVTX,2\nVTX,3\nVTX,4\nVTX,6\n",
+                                " : Line: 9 - Invalid Vertex number");
+    expectRefusedKeepingDefault(dir, "2.6x VERSION\nMSH,-1,0,0,0,0\n",
+                                " : Line: 2 - Invalid Mesh number");
+    expectRefusedKeepingDefault(dir, "2.6x VERSION\n" + std::string(kMaterialLine) + "MAT,2\n",
+                                " : Line: 3 - Invalid Material number");
+    expectRefusedKeepingDefault(dir, "2.6x VERSION\nTEX,1,a.bmp\n",
+                                " : Line: 2 - Invalid Texture number");
+    // Meshes reaching outside the vertices (also past int32 arithmetic) or naming no material.
+    const std::string head =
+        "2.6x VERSION\n" + std::string(kMaterialLine) + "VTX,0\nVTX,1\nVTX,2\n";
+    expectRefusedKeepingDefault(dir, head + "MSH,0,0,1,0,0\nMSH,1,0,2,0,0\n",
+                                " : Mesh 1 - vertex range outside the model");
+    expectRefusedKeepingDefault(dir, head + "MSH,0,2147483646,715827883,0,0\n",
+                                " : Mesh 0 - vertex range outside the model");
+    expectRefusedKeepingDefault(dir, head + "MSH,0,-3,1,0,0\n",
+                                " : Mesh 0 - vertex range outside the model");
+    expectRefusedKeepingDefault(dir, head + "MSH,0,0,-1,0,0\n",
+                                " : Mesh 0 - vertex range outside the model");
+    expectRefusedKeepingDefault(dir, head + "MSH,0,0,1,1,0\n",
+                                " : Mesh 0 - Invalid Material number");
+    expectRefusedKeepingDefault(dir, head + "MSH,0,0,1,-1,0\n",
+                                " : Mesh 0 - Invalid Material number");
+    // No version line: the legacy reader, which refuses for now.
+    expectRefusedKeepingDefault(dir, kMaterialLine,
+                                " - model files without a version line are not supported yet");
+
+    // A missing file.
+    Model m;
+    std::string error;
+    EXPECT_FALSE(load(m, dir.path + "missing.FW2", &error));
+    EXPECT_EQ(error, "ERROR: Failed to open Model File");
+    EXPECT_FALSE(m.LoadOK);
+    EXPECT_FALSE(load(m, dir.path, &error)); // a directory is no file
+}
+
+TEST(ModelFile, LongLinesAndLineEnds) {
+    TempDir dir;
+    // A 1023-character line is read as two pieces (the second empty), a 1500-character line as
+    // two; a "VTX" after the first 1023 characters is no record.
+    const std::string exact = "//" + std::string(1021, '-') + "\n";
+    const std::string hidden = "//" + std::string(1021, '-') + "VTX,9,1,1,1\n";
+    Model m;
+    writeText(dir.path + "long.FW2", "2.6x VERSION\n" + exact + hidden + "VTX,0,1,2,3\n");
+    ASSERT_TRUE(load(m, dir.path + "long.FW2"));
+    EXPECT_EQ(vertexCount(m), 1);
+    const std::vector<std::string> log = logTexts();
+    EXPECT_NE(std::find(log.begin(), log.end(), "     Read: 6 Lines"), log.end());
+    std::string error;
+    writeText(dir.path + "longbad.FW2", "2.6x VERSION\n" + exact + hidden + "VTX,1\n");
+    EXPECT_FALSE(load(m, dir.path + "longbad.FW2", &error));
+    EXPECT_EQ(error, "ERROR: " + dir.path + "longbad.FW2 : Line: 6 - Invalid Vertex number");
+
+    // A record cut at 1023 characters reads only what the first piece holds.
+    const std::string start = "VTX,0,1,2,";
+    Model cut;
+    writeText(dir.path + "cut.FW2",
+              "2.6x VERSION\n" + start + std::string(1023 - start.size(), ' ') + "3,4\n");
+    ASSERT_TRUE(load(cut, dir.path + "cut.FW2"));
+    ASSERT_EQ(vertexCount(cut), 1);
+    EXPECT_EQ(cut.vertices[0].y, 2.0f);
+    EXPECT_EQ(cut.vertices[0].z, 0.0f);
+
+    // CRLF line ends read like LF, and a field never runs on into the next line.
+    std::string crlf;
+    for (const std::string& line : linesOf(kDefaultModel)) crlf += line + "\r\n";
+    Model a, b;
+    writeText(dir.path + "lf.FW2", kDefaultModel);
+    writeText(dir.path + "crlf.FW2", crlf);
+    ASSERT_TRUE(load(a, dir.path + "lf.FW2"));
+    ASSERT_TRUE(load(b, dir.path + "crlf.FW2"));
+    expectSameRecords(a, b);
+    // The "\r" of a line end takes no room in the line buffer: 1022 characters stay one piece.
+    const std::string full = "//" + std::string(1020, '-') + "\r\n";
+    writeText(dir.path + "crlfbad.FW2", "2.6x VERSION\r\n" + full + "VTX,1\r\n");
+    EXPECT_FALSE(load(m, dir.path + "crlfbad.FW2", &error));
+    EXPECT_EQ(error, "ERROR: " + dir.path + "crlfbad.FW2 : Line: 3 - Invalid Vertex number");
+    Model n;
+    writeText(dir.path + "n.FW2", "2.6x VERSION\r\nTEX,0,t.bmp\r\nVTX,0,1,\n2\r\n");
+    ASSERT_TRUE(load(n, dir.path + "n.FW2"));
+    EXPECT_EQ(n.textures[0].fileName, "t.bmp");
+    EXPECT_EQ(n.vertices[0].y, 0.0f);
+}
+
+TEST(ModelFile, CurrentDirectoryFollowsTheLoadedFile) {
+    TempDir dir;
+    const std::string start = currentDirectory();
+    std::filesystem::create_directory(dir.path + "sub");
+    writeText(dir.path + "sub/m.FW2", kDefaultModel);
+    ASSERT_TRUE(setCurrentDirectory(dir.path));
+    Model m;
+    m.loadWithoutDialog = m.useInitialDirectory = true;
+    ASSERT_TRUE(load(m, "sub/m.FW2"));
+    const std::string here = currentDirectory();
+    EXPECT_FALSE(m.loadWithoutDialog || m.useInitialDirectory);
+    EXPECT_EQ(here, std::filesystem::canonical(dir.path + "sub").string() + "/");
+    // The relative name was taken against the old directory and stays usable for Save.
+    EXPECT_EQ(std::filesystem::canonical(m.fileName),
+              std::filesystem::canonical(dir.path + "sub/m.FW2"));
+
+    // A failed load moves back to where it started and still consumes the flag.
+    std::filesystem::create_directory(dir.path + "other");
+    m.loadWithoutDialog = true;
+    EXPECT_FALSE(load(m, dir.path + "other/none.FW2"));
+    EXPECT_EQ(currentDirectory(), here);
+    EXPECT_FALSE(m.loadWithoutDialog);
+    // Without the flag the directory stays.
+    ASSERT_TRUE(setCurrentDirectory(dir.path + "other"));
+    ASSERT_TRUE(load(m, dir.path + "sub/m.FW2"));
+    EXPECT_EQ(currentDirectory(), std::filesystem::canonical(dir.path + "other").string() + "/");
+    ASSERT_TRUE(setCurrentDirectory(start));
+}
+
+TEST(ModelFile, FailedSaveKeepsTheOldFile) {
+    TempDir dir;
+    Model m;
+    fillModel(m);
+    std::string error;
+    // The folder does not exist.
+    m.fileName = dir.path + "missing/x.FW2";
+    EXPECT_FALSE(writeModelFile(m, &error));
+    EXPECT_EQ(error, "Failed to Open File for Saving!");
+    EXPECT_EQ(logTexts().back(), error);
+    EXPECT_FALSE(fileExists(m.fileName));
+    // The name leaves no room for the temporary sibling, so the old file must stay as it was.
+    m.fileName = dir.path + std::string(250, 'k');
+    writeText(m.fileName, "old contents");
+    error.clear();
+    EXPECT_FALSE(writeModelFile(m, &error));
+    EXPECT_EQ(error, "Failed to Open File for Saving!");
+    EXPECT_EQ(readText(m.fileName), "old contents");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path),
+                            std::filesystem::directory_iterator()),
+              1);
+}
