@@ -13,7 +13,8 @@ Vec3 faceNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2, bool normalise);
 
 // One recalculation pass: recomputes dirty normals mesh by mesh and stops after the batch limit
 // is exceeded (101 recomputations), leaving normalsPending set. Logs START on every pass and STOP
-// only on a pass that finishes.
+// only on a pass that finishes. A vertex normal with no direction (degenerate triangles, face
+// normals that cancel) is stored as (0, 0, 1).
 void recalculateNormals(Model& m);
 
 // Runs passes until nothing is pending (the same log lines as the passes would write).

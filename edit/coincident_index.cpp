@@ -1,0 +1,125 @@
+// Spatial hash of vertex positions: cells as wide as the coincidence tolerance.
+#include "edit/coincident_index.h"
+
+#include <algorithm>
+#include <cfloat>
+
+namespace {
+
+// A coordinate's cell is floor(coordinate / tolerance), the quotient taken in double. For a normal
+// float tolerance two floats' exact quotient, when not an integer, lies at least 2^-25 from every
+// integer, and below 2^26 the double rounding error stays under 2^-27, so the floor is exact and
+// coinciding positions are never more than one cell apart. Larger quotients go to the far list.
+constexpr double kIndexedLimit = 16777216.0; // 2^24: positions kept in cells
+constexpr double kLookupLimit = 33554432.0;  // 2^25: queries that look at neighbouring cells.
+// A position within the tolerance of one past kLookupLimit has a quotient above 2^24 on that
+// axis, so it sits in the far list.
+
+bool finitePosition(float x, float y, float z) {
+    return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
+}
+
+bool cellOf(float x, float y, float z, float tolerance, double limit, int32_t cell[3]) {
+    const float p[3] = {x, y, z};
+    for (int a = 0; a < 3; ++a) {
+        const double q = static_cast<double>(p[a]) / static_cast<double>(tolerance);
+        if (!(std::fabs(q) < limit)) return false;
+        cell[a] = static_cast<int32_t>(std::floor(q));
+    }
+    return true;
+}
+
+std::size_t slotHash(const int32_t c[3], int shift) {
+    uint64_t h = static_cast<uint64_t>(static_cast<uint32_t>(c[0])) * 0x9E3779B97F4A7C15ULL;
+    h ^= static_cast<uint64_t>(static_cast<uint32_t>(c[1])) * 0xC2B2AE3D27D4EB4FULL;
+    h ^= static_cast<uint64_t>(static_cast<uint32_t>(c[2])) * 0x165667B19E3779F9ULL;
+    return static_cast<std::size_t>(h >> shift);
+}
+
+// The slot holding cell c, or the empty slot where it belongs.
+std::size_t findSlot(const CoincidentIndex& index, const int32_t c[3]) {
+    const std::size_t mask = index.table.size() - 1;
+    std::size_t s = slotHash(c, index.hashShift) & mask;
+    for (;;) {
+        const CoincidentIndex::Cell& cell = index.table[s];
+        if (cell.count == 0 || (cell.cx == c[0] && cell.cy == c[1] && cell.cz == c[2])) return s;
+        s = (s + 1) & mask;
+    }
+}
+
+} // namespace
+
+void buildCoincidentIndex(CoincidentIndex& index, const Model& m, int32_t begin, int32_t end,
+                          float tolerance) {
+    index = CoincidentIndex{};
+    index.tolerance = tolerance;
+    index.begin = std::max(begin, 0);
+    index.end = std::min(std::max(end, index.begin), vertexCount(m));
+    if (!(tolerance > 0)) return; // nothing can coincide
+    // Subnormal or infinite tolerances break the exactness argument; keep every position far.
+    const bool cells = tolerance >= FLT_MIN && tolerance <= FLT_MAX;
+
+    const int32_t n = index.end - index.begin;
+    std::size_t size = 16;
+    int bits = 4;
+    while (size < 2 * static_cast<std::size_t>(n)) size *= 2, ++bits;
+    index.table.assign(size, CoincidentIndex::Cell{0, 0, 0, 0, 0});
+    index.hashShift = 64 - bits;
+
+    std::vector<int32_t> slotOf(n, -1);
+    for (int32_t i = index.begin; i < index.end; ++i) {
+        const Vertex& v = m.vertices[i];
+        if (!finitePosition(v.x, v.y, v.z)) continue; // never coincides with anything
+        int32_t c[3];
+        if (!cells || !cellOf(v.x, v.y, v.z, tolerance, kIndexedLimit, c)) {
+            index.far.push_back({v.x, v.y, v.z, i});
+            continue;
+        }
+        const std::size_t s = findSlot(index, c);
+        CoincidentIndex::Cell& cell = index.table[s];
+        if (cell.count == 0) cell = {c[0], c[1], c[2], 0, 0};
+        ++cell.count;
+        slotOf[i - index.begin] = static_cast<int32_t>(s);
+    }
+
+    int32_t running = 0;
+    for (CoincidentIndex::Cell& cell : index.table) {
+        if (cell.count == 0) continue;
+        cell.start = running;
+        running += cell.count;
+        cell.count = 0; // refilled below
+    }
+    // Scattering in index order keeps each cell's run ascending.
+    index.entries.resize(running);
+    for (int32_t i = index.begin; i < index.end; ++i) {
+        const int32_t s = slotOf[i - index.begin];
+        if (s < 0) continue;
+        CoincidentIndex::Cell& cell = index.table[s];
+        const Vertex& v = m.vertices[i];
+        index.entries[cell.start + cell.count++] = {v.x, v.y, v.z, i};
+    }
+}
+
+void findCoincident(const CoincidentIndex& index, const Vertex& p, std::vector<int32_t>& out) {
+    out.clear();
+    const float tol = index.tolerance;
+    if (!(tol > 0) || !finitePosition(p.x, p.y, p.z)) return;
+    int32_t c[3];
+    if (!index.table.empty() && cellOf(p.x, p.y, p.z, tol, kLookupLimit, c)) {
+        for (int32_t dz = -1; dz <= 1; ++dz) {
+            for (int32_t dy = -1; dy <= 1; ++dy) {
+                for (int32_t dx = -1; dx <= 1; ++dx) {
+                    const int32_t n[3] = {c[0] + dx, c[1] + dy, c[2] + dz};
+                    const CoincidentIndex::Cell& cell = index.table[findSlot(index, n)];
+                    for (int32_t k = 0; k < cell.count; ++k) {
+                        const CoincidentIndex::Entry& e = index.entries[cell.start + k];
+                        if (coincide(e, p, tol)) out.push_back(e.vertex);
+                    }
+                }
+            }
+        }
+    }
+    for (const CoincidentIndex::Entry& e : index.far)
+        if (coincide(e, p, tol)) out.push_back(e.vertex);
+    if (out.size() > 1) std::sort(out.begin(), out.end());
+}

@@ -1,0 +1,43 @@
+// Spatial hash of a vertex range's positions, so corners that coincide within the tolerance are
+// found without scanning the whole range.
+#pragma once
+
+#include "model/model.h"
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+// The coincidence test on every axis: strict, in single precision. Non-finite coordinates never
+// pass it, not even against themselves.
+template <class A, class B> bool coincide(const A& a, const B& b, float tolerance) {
+    return std::fabs(a.x - b.x) < tolerance && std::fabs(a.y - b.y) < tolerance &&
+           std::fabs(a.z - b.z) < tolerance;
+}
+
+struct CoincidentIndex {
+    struct Entry {
+        float x, y, z;
+        int32_t vertex;
+    };
+    struct Cell {
+        int32_t cx, cy, cz;
+        int32_t start; // first entry of the cell's run
+        int32_t count; // 0 marks an empty slot
+    };
+    float tolerance = 0;
+    int32_t begin = 0, end = 0;
+    std::vector<Entry> entries; // grouped by cell, ascending vertex index inside a cell
+    std::vector<Cell> table;    // open addressing, size a power of two
+    int hashShift = 64;         // 64 - log2(table size): the hash's top bits pick the slot
+    // Finite positions whose cell numbers are too large to compute exactly; checked on every query.
+    std::vector<Entry> far;
+};
+
+// Indexes vertices [begin, end) of the model with cells as wide as the tolerance.
+void buildCoincidentIndex(CoincidentIndex& index, const Model& m, int32_t begin, int32_t end,
+                          float tolerance);
+
+// Replaces out with every indexed vertex that coincides with position p, in increasing index
+// order: the same vertices, in the same order, as a scan of the whole range would find.
+void findCoincident(const CoincidentIndex& index, const Vertex& p, std::vector<int32_t>& out);

@@ -1,0 +1,240 @@
+// Vertex normals: face normals, smooth averaging over coinciding corners, the batched pass.
+//
+// Sections: vector helpers; one run of passes (owner meshes, indexes); smooth normal; the pass.
+#include "edit/normals.h"
+
+#include "base/log.h"
+#include "edit/coincident_index.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// --- vector helpers ---
+
+// faceNormal keeps a degenerate triangle's normal zero so callers can tell it apart, but a vertex
+// must light sanely: a vertex normal with no direction (degenerate triangles, or face normals that
+// cancel when averaged) becomes +Z instead of the zero vector or NaN.
+constexpr Vec3 kNoDirection = {0, 0, 1};
+constexpr Vec3 kZero = {0, 0, 0};
+
+// Below this length the largest square may be subnormal and the plain division loses precision.
+constexpr float kPlainLengthMin = 1e-18f;
+
+Vec3 minus(const Vec3& a, const Vec3& b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+
+Vec3 cross(const Vec3& u, const Vec3& v) {
+    return {u.y * v.z - u.z * v.y, -(u.x * v.z - u.z * v.x), u.x * v.y - u.y * v.x};
+}
+
+float largestComponent(const Vec3& c) {
+    return std::max({std::fabs(c.x), std::fabs(c.y), std::fabs(c.z)});
+}
+
+// c divided by its length. When the squares under- or overflow a copy scaled by its largest
+// component still has a direction; a zero or non-finite vector gives the fallback.
+Vec3 unitOr(const Vec3& c, const Vec3& fallback) {
+    const float len = std::sqrt(c.x * c.x + c.y * c.y + c.z * c.z);
+    if (std::isfinite(len) && len >= kPlainLengthMin) return {c.x / len, c.y / len, c.z / len};
+    const float s = largestComponent(c);
+    if (!(s > 0) || !std::isfinite(s)) return fallback;
+    const Vec3 d = {c.x / s, c.y / s, c.z / s};
+    const float dl = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+    return {d.x / dl, d.y / dl, d.z / dl};
+}
+
+// The face normal divided by its length, or the fallback for a degenerate or non-finite triangle.
+// When the products under- or overflow, edges scaled to unit size still give the direction.
+Vec3 unitFaceNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2, const Vec3& fallback) {
+    Vec3 u = minus(p1, p0), v = minus(p2, p0);
+    const Vec3 c = cross(u, v);
+    const float len = std::sqrt(c.x * c.x + c.y * c.y + c.z * c.z);
+    if (std::isfinite(len) && len >= kPlainLengthMin) return {c.x / len, c.y / len, c.z / len};
+    const float su = largestComponent(u), sv = largestComponent(v);
+    if (!(su > 0) || !(sv > 0) || !std::isfinite(su) || !std::isfinite(sv)) return fallback;
+    u = {u.x / su, u.y / su, u.z / su};
+    v = {v.x / sv, v.y / sv, v.z / sv};
+    return unitOr(cross(u, v), fallback);
+}
+
+Vec3 position(const Vertex& v) {
+    return {v.x, v.y, v.z};
+}
+
+// Normalised face normal of the triangle holding vertex i (first corner 3 * floor(i / 3)).
+Vec3 triangleNormalAt(const Model& m, int32_t i) {
+    const int32_t t = i / 3 * 3;
+    return faceNormal(position(m.vertices[t]), position(m.vertices[t + 1]),
+                      position(m.vertices[t + 2]), true);
+}
+
+// --- one run of passes ---
+
+struct Range {
+    int32_t begin, end;
+};
+
+// The vertices a mesh walks: whole triangles inside the array; nothing for a negative start or
+// count.
+Range walkRange(const Model& m, const Mesh& mesh) {
+    if (mesh.firstVertex < 0 || mesh.triangleCount <= 0) return {0, 0};
+    return {mesh.firstVertex, meshEndVertex(m, mesh)};
+}
+
+bool claims(const Mesh& mesh, int64_t begin, int64_t end) {
+    if (mesh.firstVertex < 0 || mesh.triangleCount <= 0) return false;
+    const int64_t first = mesh.firstVertex;
+    return first < end && begin < first + 3LL * mesh.triangleCount;
+}
+
+// A smooth query costs one scan of the owner mesh, the index a few; scans come first so a small
+// edit of a big mesh never pays for an index.
+constexpr int32_t kPlainScans = 4;
+
+struct MeshCache {
+    bool ownerChecked = false;
+    bool overlapped = false; // an earlier mesh claims some of this mesh's vertices
+    int32_t plainScans = 0;
+    bool indexed = false;
+    CoincidentIndex index;
+    std::vector<Vec3> faceNormals; // normalised, per triangle from the range's first triangle
+};
+
+// State shared by the passes of one run: nothing moves between them, so indexes stay valid, and
+// everything before the resume point is clean.
+struct NormalsRun {
+    std::vector<MeshCache> meshes;
+    int32_t resumeMesh = 0;
+    int32_t resumeVertex = 0;
+    std::vector<int32_t> found;
+};
+
+// The mesh of vertex v, which lies in mesh k's range: k unless an earlier mesh claims v.
+int32_t ownerOf(const Model& m, NormalsRun& run, int32_t k, int32_t v) {
+    MeshCache& cache = run.meshes[k];
+    if (!cache.ownerChecked) {
+        cache.ownerChecked = true;
+        const Range r = walkRange(m, m.meshes[k]);
+        for (int32_t j = 0; j < k && !cache.overlapped; ++j)
+            cache.overlapped = claims(m.meshes[j], r.begin, r.end);
+    }
+    if (!cache.overlapped) return k;
+    for (int32_t j = 0; j < k; ++j)
+        if (claims(m.meshes[j], v, v + 1)) return j;
+    return k;
+}
+
+void buildIndex(MeshCache& cache, const Model& m, const Range& r) {
+    buildCoincidentIndex(cache.index, m, r.begin, r.end, m.coincidenceTolerance);
+    cache.faceNormals.clear();
+    if (r.end > r.begin)
+        for (int32_t t = r.begin / 3 * 3; t < r.end; t += 3)
+            cache.faceNormals.push_back(triangleNormalAt(m, t));
+    cache.indexed = true;
+}
+
+// --- smooth normal ---
+
+// Mean of the normalised face normals of every triangle holding a corner of the owner mesh that
+// coincides with v, added in index order, then normalised.
+Vec3 smoothNormal(const Model& m, NormalsRun& run, int32_t owner, int32_t v) {
+    MeshCache& cache = run.meshes[owner];
+    const Range r = walkRange(m, m.meshes[owner]);
+    const Vertex& p = m.vertices[v];
+    Vec3 sum = kZero;
+    int32_t count = 0;
+    auto add = [&](const Vec3& n) {
+        sum.x += n.x;
+        sum.y += n.y;
+        sum.z += n.z;
+        ++count;
+    };
+    if (!cache.indexed && cache.plainScans < kPlainScans) {
+        ++cache.plainScans;
+        for (int32_t i = r.begin; i < r.end; ++i)
+            if (coincide(m.vertices[i], p, m.coincidenceTolerance)) add(triangleNormalAt(m, i));
+    } else {
+        if (!cache.indexed) buildIndex(cache, m, r);
+        findCoincident(cache.index, p, run.found);
+        const int32_t base = r.begin / 3;
+        for (int32_t i : run.found) add(cache.faceNormals[i / 3 - base]);
+    }
+    if (count == 0) return kNoDirection;
+    const float c = static_cast<float>(count);
+    return unitOr({sum.x / c, sum.y / c, sum.z / c}, kNoDirection);
+}
+
+// --- the pass ---
+
+void store(Vertex& v, const Vec3& n) {
+    v.normalX = n.x;
+    v.normalY = n.y;
+    v.normalZ = n.z;
+    v.normalDirty = false;
+}
+
+void runPass(Model& m, NormalsRun& run) {
+    m.normalsPending = false;
+    logEntry(m.log, "Recalculating Normals START");
+    int64_t processed = 0;
+    // True once the batch limit is exceeded: the pass ends at once and the run resumes after
+    // `next`.
+    auto batchFull = [&](int32_t k, int32_t next) {
+        if (++processed <= m.normalsBatchLimit) return false;
+        m.normalsPending = true;
+        run.resumeMesh = k;
+        run.resumeVertex = next;
+        return true;
+    };
+    for (int32_t k = run.resumeMesh; k < meshCount(m); ++k) {
+        const Mesh& mesh = m.meshes[k];
+        const Range r = walkRange(m, mesh);
+        const int32_t from = k == run.resumeMesh ? std::max(r.begin, run.resumeVertex) : r.begin;
+        if (mesh.smooth) {
+            for (int32_t v = from; v < r.end; ++v) {
+                if (!m.vertices[v].normalDirty) continue;
+                store(m.vertices[v], smoothNormal(m, run, ownerOf(m, run, k, v), v));
+                m.lastNormalVertex = v;
+                if (batchFull(k, v + 1)) return;
+            }
+        } else {
+            for (int32_t t = from; r.end - t >= 3; t += 3) {
+                Vertex* c = &m.vertices[t];
+                if (!c[0].normalDirty && !c[1].normalDirty && !c[2].normalDirty) continue;
+                const Vec3 n =
+                    unitFaceNormal(position(c[0]), position(c[1]), position(c[2]), kNoDirection);
+                for (int corner = 0; corner < 3; ++corner) store(c[corner], n);
+                m.lastNormalVertex = t;
+                if (batchFull(k, t + 3)) return;
+            }
+        }
+    }
+    run.resumeMesh = meshCount(m);
+    logEntry(m.log, "Recalculating Normals STOP");
+}
+
+void startRun(NormalsRun& run, const Model& m) {
+    run.meshes.assign(m.meshes.size(), MeshCache{});
+}
+
+} // namespace
+
+Vec3 faceNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2, bool normalise) {
+    return normalise ? unitFaceNormal(p0, p1, p2, kZero) : cross(minus(p1, p0), minus(p2, p0));
+}
+
+void recalculateNormals(Model& m) {
+    NormalsRun run;
+    startRun(run, m);
+    runPass(m, run);
+}
+
+void completeNormals(Model& m) {
+    NormalsRun run;
+    startRun(run, m);
+    do runPass(m, run);
+    while (m.normalsPending);
+}
