@@ -2,6 +2,8 @@
 #include "app/default_files_writer.h"
 
 #include "base/numbers.h"
+#include "base/paths.h"
+#include "model/model_file.h"
 #include "resources/default_files.h"
 #include "temp_files.h"
 
@@ -277,4 +279,34 @@ TEST(DefaultFiles, PreviewModelsHaveTheirLayoutAndShapes) {
             EXPECT_LE(std::fabs(p.p.z), 0.12 + 1e-6);
         }
     }
+}
+
+TEST(DefaultFiles, PreviewModelsAndNewModelLoadThroughTheModelReader) {
+    const std::string dir = makeScratchDir();
+    writeMissingDefaultFiles(dir, LogChannel{});
+    const std::string cwd = currentDirectory();
+    const struct {
+        DefaultFile which;
+        int meshes;
+        int vertices;
+    } cases[] = {{DefaultFile::NewModel, 1, 6},
+                 {DefaultFile::PreviewModel1, 6, 144},
+                 {DefaultFile::PreviewModel2, 1, 6144},
+                 {DefaultFile::PreviewModel3, 1, 6144}};
+    for (const auto& c : cases) {
+        Model m;
+        m.fileName = dir + defaultFileInfo(c.which).fileName;
+        m.loadWithoutDialog = true;
+        std::string error;
+        EXPECT_TRUE(readModelFile(m, &error)) << m.fileName << ": " << error;
+        EXPECT_EQ(meshCount(m), c.meshes) << m.fileName;
+        EXPECT_EQ(vertexCount(m), c.vertices) << m.fileName;
+        EXPECT_EQ(materialCount(m), 1) << m.fileName;
+        ASSERT_FALSE(m.materials.empty());
+        EXPECT_TRUE(m.materials[0].EnableLighting);
+        EXPECT_FALSE(m.materials[0].EnableBlend);
+        EXPECT_FALSE(m.materials[0].EnableTexture);
+        for (const Mesh& mesh : m.meshes) EXPECT_FALSE(mesh.smooth);
+    }
+    setCurrentDirectory(cwd); // loading moves into the model's folder
 }
