@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-utils
   locales clang libclang-rt-14-dev
+  fonts-liberation
 )
 
 sudo_cmd=()

@@ -1,0 +1,101 @@
+// A scripted platform for tests: dialogs answer from queues the test fills, every call is recorded.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class CallKind {
+    MessageBox,
+    OpenFileDialog,
+    SaveFileDialog,
+    ChooseColour,
+    ImageSize,
+    DecodeImage,
+    HttpGet,
+    OpenUrl,
+    RasterizeGlyphs,
+    AddBitmapResource,
+    BitmapResource,
+    EnvironmentVariable,
+    SetCurrentDirectory,
+    MakeDirectory,
+};
+
+// One call as the program made it. Which fields are filled depends on the kind.
+struct RecordedCall {
+    CallKind kind = CallKind::MessageBox;
+    std::string text;    // message text, dialog title, path, address, variable name, font family
+    std::string caption; // message caption, dialog start folder, GET user agent
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+    FileDialogOptions dialog; // file dialogs
+    int a = 0;                // image width, GET timeout, resource id, font height, initial colour
+    int b = 0;                // image height
+    bool scripted = true;     // false when a dialog found its answer queue empty
+    std::string answer;       // what the call gave back: chosen path, message answer name
+};
+
+struct ColourAnswer {
+    bool chosen = false;
+    ColourRef colour = 0;
+    std::optional<CustomColours> custom; // custom colours as the user left them
+};
+
+class FakePlatform : public Platform {
+  public:
+    // ---- Script: answers taken front first ----
+    // An empty queue answers Ok to OK boxes and No to Yes/No boxes, cancels dialogs, and marks the
+    // call as not scripted.
+    std::deque<MessageAnswer> messageAnswers;
+    std::deque<std::string> openAnswers; // an empty string cancels
+    std::deque<std::string> saveAnswers;
+    std::deque<ColourAnswer> colourAnswers;
+    // Decoded images by the exact path asked for; decodeImage scales them by nearest pixel.
+    std::map<std::string, RgbaImage> images;
+    // GET bodies by address; an address not listed fails.
+    std::map<std::string, std::string> httpBodies;
+    std::map<int, RgbaImage> bitmaps;
+    // Variables that override the process environment; nullopt makes one unset.
+    std::map<std::string, std::optional<std::string>> environment;
+
+    // ---- Record ----
+    std::vector<RecordedCall> calls;
+
+    std::vector<RecordedCall> callsOf(CallKind kind) const;
+    // Whether a message box with this caption and text was shown.
+    bool shownMessage(const std::string& caption, const std::string& text) const;
+
+    // ---- Platform ----
+    MessageAnswer messageBox(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon) override;
+    std::string openFileDialog(const FileDialogOptions& options) override;
+    std::string saveFileDialog(const FileDialogOptions& options) override;
+    bool chooseColour(ColourRef& colour, CustomColours& custom) override;
+    bool imageSize(const std::string& path, int& width, int& height) override;
+    bool decodeImage(const std::string& path, int width, int height, RgbaImage& out) override;
+    bool httpGet(const std::string& url, const std::string& userAgent, int timeoutMs,
+                 std::string& body) override;
+    bool openUrl(const std::string& url) override;
+    // A synthetic font: every printable character but the space is a filled box of
+    // pixelHeight / 2 x pixelHeight - 2 pixels on the baseline, advance pixelHeight / 2 + 1.
+    bool rasterizeGlyphs(const std::string& family, int pixelHeight, GlyphSet& out) override;
+    void addBitmapResource(int id, const unsigned char* data, std::size_t size) override;
+    bool bitmapResource(int id, RgbaImage& out) override;
+    // Directories are the real process's, so file loading works as in the program.
+    bool environmentVariable(const std::string& name, std::string& value) override;
+    std::string currentDirectory() override;
+    bool setCurrentDirectory(const std::string& path) override;
+    bool makeDirectory(const std::string& path) override;
+
+  private:
+    std::string fileDialog(CallKind kind, std::deque<std::string>& answers,
+                           const FileDialogOptions& options);
+};
+
+// Scales an image by nearest pixel (rows stay bottom to top).
+RgbaImage scaleNearest(const RgbaImage& image, int width, int height);

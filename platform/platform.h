@@ -1,0 +1,159 @@
+// The operating-system services the program asks for, as a plain C++ interface (no toolkit types).
+//
+// Sections: value types (message boxes, file dialogs, colours, images, glyphs); the Platform
+// interface; pure helpers shared by every implementation.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// ---- Value types ----
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Information, Warning, Error, Question };
+enum class MessageAnswer { Ok, Yes, No };
+
+// One entry of a file dialog's type list, e.g. {"Object File", "*.OBJ;"}.
+struct FileFilter {
+    std::string description;
+    std::string patterns; // ';'-separated wildcards; a trailing ';' is allowed
+};
+
+struct FileDialogOptions {
+    std::vector<FileFilter> filters; // the first one is preselected
+    std::string startFolder;         // empty: the current directory
+    std::string title;               // empty: the toolkit's own title
+    std::string defaultExtension;    // save dialog only: added to a name without one ("FW2")
+};
+
+// A colour as 0x00BBGGRR.
+using ColourRef = std::uint32_t;
+using CustomColours = std::array<ColourRef, 16>;
+
+inline ColourRef makeColourRef(int r, int g, int b) {
+    return static_cast<ColourRef>((r & 0xff) | (g & 0xff) << 8 | (b & 0xff) << 16);
+}
+inline int colourRed(ColourRef c) {
+    return static_cast<int>(c & 0xff);
+}
+inline int colourGreen(ColourRef c) {
+    return static_cast<int>((c >> 8) & 0xff);
+}
+inline int colourBlue(ColourRef c) {
+    return static_cast<int>((c >> 16) & 0xff);
+}
+
+// 8-bit red, green, blue, alpha per pixel; rows from the bottom of the image to the top, which is
+// the order glTexImage2D reads them.
+struct RgbaImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels; // width * height * 4 bytes
+};
+
+// The four bytes of the pixel in column x, row y counted from the bottom; no bounds check.
+inline const std::uint8_t* rgbaAt(const RgbaImage& image, int x, int y) {
+    return image.pixels.data() + (static_cast<std::size_t>(y) * image.width + x) * 4;
+}
+
+// One character as glBitmap takes it with GL_UNPACK_ALIGNMENT 1: rows bottom to top, each row
+// (width + 7) / 8 whole bytes, most significant bit leftmost. (originX, originY) is glBitmap's
+// xorig, yorig: the pen position measured from the bitmap's bottom-left corner, so a glyph sitting
+// on the baseline has originY 0 and one with a descender a positive originY.
+struct Glyph {
+    int width = 0;
+    int height = 0;
+    int originX = 0;
+    int originY = 0;
+    int advance = 0; // pen movement to the next character, in pixels
+    std::vector<std::uint8_t> bits;
+};
+
+// The printable ASCII characters 32..127, in order.
+constexpr int kFirstGlyph = 32;
+constexpr int kGlyphCount = 96;
+
+struct GlyphSet {
+    std::string family; // the face actually used, which may be a metric-compatible stand-in
+    int pixelHeight = 0;
+    std::vector<Glyph> glyphs; // kGlyphCount entries, glyphs[c - kFirstGlyph] for character c
+};
+
+// Whether the pixel in column x, row y (from the bottom) of a glyph is set; no bounds check.
+inline bool glyphBit(const Glyph& glyph, int x, int y) {
+    const std::size_t rowBytes = static_cast<std::size_t>(glyph.width + 7) / 8;
+    return (glyph.bits[y * rowBytes + x / 8] >> (7 - x % 8)) & 1;
+}
+
+// Bodies of HTTP responses longer than this fail, so a wrong address cannot exhaust memory.
+constexpr std::size_t kHttpBodyLimit = 16u << 20;
+
+// ---- The interface ----
+
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // Modal message box. Closing a Yes/No box without choosing answers No.
+    virtual MessageAnswer messageBox(const std::string& text, const std::string& caption,
+                                     MessageButtons buttons, MessageIcon icon) = 0;
+
+    // File dialogs: the chosen path, or empty when cancelled. Extensions match whatever their
+    // case. A choice makes the chosen file's folder the current directory, which the loading
+    // protocol relies on. The open dialog only accepts existing files; the save dialog does not
+    // ask before replacing a file.
+    virtual std::string openFileDialog(const FileDialogOptions& options) = 0;
+    virtual std::string saveFileDialog(const FileDialogOptions& options) = 0;
+
+    // Colour dialog with all controls open. colour holds the initial colour and, when true is
+    // returned, the chosen one. The custom colours are loaded before and read back afterwards,
+    // also on cancel, since edits to them are kept either way.
+    virtual bool chooseColour(ColourRef& colour, CustomColours& custom) = 0;
+
+    // Images from a file path or an http:// or https:// address. imageSize gives the size in
+    // pixels; decodeImage scales the whole image to width x height (both 1..16384). The format is
+    // taken from the content, not the name.
+    virtual bool imageSize(const std::string& path, int& width, int& height) = 0;
+    virtual bool decodeImage(const std::string& path, int width, int height, RgbaImage& out) = 0;
+
+    // HTTP GET; false on any failure (no answer within timeoutMs, an error status, a body over
+    // kHttpBodyLimit). Proxies come from the system settings.
+    virtual bool httpGet(const std::string& url, const std::string& userAgent, int timeoutMs,
+                         std::string& body) = 0;
+    // Opens an address in the default browser or mail program; only what isOpenableUrl accepts.
+    virtual bool openUrl(const std::string& url) = 0;
+
+    // Bitmaps of the 96 printable ASCII characters, without antialiasing. The family falls back
+    // to a metric-compatible sans when the system lacks it ("Arial" -> "Liberation Sans").
+    virtual bool rasterizeGlyphs(const std::string& family, int pixelHeight, GlyphSet& out) = 0;
+
+    // Bitmap resources: encoded image files (BMP) registered by id at start-up, decoded at their
+    // own size on request. The bytes are copied.
+    virtual void addBitmapResource(int id, const unsigned char* data, std::size_t size) = 0;
+    virtual bool bitmapResource(int id, RgbaImage& out) = 0;
+
+    // Environment and directories. currentDirectory ends with '/'.
+    virtual bool environmentVariable(const std::string& name, std::string& value) = 0;
+    virtual std::string currentDirectory() = 0;
+    virtual bool setCurrentDirectory(const std::string& path) = 0;
+    virtual bool makeDirectory(const std::string& path) = 0;
+
+    // ---- Main window, OpenGL surface, menu bar, cursor and window events ----
+    // Added together with the main window.
+};
+
+// ---- Pure helpers ----
+
+// Only http://, https:// and mailto: addresses (scheme in any case) with something after the
+// scheme and no control characters or spaces may be handed to the browser; anything else
+// (file:, javascript:, data:, bare paths) could run or reveal local content.
+bool isOpenableUrl(const std::string& url);
+
+// "*.bmp;*.jpg;" -> {"*.bmp", "*.jpg"}; empty entries and surrounding blanks are dropped.
+std::vector<std::string> splitPatterns(const std::string& patterns);
+
+// A wildcard pattern that matches whatever the letters' case: "*.FW2" -> "*.[fF][wW]2".
+std::string caseInsensitivePattern(const std::string& pattern);

@@ -1,0 +1,56 @@
+// The platform interface on Qt: dialogs, images, network, browser, fonts, resources, directories.
+#pragma once
+
+#include "platform/platform.h"
+
+#include <map>
+#include <memory>
+#include <vector>
+
+class QApplication;
+class QNetworkAccessManager;
+class QWidget;
+
+// The program's QApplication. main() creates it first and keeps it for the whole run. Qt sets the
+// process locale from the environment; LC_NUMERIC is put back to "C" so that numbers written
+// through the C library never take a decimal comma.
+std::unique_ptr<QApplication> createQtApplication(int& argc, char** argv);
+
+// For tests and tools without a display: creates a QApplication on the "offscreen" platform once
+// and keeps it until the process ends; does nothing when one exists already.
+void ensureOffscreenQtApplication();
+
+// Needs a QApplication (above) for its whole lifetime.
+class QtPlatform : public Platform {
+  public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    // Dialogs and message boxes are centred on and modal to this window; none means free-standing.
+    void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
+
+    MessageAnswer messageBox(const std::string& text, const std::string& caption,
+                             MessageButtons buttons, MessageIcon icon) override;
+    std::string openFileDialog(const FileDialogOptions& options) override;
+    std::string saveFileDialog(const FileDialogOptions& options) override;
+    bool chooseColour(ColourRef& colour, CustomColours& custom) override;
+    bool imageSize(const std::string& path, int& width, int& height) override;
+    bool decodeImage(const std::string& path, int width, int height, RgbaImage& out) override;
+    bool httpGet(const std::string& url, const std::string& userAgent, int timeoutMs,
+                 std::string& body) override;
+    bool openUrl(const std::string& url) override;
+    bool rasterizeGlyphs(const std::string& family, int pixelHeight, GlyphSet& out) override;
+    void addBitmapResource(int id, const unsigned char* data, std::size_t size) override;
+    bool bitmapResource(int id, RgbaImage& out) override;
+    bool environmentVariable(const std::string& name, std::string& value) override;
+    std::string currentDirectory() override;
+    bool setCurrentDirectory(const std::string& path) override;
+    bool makeDirectory(const std::string& path) override;
+
+  private:
+    std::string fileDialog(bool save, const FileDialogOptions& options);
+
+    QWidget* dialogParent_ = nullptr;
+    std::unique_ptr<QNetworkAccessManager> network_;
+    std::map<int, std::vector<unsigned char>> bitmapResources_;
+};
