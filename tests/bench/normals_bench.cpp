@@ -1,0 +1,114 @@
+// Normal recalculation timings: the indexed smooth pass against a plain scan of the mesh.
+#include "edit/normals.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+
+namespace {
+
+// Models log to the per-user directory; keep benchmark runs out of the real one.
+void useScratchUserDirectory() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    char dir[] = "/tmp/fwbench.XXXXXX";
+    if (!mkdtemp(dir)) return;
+    setenv("APPDATA", dir, 1);
+    mkdir((std::string(dir) + "/Facetwright").c_str(), 0755);
+}
+
+// One smooth mesh: a rippled grid of quads, two triangles each, filled row by row.
+void buildRippledGrid(Model& m, int quads) {
+    const int cols = 130;
+    auto corner = [](int gx, int gy) {
+        Vertex v;
+        initVertex(v);
+        v.x = gx * 0.1f;
+        v.y = gy * 0.1f;
+        v.z = 0.2f * std::sin(gx * 0.3f) * std::cos(gy * 0.2f);
+        return v;
+    };
+    m.vertices.clear();
+    for (int q = 0; q < quads; ++q) {
+        const int gx = q % cols, gy = q / cols;
+        for (const Vertex& v : {corner(gx, gy), corner(gx + 1, gy), corner(gx + 1, gy + 1),
+                                corner(gx, gy), corner(gx + 1, gy + 1), corner(gx, gy + 1)})
+            m.vertices.push_back(v);
+    }
+    Mesh mesh;
+    initMesh(mesh);
+    mesh.triangleCount = 2 * quads;
+    mesh.smooth = true;
+    m.meshes.assign(1, mesh);
+}
+
+// The plain scan: every vertex of the mesh tested against v, as the rules describe it.
+Vec3 plainSmoothNormal(const Model& m, int32_t v) {
+    const Vertex& p = m.vertices[v];
+    const float tol = m.coincidenceTolerance;
+    Vec3 sum = {0, 0, 0};
+    int count = 0;
+    for (int32_t i = 0; i < vertexCount(m); ++i) {
+        const Vertex& q = m.vertices[i];
+        if (!(std::fabs(q.x - p.x) < tol && std::fabs(q.y - p.y) < tol &&
+              std::fabs(q.z - p.z) < tol))
+            continue;
+        const int32_t t = 3 * (i / 3);
+        const Vec3 n =
+            faceNormal({m.vertices[t].x, m.vertices[t].y, m.vertices[t].z},
+                       {m.vertices[t + 1].x, m.vertices[t + 1].y, m.vertices[t + 1].z},
+                       {m.vertices[t + 2].x, m.vertices[t + 2].y, m.vertices[t + 2].z}, true);
+        sum.x += n.x;
+        sum.y += n.y;
+        sum.z += n.z;
+        ++count;
+    }
+    if (count == 0) return {0, 0, 1};
+    const Vec3 a = {sum.x / count, sum.y / count, sum.z / count};
+    const float len = std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
+    if (!(len > 0)) return {0, 0, 1};
+    return {a.x / len, a.y / len, a.z / len};
+}
+
+void markAllDirty(Model& m) {
+    for (Vertex& v : m.vertices) v.normalDirty = true;
+}
+
+// Argument: quads (6 vertices each). 16,667 quads = 100,002 vertices; 1,667 = 10,002.
+void BM_CompleteNormalsSmooth(benchmark::State& state) {
+    useScratchUserDirectory();
+    Model m;
+    buildRippledGrid(m, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        markAllDirty(m);
+        state.ResumeTiming();
+        completeNormals(m);
+        benchmark::DoNotOptimize(m.vertices.data());
+    }
+    state.counters["vertices"] = static_cast<double>(vertexCount(m));
+}
+BENCHMARK(BM_CompleteNormalsSmooth)->Arg(1667)->Arg(16667)->Unit(benchmark::kMillisecond);
+
+void BM_PlainScanSmooth(benchmark::State& state) {
+    useScratchUserDirectory();
+    Model m;
+    buildRippledGrid(m, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        for (int32_t v = 0; v < vertexCount(m); ++v) {
+            const Vec3 n = plainSmoothNormal(m, v);
+            m.vertices[v].normalX = n.x;
+            m.vertices[v].normalY = n.y;
+            m.vertices[v].normalZ = n.z;
+        }
+        benchmark::DoNotOptimize(m.vertices.data());
+    }
+    state.counters["vertices"] = static_cast<double>(vertexCount(m));
+}
+BENCHMARK(BM_PlainScanSmooth)->Arg(1667)->Unit(benchmark::kMillisecond);
+
+} // namespace
