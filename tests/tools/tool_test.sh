@@ -54,7 +54,7 @@ check "an unknown target format exits 1" test $? -eq 1
 check "dump exits 0" test $? -eq 0
 check "dump prints the mesh line" grep -qx 'mesh 0 first 0 triangles 2 material 0 smooth 0' dump.txt
 check "dump prints every vertex with its normal" test "$(grep -c '^vertex ' dump.txt)" -eq 6
-check "dump normals face +Z" grep -qx 'vertex 2 1.000000 1.000000 0.000000 0.000000 0.000000 1.000000 1.000000 1.000000' dump.txt
+check "dump normals face +Z" grep -qx 'vertex 2 1.000000 1.000000 0.000000 0.000000 -0.000000 1.000000 1.000000 1.000000' dump.txt
 
 # usage
 "$tool" --help | grep -q 'convert IN OUT'
