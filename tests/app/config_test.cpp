@@ -133,11 +133,6 @@ TEST(Config, KeyMatching) {
     EXPECT_TRUE(configReadText(f.config, "Text", text));
     EXPECT_EQ(text, "a b ");
     EXPECT_FALSE(configReadText(f.config, "Empty", text));
-    // Integer values take the same forms as the file's other integers.
-    writeText(f.config.path, "Hex = 0x1F\nOct = 010\nNeg = -3\n");
-    EXPECT_EQ(configReadInt(f.config, "Hex"), 31);
-    EXPECT_EQ(configReadInt(f.config, "Oct"), 8);
-    EXPECT_EQ(configReadInt(f.config, "Neg"), -3);
 }
 
 TEST(Config, LinesOver1023CharactersNeverMatch) {
