@@ -17,8 +17,10 @@ struct State {
     int height = 0;
 };
 State& state() {
-    static State s; // one context per test binary, like the editor's one window
-    return s;
+    // One context per test binary, like the editor's one window. Never destroyed: a window or
+    // context torn down by static destruction after main() crashes Qt.
+    static State* s = new State;
+    return *s;
 }
 int argc = 1;
 char arg0[] = "gl-test";
@@ -27,6 +29,7 @@ char* argv[] = {arg0, nullptr};
 
 bool glTestContextStart(int width, int height) {
     State& s = state();
+    if (s.context) glTestContextStop(); // a fresh context replaces the old one cleanly
     if (!s.app) s.app = new QGuiApplication(argc, argv);
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
@@ -48,6 +51,11 @@ bool glTestContextStart(int width, int height) {
     return true;
 }
 
+bool glTestContextReady() {
+    const State& s = state();
+    return s.context && s.context->isValid() && QOpenGLContext::currentContext() == s.context.get();
+}
+
 void glTestContextStop() {
     State& s = state();
     if (s.context) s.context->doneCurrent();
@@ -67,4 +75,11 @@ Rgb glTestPixel(int x, int yFromTop) {
 bool rgbNear(const Rgb& got, int r, int g, int b, int tolerance) {
     return std::abs(got.r - r) <= tolerance && std::abs(got.g - g) <= tolerance &&
            std::abs(got.b - b) <= tolerance;
+}
+
+bool glTestColourAround(int x, int yFromTop, int r, int g, int b, int radius) {
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            if (rgbNear(glTestPixel(x + dx, yFromTop + dy), r, g, b)) return true;
+    return false;
 }

@@ -6,6 +6,8 @@
 // Makes a context current on a hidden surface of the given size; false when none can be made.
 bool glTestContextStart(int width, int height);
 void glTestContextStop();
+// True while a started context has not been stopped.
+bool glTestContextReady();
 
 // The colour at window pixel (x, y) with y measured from the top, as 0..255 components.
 struct Rgb {
@@ -14,3 +16,6 @@ struct Rgb {
 Rgb glTestPixel(int x, int yFromTop);
 // True when every component is within tolerance of the expected one.
 bool rgbNear(const Rgb& got, int r, int g, int b, int tolerance = 6);
+// True when some pixel within radius (a square) of (x, y) has the colour: lines and points that
+// fall on a pixel boundary may land on either side.
+bool glTestColourAround(int x, int yFromTop, int r, int g, int b, int radius = 1);
