@@ -1,0 +1,33 @@
+// Structure operations on the triangle list.
+#include "edit/structure.h"
+
+#include "edit/normals.h"
+
+#include <algorithm>
+
+void deleteMesh(Model& m, int32_t meshIndex) {
+    if (meshIndex < 0 || meshIndex >= meshCount(m)) return;
+    const Mesh& mesh = m.meshes[meshIndex];
+    // Only whole triangles inside the array can be removed; a range past the end is clipped.
+    const int32_t first = std::clamp(mesh.firstVertex, 0, 3 * triangleCount(m));
+    const int32_t end = std::max(first, meshEndVertex(m, mesh));
+    const int32_t removed = end - first;
+
+    for (int32_t i = end; i < vertexCount(m); ++i) {
+        const Vertex& old = m.vertices[i];
+        Vertex moved;
+        moved.x = old.x, moved.y = old.y, moved.z = old.z;
+        moved.normalX = old.normalX, moved.normalY = old.normalY, moved.normalZ = old.normalZ;
+        moved.textureX = old.textureX, moved.textureY = old.textureY;
+        moved.colourRed = old.colourRed, moved.colourGreen = old.colourGreen;
+        moved.colourBlue = old.colourBlue, moved.colourAlpha = old.colourAlpha;
+        moved.locked = old.locked;
+        m.vertices[i - removed] = moved;
+    }
+    m.vertices.resize(m.vertices.size() - static_cast<std::size_t>(removed));
+
+    m.meshes.erase(m.meshes.begin() + meshIndex);
+    for (int32_t k = meshIndex; k < meshCount(m); ++k) m.meshes[k].firstVertex -= removed;
+    if (m.currentMesh >= meshCount(m)) m.currentMesh = std::max(meshCount(m) - 1, 0);
+    recalculateNormals(m);
+}
