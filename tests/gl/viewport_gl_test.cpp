@@ -61,15 +61,6 @@ TEST_F(ViewportDrawing, FrontViewClearsItsRectangleAndDrawsGridAndAxes) {
     EXPECT_FALSE(glTestColourAround(200, 225, 0, 255, 0));
 }
 
-TEST_F(ViewportDrawing, ToggledOffGridAndAxesLeaveTheBackground) {
-    Viewport& front = views[ViewFront];
-    front.showGrid = false;
-    front.showAxes = false;
-    setupViewport(front);
-    EXPECT_TRUE(background(250, 125));
-    EXPECT_TRUE(background(300, 150) && background(300, 149));
-}
-
 TEST_F(ViewportDrawing, ZoomAndPanMoveTheGrid) {
     Viewport& front = views[ViewFront];
     front.scale = 200; // lines every 100 pixels

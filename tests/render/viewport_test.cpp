@@ -45,23 +45,6 @@ TEST(ViewportLayout, EachLayoutPlacesTheFourViews) {
     expectRect(s.v[ViewPreview], {10, 20, 250, 235}, H);
 }
 
-TEST(ViewportLayout, StartUpKindsFlagsAndLabels) {
-    Views s(0, 800, 600);
-    EXPECT_EQ(s.v[ViewFront].kind, ViewKind::Front);
-    EXPECT_EQ(s.v[ViewLeft].kind, ViewKind::Left);
-    EXPECT_EQ(s.v[ViewTop].kind, ViewKind::Top);
-    EXPECT_EQ(s.v[View3D].kind, ViewKind::Perspective);
-    EXPECT_EQ(s.v[ViewPreview].kind, ViewKind::Perspective);
-    EXPECT_TRUE(s.v[View3D].showGrid && s.v[View3D].showAxes);
-    EXPECT_FALSE(s.v[ViewPreview].showGrid || s.v[ViewPreview].showAxes);
-    EXPECT_STREQ(viewInfo(ViewLeft).label, " Left");
-    EXPECT_STREQ(viewInfo(View3D).label, "  3D");
-    // Plane indices for picking: Front 0, Top 1, Left 2.
-    EXPECT_EQ(viewInfo(ViewFront).planeAxis, 0);
-    EXPECT_EQ(viewInfo(ViewTop).planeAxis, 1);
-    EXPECT_EQ(viewInfo(ViewLeft).planeAxis, 2);
-}
-
 TEST(ViewportLayout, ResetRestoresCameraOnly) {
     Views s(0, 800, 600);
     Viewport& v = s.v[ViewTop];
@@ -141,22 +124,6 @@ TEST(ViewportCursor, SnapsOnlyWhileAVertexIsGrabbed) {
     EXPECT_FLOAT_EQ(snapToGrid(-0.25f, 0.5f), -0.5f);
     EXPECT_FLOAT_EQ(snapToGrid(-0.24f, 0.5f), 0.0f);
     EXPECT_FLOAT_EQ(snapToGrid(12.6f, 10.0f), 10.0f);
-}
-
-TEST(ViewportCursor, RubberBandFollowsTheCursor) {
-    Views s(0, 800, 600);
-    Viewport& top = s.v[ViewTop]; // (0, 300, 400, 300)
-    ASSERT_TRUE(hitTest(top, 100, 400));
-    startRubberBand(top);
-    ASSERT_TRUE(hitTest(top, 300, 500));
-    extendRubberBand(top);
-    EXPECT_TRUE(top.rubberBand);
-    EXPECT_FLOAT_EQ(top.bandStartU, -1.0f);
-    EXPECT_FLOAT_EQ(top.bandStartV, 0.5f);
-    EXPECT_FLOAT_EQ(top.bandEndU, 1.0f);
-    EXPECT_FLOAT_EQ(top.bandEndV, -0.5f);
-    endRubberBand(top);
-    EXPECT_FALSE(top.rubberBand);
 }
 
 TEST(ViewportCamera, WheelZoomsOnlyTheViewUnderTheCursorAboutItsCentre) {
