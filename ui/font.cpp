@@ -29,9 +29,11 @@ void createFontFromGlyphs(Panel& panel, const GlyphSet& glyphs) {
         glNewList(panel.fontBase + i, GL_COMPILE);
         if (i < static_cast<int>(glyphs.glyphs.size()) && glyphUsable(glyphs.glyphs[i])) {
             const Glyph& g = glyphs.glyphs[i];
+            // A blank glyph (the space) still needs a bitmap pointer, or the advance is lost.
+            static const GLubyte kBlank = 0;
             glBitmap(g.width, g.height, static_cast<GLfloat>(g.originX),
                      static_cast<GLfloat>(g.originY), static_cast<GLfloat>(g.advance), 0.0f,
-                     g.bits.empty() ? nullptr : g.bits.data());
+                     g.bits.empty() ? &kBlank : g.bits.data());
         }
         glEndList();
     }
