@@ -77,6 +77,31 @@ constexpr WidgetRow kDebugText[] = {
     {kIdDebugFirstLine + 6, kLabel, 5, 65, 0, 0, 17, 14, "", "", 0, false, false},
 };
 
+// View options: toggles that stay open while clicked.
+constexpr WidgetRow kView3D[] = {
+    {1025, kImage, 5, 14, 32, 32, 0, 0, "", "Show Grid", 125, true, false},
+    {1026, kImage, 42, 14, 32, 32, 0, 0, "", "Show Axis", 126, true, false},
+    {1027, kImage, 79, 14, 32, 32, 0, 0, "", "Show Points/Vertices", 127, true, false},
+    {1028, kImage, 116, 14, 32, 32, 0, 0, "", "Show Meshes", 128, true, false},
+    {1029, kImage, 153, 14, 32, 32, 0, 0, "", "Show Materials", 129, true, false},
+    {1030, kImage, 190, 14, 32, 32, 0, 0, "", "Show MeshPins", 130, true, false},
+};
+
+// Shared by the three orthographic views.
+constexpr WidgetRow kViewOrtho[] = {
+    {1025, kImage, 5, 14, 32, 32, 0, 0, "", "Show Grid", 125, true, false},
+    {1026, kImage, 42, 14, 32, 32, 0, 0, "", "Show Axis", 126, true, false},
+    {1029, kImage, 79, 14, 32, 32, 0, 0, "", "Show Materials", 129, false, false},
+};
+
+// Exactly one mode is on.
+constexpr WidgetRow kCursorMode[] = {
+    {1031, kImage, 5, 14, 32, 32, 0, 0, "", "Move Mode", 131, true, false},
+    {1032, kImage, 42, 14, 32, 32, 0, 0, "", "Rotate Mode", 132, false, false},
+    {1033, kImage, 79, 14, 32, 32, 0, 0, "", "Scale Mode", 133, false, false},
+    {1034, kImage, 116, 14, 32, 32, 0, 0, "", "Texture Coordinate Mode", 134, false, false},
+};
+
 struct WidgetTable {
     Panel Panels::*member;
     const WidgetRow* rows;
@@ -91,6 +116,9 @@ constexpr WidgetTable table(Panel Panels::*member, const WidgetRow (&rows)[N]) {
 constexpr WidgetTable kWidgetTables[] = {
     table(&Panels::edit, kEditToolbar),
     table(&Panels::debugText, kDebugText),
+    table(&Panels::view3D, kView3D),
+    table(&Panels::viewOrtho, kViewOrtho),
+    table(&Panels::cursorMode, kCursorMode),
 };
 
 // Cursor icons 0 .. 6.

@@ -129,3 +129,19 @@ TEST(Toolbars, DebugTextLines) {
     for (int i = 1; i < 8; ++i) EXPECT_EQ(copy.debugText.widgets[i].caption, "line");
     EXPECT_EQ(copy.debugText.widgets[0].caption, "");
 }
+
+TEST(Toolbars, ViewOptionsAndCursorModeStartStates) {
+    Panels panels;
+    layoutToolbars(panels, fakeTexture);
+    // every 3D option starts on
+    for (int id = 1025; id <= 1030; ++id) EXPECT_TRUE(getState(panels.view3D, id)) << id;
+    // the orthographic views show grid and axes but not materials
+    EXPECT_TRUE(getState(panels.viewOrtho, 1025));
+    EXPECT_TRUE(getState(panels.viewOrtho, 1026));
+    EXPECT_FALSE(getState(panels.viewOrtho, 1029));
+    EXPECT_EQ(panels.viewOrtho.widgets.size(), 3u);
+    // exactly the Move mode is on, and each button carries its own picture
+    EXPECT_TRUE(getState(panels.cursorMode, 1031));
+    for (int id = 1032; id <= 1034; ++id) EXPECT_FALSE(getState(panels.cursorMode, id));
+    EXPECT_EQ(getValue(panels.cursorMode, 1033), 1330);
+}
