@@ -258,3 +258,52 @@ bool FakePlatform::makeDirectory(const std::string& path) {
     calls.push_back(call);
     return ::makeDirectory(path);
 }
+
+// ---- Main window ----
+
+bool FakePlatform::createMainWindow(const WindowSpec& spec, std::string& failure) {
+    windowSpec = spec;
+    if (!windowFailure.empty()) {
+        failure = windowFailure;
+        return false;
+    }
+    checkableIds.clear();
+    for (std::size_t i = 0; spec.menu && i < spec.menuCount; ++i)
+        if (spec.menu[i].kind == MenuEntryKind::Item && spec.menu[i].toggles)
+            checkableIds.insert(spec.menu[i].id);
+    windowOpen = true;
+    ++windowCreations;
+    return true;
+}
+
+void FakePlatform::destroyMainWindow() {
+    windowOpen = false;
+}
+
+void FakePlatform::swapBuffers() {
+    ++swapCount;
+}
+
+void FakePlatform::pollEvents(bool wait, std::vector<WindowEvent>& out) {
+    ++pollCount;
+    if (wait) ++waitingPolls;
+    for (std::size_t n = 0; !scriptedEvents.empty() && (eventsPerPoll == 0 || n < eventsPerPoll);
+         ++n) {
+        out.push_back(scriptedEvents.front());
+        scriptedEvents.pop_front();
+    }
+}
+
+void FakePlatform::setSystemCursorVisible(bool visible) {
+    systemCursorVisible = visible;
+}
+
+void FakePlatform::setMenuCheck(int id, bool on) {
+    if (!checkableIds.empty() && !checkableIds.count(id)) return;
+    menuChecks[id] = on;
+}
+
+bool FakePlatform::menuCheck(int id) {
+    auto it = menuChecks.find(id);
+    return it != menuChecks.end() && it->second;
+}

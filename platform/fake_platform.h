@@ -6,6 +6,7 @@
 #include <deque>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,12 @@ class FakePlatform : public Platform {
     std::map<int, RgbaImage> bitmaps;
     // Variables that override the process environment; nullopt makes one unset.
     std::map<std::string, std::optional<std::string>> environment;
+    // Main window: a non-empty text makes createMainWindow fail with it.
+    std::string windowFailure;
+    // Events handed out by pollEvents, front first; eventsPerPoll 0 hands out all of them at
+    // once, n at most n per call (so a test can let frames run between events).
+    std::deque<WindowEvent> scriptedEvents;
+    std::size_t eventsPerPoll = 0;
 
     // ---- Record ----
     std::vector<RecordedCall> calls;
@@ -69,6 +76,19 @@ class FakePlatform : public Platform {
     std::vector<RecordedCall> callsOf(CallKind kind) const;
     // Whether a message box with this caption and text was shown.
     bool shownMessage(const std::string& caption, const std::string& text) const;
+
+    // The main window as the program left it.
+    bool windowOpen = false;
+    int windowCreations = 0; // successful ones
+    WindowSpec windowSpec;   // the last spec asked for, also when creation failed
+    int swapCount = 0;
+    int pollCount = 0;
+    int waitingPolls = 0; // polls that asked to block until an event arrives
+    bool systemCursorVisible = true;
+    // Check marks by item id. Once a window with a menu exists only its toggling items keep a
+    // mark, as in the real menu bar; without one every id does.
+    std::map<int, bool> menuChecks;
+    std::set<int> checkableIds;
 
     // ---- Platform ----
     MessageAnswer messageBox(const std::string& text, const std::string& caption,
@@ -91,6 +111,14 @@ class FakePlatform : public Platform {
     std::string currentDirectory() override;
     bool setCurrentDirectory(const std::string& path) override;
     bool makeDirectory(const std::string& path) override;
+    bool createMainWindow(const WindowSpec& spec, std::string& failure) override;
+    void destroyMainWindow() override;
+    void swapBuffers() override;
+    // With wait set and nothing scripted it returns empty-handed instead of blocking.
+    void pollEvents(bool wait, std::vector<WindowEvent>& out) override;
+    void setSystemCursorVisible(bool visible) override;
+    void setMenuCheck(int id, bool on) override;
+    bool menuCheck(int id) override;
 
   private:
     std::string fileDialog(CallKind kind, std::deque<std::string>& answers,

@@ -4,6 +4,8 @@
 // interface; pure helpers shared by every implementation.
 #pragma once
 
+#include "resources/menu_table.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -91,6 +93,51 @@ inline bool glyphBit(const Glyph& glyph, int x, int y) {
 // Bodies of HTTP responses longer than this fail, so a wrong address cannot exhaust memory.
 constexpr std::size_t kHttpBodyLimit = 16u << 20;
 
+// ---- Main window: events and creation ----
+
+// What happened in the main window, in the shape the handlers expect. Coordinates are client
+// pixels of the OpenGL surface, y downwards; buttons is the mask 1 left, 2 right, 4 Shift,
+// 8 Ctrl, 16 middle; key is a virtual-key code; delta is 120 per wheel notch, positive away
+// from the user.
+enum class WindowEventType {
+    Move,            // x, y: outer top-left corner of the main window
+    Size,            // width, height: the OpenGL surface
+    Activate,        // minimised: the window was minimised (false: restored or activated)
+    Close,           // the user asked to close the window
+    KeyDown,         // key (auto-repeat presses count as presses)
+    KeyUp,           // key (auto-repeat releases are not delivered)
+    Command,         // command: a menu item's identifier
+    MouseMove,       // x, y, buttons
+    LeftDown,        // x, y, buttons
+    LeftUp,          // x, y, buttons
+    LeftDoubleClick, // x, y, buttons
+    RightDown,       // x, y, buttons
+    RightUp,         // x, y, buttons
+    Wheel,           // delta, x, y, buttons
+    MouseLeave,
+};
+
+struct WindowEvent {
+    WindowEventType type = WindowEventType::MouseMove;
+    int x = 0, y = 0;
+    int width = 0, height = 0;
+    int buttons = 0;
+    int key = 0;
+    int delta = 0;
+    int command = 0;
+    bool minimised = false;
+};
+
+struct WindowSpec {
+    std::string title;
+    int x = 0, y = 0; // outer top-left corner
+    int width = 800;  // OpenGL surface, menu bar excluded
+    int height = 600;
+    int colourBits = 16;
+    const MenuEntry* menu = nullptr; // the menu bar, built from this table
+    std::size_t menuCount = 0;
+};
+
 // ---- The interface ----
 
 class Platform {
@@ -142,7 +189,22 @@ class Platform {
     virtual bool makeDirectory(const std::string& path) = 0;
 
     // ---- Main window, OpenGL surface, menu bar, cursor and window events ----
-    // Added together with the main window.
+
+    // Creates the main window with its menu bar and a double-buffered OpenGL surface of
+    // spec.width x spec.height (16-bit depth, compatibility profile) below the menu bar, shows
+    // it and makes its context current. On failure returns false with the message to show
+    // ("Window Creation Error.", "Can't Create A GL Rendering Context.", ...); nothing is left.
+    virtual bool createMainWindow(const WindowSpec& spec, std::string& failure) = 0;
+    virtual void destroyMainWindow() = 0;
+    virtual void swapBuffers() = 0;
+    // Appends the events that arrived since the last call. With wait set, blocks until at least
+    // one arrives (used while the window is minimised, so the loop does not spin).
+    virtual void pollEvents(bool wait, std::vector<WindowEvent>& out) = 0;
+    // The system cursor over the OpenGL surface; the program draws its own while it is hidden.
+    virtual void setSystemCursorVisible(bool visible) = 0;
+    // Check marks of toggling menu items.
+    virtual void setMenuCheck(int id, bool on) = 0;
+    virtual bool menuCheck(int id) = 0;
 };
 
 // ---- Pure helpers ----

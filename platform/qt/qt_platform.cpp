@@ -1,8 +1,10 @@
 // The platform interface on Qt: dialogs, images, network, browser, fonts, resources, directories.
 //
 // Sections: application; message box; file dialogs; colour dialog; images; network; browser;
-// glyphs; bitmap resources; environment and directories.
+// glyphs; bitmap resources; environment and directories; main window (in qt_window.cpp).
 #include "platform/qt/qt_platform.h"
+
+#include "platform/qt/qt_window.h"
 
 #include "base/paths.h"
 
@@ -18,6 +20,7 @@
 #include <QHostAddress>
 #include <QImage>
 #include <QImageReader>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -432,4 +435,43 @@ bool QtPlatform::setCurrentDirectory(const std::string& path) {
 
 bool QtPlatform::makeDirectory(const std::string& path) {
     return ::makeDirectory(path);
+}
+
+// ---- Main window ----
+
+bool QtPlatform::createMainWindow(const WindowSpec& spec, std::string& failure) {
+    destroyMainWindow();
+    window_ = QtWindow::create(spec, failure);
+    if (!window_) return false;
+    setDialogParent(window_->mainWindow());
+    return true;
+}
+
+void QtPlatform::destroyMainWindow() {
+    if (!window_) return;
+    if (dialogParent_ == window_->mainWindow()) setDialogParent(nullptr);
+    window_.reset();
+}
+
+void QtPlatform::swapBuffers() {
+    if (window_) window_->swapBuffers();
+}
+
+void QtPlatform::pollEvents(bool wait, std::vector<WindowEvent>& out) {
+    if (window_)
+        window_->pollEvents(wait, out);
+    else
+        QCoreApplication::processEvents();
+}
+
+void QtPlatform::setSystemCursorVisible(bool visible) {
+    if (window_) window_->setSystemCursorVisible(visible);
+}
+
+void QtPlatform::setMenuCheck(int id, bool on) {
+    if (window_) window_->setMenuCheck(id, on);
+}
+
+bool QtPlatform::menuCheck(int id) {
+    return window_ && window_->menuCheck(id);
 }

@@ -10,6 +10,7 @@
 class QApplication;
 class QNetworkAccessManager;
 class QWidget;
+class QtWindow;
 
 // The program's QApplication. main() creates it first and keeps it for the whole run. Qt sets the
 // process locale from the environment; LC_NUMERIC is put back to "C" so that numbers written
@@ -47,10 +48,23 @@ class QtPlatform : public Platform {
     bool setCurrentDirectory(const std::string& path) override;
     bool makeDirectory(const std::string& path) override;
 
+    // One main window at a time; creating another replaces it. While it exists dialogs are
+    // parented to it. Without a window, pollEvents only runs Qt's queue and never blocks.
+    bool createMainWindow(const WindowSpec& spec, std::string& failure) override;
+    void destroyMainWindow() override;
+    void swapBuffers() override;
+    void pollEvents(bool wait, std::vector<WindowEvent>& out) override;
+    void setSystemCursorVisible(bool visible) override;
+    void setMenuCheck(int id, bool on) override;
+    bool menuCheck(int id) override;
+    // The window's Qt objects, for tests; null without a window.
+    QtWindow* window() const { return window_.get(); }
+
   private:
     std::string fileDialog(bool save, const FileDialogOptions& options);
 
     QWidget* dialogParent_ = nullptr;
     std::unique_ptr<QNetworkAccessManager> network_;
     std::map<int, std::vector<unsigned char>> bitmapResources_;
+    std::unique_ptr<QtWindow> window_;
 };
