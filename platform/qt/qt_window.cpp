@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QResizeEvent>
 #include <QSurfaceFormat>
 #include <QWheelEvent>
@@ -328,6 +329,11 @@ std::unique_ptr<QtWindow> QtWindow::create(const WindowSpec& spec, std::string& 
         failure = "Can't Activate The GL Rendering Context.";
         return nullptr;
     }
+    // Qt binds the context to a scratch surface while creating it, which leaves the initial
+    // viewport at that surface's size instead of the window's.
+    w->context_->functions()->glViewport(
+        0, 0, static_cast<int>(std::lround(container->width() * ratio)),
+        static_cast<int>(std::lround(container->height() * ratio)));
 
     w->main_->raise();
     w->main_->activateWindow();

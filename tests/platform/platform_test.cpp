@@ -161,3 +161,47 @@ TEST(FakePlatform, SyntheticFontHasTheGlBitmapLayout) {
     EXPECT_TRUE(space.bits.empty());
     EXPECT_GT(space.advance, 0);
 }
+
+TEST(FakePlatform, ScriptedWindow) {
+    FakePlatform fake;
+    WindowSpec spec;
+    spec.title = "T";
+    spec.width = 640;
+    spec.menu = kMainMenu;
+    spec.menuCount = kMainMenuCount;
+    // A scripted failure hands its message back and leaves no window.
+    fake.windowFailure = "Can't Create A GL Rendering Context.";
+    std::string failure;
+    EXPECT_FALSE(fake.createMainWindow(spec, failure));
+    EXPECT_EQ(failure, "Can't Create A GL Rendering Context.");
+    EXPECT_FALSE(fake.windowOpen);
+    fake.windowFailure.clear();
+    ASSERT_TRUE(fake.createMainWindow(spec, failure));
+    EXPECT_TRUE(fake.windowOpen);
+    EXPECT_EQ(fake.windowSpec.width, 640);
+    EXPECT_EQ(fake.windowSpec.menuCount, kMainMenuCount);
+
+    // Marks stick only to toggling items of the menu, as in the real menu bar.
+    fake.setMenuCheck(CmdRenderLitMesh, true);
+    fake.setMenuCheck(CmdExit, true);
+    EXPECT_TRUE(fake.menuCheck(CmdRenderLitMesh));
+    EXPECT_FALSE(fake.menuCheck(CmdExit));
+
+    // Events come out front first, eventsPerPoll at a time; waiting polls are counted.
+    WindowEvent key;
+    key.type = WindowEventType::KeyDown;
+    key.key = 'M';
+    WindowEvent close;
+    close.type = WindowEventType::Close;
+    fake.scriptedEvents = {key, close};
+    fake.eventsPerPoll = 1;
+    std::vector<WindowEvent> out;
+    fake.pollEvents(false, out);
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].key, 'M');
+    fake.pollEvents(true, out);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[1].type, WindowEventType::Close);
+    EXPECT_EQ(fake.pollCount, 2);
+    EXPECT_EQ(fake.waitingPolls, 1);
+}
