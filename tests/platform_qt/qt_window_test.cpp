@@ -380,32 +380,36 @@ TEST_F(QtWindowTest, CloseMinimiseCursorAndWaiting) {
     EXPECT_EQ(describe(out.back()), "KeyDown 77");
 }
 
-TEST_F(QtWindowTest, DialogsBelongToTheWindowUntilItIsDestroyed) {
-    // A message box shown while the window exists is its child.
-    QWidget* parent = reinterpret_cast<QWidget*>(1);
-    QTimer::singleShot(100, [&parent] {
+// Shows a message box through the platform, closes it, and gives the widget it was parented to.
+QWidget* messageBoxParent(QtPlatform& platform) {
+    QWidget* parent = nullptr;
+    bool seen = false;
+    QTimer timer;
+    timer.setInterval(20);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen = true;
             parent = box->parentWidget();
+            timer.stop();
             box->done(0);
         }
     });
+    timer.start();
     platform.messageBox("text", "caption", MessageButtons::Ok, MessageIcon::None);
-    EXPECT_EQ(parent, window->mainWindow());
+    EXPECT_TRUE(seen);
+    return parent;
+}
+
+TEST_F(QtWindowTest, DialogsBelongToTheWindowUntilItIsDestroyed) {
+    // A message box shown while the window exists is its child.
+    EXPECT_EQ(messageBoxParent(platform), window->mainWindow());
 
     // Destroying releases the context and the window; another can be made afterwards.
     platform.destroyMainWindow();
     EXPECT_EQ(platform.window(), nullptr);
     EXPECT_EQ(QOpenGLContext::currentContext(), nullptr);
     EXPECT_FALSE(platform.menuCheck(613));
-    parent = reinterpret_cast<QWidget*>(1);
-    QTimer::singleShot(100, [&parent] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            parent = box->parentWidget();
-            box->done(0);
-        }
-    });
-    platform.messageBox("text", "caption", MessageButtons::Ok, MessageIcon::None);
-    EXPECT_EQ(parent, nullptr);
+    EXPECT_EQ(messageBoxParent(platform), nullptr);
     std::string failure;
     ASSERT_TRUE(platform.createMainWindow(spec, failure)) << failure;
     EXPECT_EQ(QOpenGLContext::currentContext(), platform.window()->context());
