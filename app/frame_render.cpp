@@ -1,0 +1,240 @@
+// The frame: status texts, the four views, the 2D overlay with panels, the cursor.
+//
+// Sections: status; views; overlay; cursor and texture preview; the frame.
+#include "app/frame_render.h"
+
+#include "base/clock.h"
+#include "base/numbers.h"
+#include "render/model_draw.h"
+#include "resources/menu_table.h"
+#include "ui/panel.h"
+#include "ui/panel_draw.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+// View-option toggles of the view toolbars.
+enum ViewOption {
+    OptGrid = 1025,
+    OptAxes = 1026,
+    OptPoints = 1027,
+    OptMeshes = 1028,
+    OptMaterials = 1029,
+    OptPins = 1030
+};
+
+constexpr int kSmoothToggle = 11027;
+constexpr int kHiddenToggle = 11022;
+constexpr int kTrianglePinsToggle = 11028;
+constexpr int kMaterialNameField = 1035;
+
+} // namespace
+
+// ---- Status ----
+
+std::string displayFileName(const std::string& path) {
+    const std::size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+void updateStatus(Editor& editor) {
+    editor.input.trackingLeave = true;
+
+    Model& m = editor.edit;
+    Panels& panels = editor.panels;
+    if (m.currentMesh >= 0 && m.currentMesh < meshCount(m)) {
+        const Mesh& mesh = m.meshes[m.currentMesh];
+        if (panels.meshPin.visible) setState(panels.meshPin, kSmoothToggle, mesh.smooth);
+        if (panels.meshPinExtended.visible) {
+            setState(panels.meshPinExtended, kSmoothToggle, mesh.smooth);
+            setState(panels.meshPinExtended, kHiddenToggle, mesh.hidden);
+            setState(panels.meshPinExtended, kTrianglePinsToggle, mesh.trianglePins);
+        }
+    }
+
+    Panel& debug = panels.debugText;
+    if (!debug.visible) return;
+    char line[kWidgetTextMax + 1];
+    formatC(line, sizeof line, "Model File: %s", displayFileName(m.fileName).c_str());
+    setCaption(debug, line, kIdDebugFirstLine);
+    const int values[] = {triangleCount(m), meshCount(m),       materialCount(m),
+                          textureCount(m),  m.lastNormalVertex, editor.clock.frameRate};
+    const char* const formats[] = {"# Triangles: %i",
+                                   "# Meshes: %i",
+                                   "# Materials: %i",
+                                   "# Textures: %i",
+                                   "Recalculating Normals - Current #%i",
+                                   "Rendering FrameRate: %i"};
+    for (int i = 0; i < 6; ++i) {
+        formatC(line, sizeof line, formats[i], values[i]);
+        setCaption(debug, line, kIdDebugFirstLine + 1 + i);
+    }
+}
+
+namespace {
+
+// ---- Views ----
+
+bool layoutShows(int layout, ViewId id) {
+    return layout == kLayoutSplit || layout == id + 1;
+}
+
+void drawViews(Editor& editor) {
+    const int layout = editor.state.viewLayout;
+    const bool renderLit = editor.platform.menuCheck(CmdRenderLitMesh);
+    const Panel& ortho = editor.panels.viewOrtho;
+    const Viewport& camera3D = editor.views[View3D];
+    for (ViewId id : {ViewFront, ViewLeft, ViewTop}) {
+        if (!layoutShows(layout, id)) continue;
+        Viewport& view = editor.views[id];
+        view.showGrid = getState(ortho, OptGrid);
+        view.showAxes = getState(ortho, OptAxes);
+        setupViewport(view);
+        drawViewContent(editor.edit, true, true, getState(ortho, OptMaterials), false, renderLit,
+                        camera3D);
+    }
+    if (!layoutShows(layout, View3D)) return;
+    const Panel& options = editor.panels.view3D;
+    Viewport& view = editor.views[View3D];
+    view.showGrid = getState(options, OptGrid);
+    view.showAxes = getState(options, OptAxes);
+    setupViewport(view);
+    drawViewContent(editor.edit, getState(options, OptPoints), getState(options, OptMeshes),
+                    getState(options, OptMaterials), getState(options, OptPins), renderLit, view);
+}
+
+// ---- Overlay ----
+
+void drawDividers(int w, int h) {
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glColor4f(0.4f, 0.4f, 0.3f, 0.5f);
+    glBegin(GL_QUADS);
+    glVertex2i(0, h / 2 - 1);
+    glVertex2i(w, h / 2 - 1);
+    glVertex2i(w, h / 2 + 1);
+    glVertex2i(0, h / 2 + 1);
+    glVertex2i(w / 2 - 1, 0);
+    glVertex2i(w / 2 + 1, 0);
+    glVertex2i(w / 2 + 1, h);
+    glVertex2i(w / 2 - 1, h);
+    glEnd();
+}
+
+void drawPanels(Editor& editor, std::initializer_list<Panel*> panels) {
+    const Settings& s = editor.settings;
+    for (Panel* p : panels)
+        drawPanel(*p, s.windowWidth, s.windowHeight, editor.input.pointerX, editor.input.pointerY);
+}
+
+// The name field shows a caret for the second half of every second.
+void drawMaterialEditor(Editor& editor) {
+    Panel& panel = editor.panels.materialEditor;
+    if (!panel.visible) return;
+    const int index = findWidget(panel, kMaterialNameField);
+    const bool hasField = !panel.widgets.empty() && panel.widgets[index].id == kMaterialNameField;
+    const bool caret = hasField && clockMs() % 1000 >= 501;
+    std::string saved;
+    if (caret) {
+        saved = panel.widgets[index].caption;
+        panel.widgets[index].caption = saved + "|";
+    }
+    drawPanels(editor, {&panel});
+    if (caret) panel.widgets[index].caption = saved;
+}
+
+// ---- Cursor and texture preview ----
+
+void texturedQuad(float x0, float y0, float x1, float y1) {
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(x0, y1);
+    glTexCoord2f(1, 0);
+    glVertex2f(x1, y1);
+    glTexCoord2f(1, 1);
+    glVertex2f(x1, y0);
+    glTexCoord2f(0, 1);
+    glVertex2f(x0, y0);
+    glEnd();
+}
+
+void drawCursor(Editor& editor) {
+    const int icon = editor.state.cursorIcon;
+    const bool known = icon >= 0 && icon < kCursorTextures;
+    glBindTexture(GL_TEXTURE_2D, known ? editor.cursorTextures[icon] : 0);
+    setupOverlay2D(editor.settings.windowWidth, editor.settings.windowHeight);
+    glPushMatrix();
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glColor4f(0.9f, 0.9f, 0.9f, 0.9f);
+    glEnable(GL_BLEND);
+    // Black leaves the frame as it is, so only the pointer shows.
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
+    glTranslatef(static_cast<float>(editor.input.pointerX),
+                 static_cast<float>(editor.input.pointerY), 0);
+    texturedQuad(0, 0, 32, 32);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glPopMatrix();
+}
+
+// The texture of the material of the mesh holding the first selected vertex; 0 when none.
+unsigned previewTexture(const Model& m) {
+    for (int32_t i = 0; i < vertexCount(m); ++i) {
+        if (!m.vertices[i].selected) continue;
+        const int32_t mesh = meshOfVertex(m, i);
+        if (mesh < 0) return 0;
+        const int32_t material = m.meshes[mesh].MaterialNumber;
+        if (material < 0 || material >= materialCount(m)) return 0;
+        const int32_t texture = m.materials[material].TextureIndex;
+        if (texture < 0 || texture >= textureCount(m)) return 0;
+        return m.textures[texture].glTexture;
+    }
+    return 0;
+}
+
+void drawTexturePreview(Editor& editor) {
+    if (editor.state.transformMode != ModeTexture || !editor.settings.showTexturePreview) return;
+    const int w = editor.settings.windowWidth;
+    const int h = editor.settings.windowHeight;
+    const int a = h / 2 - 20;
+    const Model& m = editor.edit;
+    glPushMatrix();
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
+    glTranslatef(static_cast<float>(w / 2 + (w / 2 - a) / 2), static_cast<float>((h / 2) * 2 - 10),
+                 0);
+    glBindTexture(GL_TEXTURE_2D, previewTexture(m));
+    texturedQuad(0, static_cast<float>(-a), static_cast<float>(a), 0);
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(0, 1, 0, 0.5f);
+    glBegin(GL_POINTS);
+    for (const Vertex& v : m.vertices)
+        if (v.selected) glVertex2f(a * v.textureX, -a * v.textureY);
+    glEnd();
+    glPopMatrix();
+}
+
+} // namespace
+
+// ---- The frame ----
+
+void renderFrame(Editor& editor) {
+    const int w = editor.settings.windowWidth;
+    const int h = editor.settings.windowHeight;
+    drawViews(editor);
+    setupOverlay2D(w, h);
+    if (editor.state.viewLayout == kLayoutSplit) drawDividers(w, h);
+    Panels& p = editor.panels;
+    drawPanels(editor, {&p.unlock, &p.meshPin, &p.trianglePin, &p.meshPinExtended, &p.edit,
+                        &p.viewOrtho, &p.view3D, &p.cursorMode, &p.debugText});
+    drawMaterialEditor(editor);
+    drawPanels(editor, {&p.textureSelector, &p.hints, &p.about});
+    drawCursor(editor);
+    drawTexturePreview(editor);
+}

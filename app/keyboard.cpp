@@ -1,0 +1,64 @@
+// Per-frame keyboard handling.
+#include "app/keyboard.h"
+
+#include "app/viewport_input.h"
+#include "ui/panel.h"
+
+namespace {
+
+constexpr int kMaterialNameField = 1035;
+
+// While the material editor is open the keys type its material name.
+void typeMaterialName(Editor& editor) {
+    uint8_t* keys = editor.input.keys;
+    Panel& panel = editor.panels.materialEditor;
+    const int index = findWidget(panel, kMaterialNameField);
+    if (panel.widgets.empty() || panel.widgets[index].id != kMaterialNameField) return;
+    std::string name = panel.widgets[index].caption;
+    std::string typed;
+    bool any = false;
+    auto take = [&](int key, char c) {
+        if (!keys[key]) return;
+        keys[key] = 0;
+        typed = name + c; // several keys in one frame add one character: the last one wins
+        any = true;
+    };
+    for (int k = 'A'; k <= 'Z'; ++k) take(k, static_cast<char>(k));
+    for (int k = '1'; k <= '9'; ++k) take(k, static_cast<char>(k));
+    take('0', '0');
+    take(VkSpace, ' ');
+    if (any && typed.size() <= kWidgetTextMax) name = typed;
+    if (keys[VkBackspace] && !name.empty()) {
+        name.pop_back();
+        keys[VkBackspace] = 0;
+    }
+    setCaption(panel, name, kMaterialNameField);
+}
+
+void cycleTransformMode(Editor& editor) {
+    editor.state.transformMode = (editor.state.transformMode + 1) % TransformModeCount;
+    setTransformModeIcon(editor.panels, editor.state.transformMode);
+}
+
+} // namespace
+
+void handleKeyboard(Editor& editor) {
+    if (editor.panels.materialEditor.visible) {
+        typeMaterialName(editor);
+        return;
+    }
+    uint8_t* keys = editor.input.keys;
+    const InputState& in = editor.input;
+    // Held keys repeat every frame; they are not consumed.
+    if (keys[VkPageUp]) wheelAt(editor, 1, in.pointerX, in.pointerY);
+    if (keys[VkPageDown]) wheelAt(editor, -1, in.pointerX, in.pointerY);
+    Viewport& view3D = editor.views[View3D];
+    if (keys[VkUp]) view3D.pitch += 1.0f;
+    if (keys[VkDown]) view3D.pitch -= 1.0f;
+    if (keys[VkLeft]) view3D.roll += 1.0f;
+    if (keys[VkRight]) view3D.roll -= 1.0f;
+    if (keys['M']) {
+        keys['M'] = 0;
+        cycleTransformMode(editor);
+    }
+}

@@ -1,0 +1,125 @@
+// The command table of the main menu.
+//
+// Sections: command bodies; the table; dispatch.
+#include "app/menu_commands.h"
+
+#include "resources/menu_table.h"
+#include "ui/panel.h"
+
+#include <cstddef>
+
+namespace {
+
+// ---- Command bodies ----
+
+constexpr ViewId kMainViews[] = {ViewFront, ViewLeft, ViewTop, View3D};
+
+void exitProgram(Editor& editor, int) {
+    editor.quit = true;
+}
+
+void setGridSpacing(Editor& editor, int id) {
+    static const float kSpacing[] = {0.1f, 0.5f, 1.0f, 10.0f};
+    for (ViewId v : kMainViews) editor.views[v].gridSpacing = kSpacing[id - CmdGridSize01];
+}
+
+void resetViewports(Editor& editor, int) {
+    for (ViewId v : kMainViews) resetViewport(editor.views[v]);
+}
+
+void toggleFineMode(Editor& editor, int id) {
+    editor.edit.fineMode = toggleMenuCheck(editor, id);
+}
+void toggleSnap(Editor& editor, int id) {
+    editor.state.snapToGrid = toggleMenuCheck(editor, id);
+}
+void toggleAutoRevision(Editor& editor, int id) {
+    editor.state.automaticRevision = toggleMenuCheck(editor, id);
+}
+void toggleScaleAxis(Editor& editor, int id) {
+    bool* axes[] = {&editor.edit.scaleX, &editor.edit.scaleY, &editor.edit.scaleZ};
+    *axes[id - CmdScaleX] = toggleMenuCheck(editor, id);
+}
+void toggleUpdateChecking(Editor& editor, int id) {
+    editor.settings.enableUpdateChecking = toggleMenuCheck(editor, id);
+}
+void toggleOnlyExtended(Editor& editor, int id) {
+    editor.settings.onlyShowExtendedToolbars = toggleMenuCheck(editor, id);
+}
+void toggleDeleteDefaultMesh(Editor& editor, int id) {
+    editor.settings.deleteDefaultMeshOnStartup = toggleMenuCheck(editor, id);
+}
+void toggleTexturePreview(Editor& editor, int id) {
+    editor.settings.showTexturePreview = toggleMenuCheck(editor, id);
+}
+// Render Lit Mesh keeps its state in the check mark alone.
+void toggleMarkOnly(Editor& editor, int id) {
+    toggleMenuCheck(editor, id);
+}
+
+void toggleDebugInfo(Editor& editor, int id) {
+    Panel& panel = editor.panels.debugText;
+    showPanelAt(panel, 10, editor.settings.windowHeight - 95);
+    panel.visible = toggleMenuCheck(editor, id);
+}
+
+// The 3D view options that Preview Model and Restore Edit View set, in widget-id order.
+constexpr int kViewOptionIds[] = {1025, 1026, 1027, 1028, 1029, 1030};
+constexpr int kShowMaterials = 1029;
+
+void setLayout(Editor& editor, int layout, bool editView) {
+    editor.state.viewLayout = layout;
+    layoutViewports(editor.views, layout, editor.settings.windowWidth,
+                    editor.settings.windowHeight);
+    for (int option : kViewOptionIds)
+        setState(editor.panels.view3D, option, editView || option == kShowMaterials);
+}
+void previewModel(Editor& editor, int) {
+    setLayout(editor, 4, false);
+}
+void restoreEditView(Editor& editor, int) {
+    setLayout(editor, kLayoutSplit, true);
+}
+
+// ---- The table ----
+
+struct CommandRow {
+    int first, last; // identifiers served
+    void (*run)(Editor&, int id);
+};
+
+constexpr CommandRow kCommands[] = {
+    {CmdExit, CmdExit, exitProgram},
+    {CmdAutomaticRevision, CmdAutomaticRevision, toggleAutoRevision},
+    {CmdAutoCheckUpdates, CmdAutoCheckUpdates, toggleUpdateChecking},
+    {CmdFineMode, CmdFineMode, toggleFineMode},
+    {CmdGridSize01, CmdGridSize10, setGridSpacing},
+    {CmdResetViewports, CmdResetViewports, resetViewports},
+    {CmdOnlyExtendedToolbars, CmdOnlyExtendedToolbars, toggleOnlyExtended},
+    {CmdSnapToGrid, CmdSnapToGrid, toggleSnap},
+    {CmdScaleX, CmdScaleZ, toggleScaleAxis},
+    {CmdDeleteDefaultMesh, CmdDeleteDefaultMesh, toggleDeleteDefaultMesh},
+    {CmdShowTexturePreview, CmdShowTexturePreview, toggleTexturePreview},
+    {CmdPreviewModel, CmdPreviewModel, previewModel},
+    {CmdRenderLitMesh, CmdRenderLitMesh, toggleMarkOnly},
+    {CmdShowDebugInfo, CmdShowDebugInfo, toggleDebugInfo},
+    {CmdRestoreEditView, CmdRestoreEditView, restoreEditView},
+};
+
+} // namespace
+
+// ---- Dispatch ----
+
+bool toggleMenuCheck(Editor& editor, int id) {
+    const bool on = !editor.platform.menuCheck(id);
+    editor.platform.setMenuCheck(id, on);
+    return on;
+}
+
+void runMenuCommand(Editor& editor, int id) {
+    for (const CommandRow& row : kCommands)
+        if (id >= row.first && id <= row.last) {
+            row.run(editor, id);
+            return;
+        }
+}

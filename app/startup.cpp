@@ -1,0 +1,215 @@
+// Start-up in its fixed order, the paced main loop, and shutdown.
+//
+// Sections: command line and pacing; OpenGL and interface state; loading the models; start-up;
+// main loop; shutdown.
+#include "app/startup.h"
+
+#include "app/default_files_writer.h"
+#include "app/frame_render.h"
+#include "app/keyboard.h"
+#include "app/window_messages.h"
+#include "base/clock.h"
+#include "base/paths.h"
+#include "edit/model_io.h"
+#include "edit/structure.h"
+#include "resources/menu_table.h"
+
+#include <GL/gl.h>
+#include <vector>
+
+// ---- Command line and pacing ----
+
+std::string commandLineFileName(const std::string& commandLine) {
+    std::string name = commandLine;
+    if (!name.empty() && name.front() == '"') name.erase(0, 1);
+    if (!name.empty() && name.back() == '"') name.pop_back();
+    return name;
+}
+
+int frameSleep(int targetFramerate, int64_t frameClock, int64_t now) {
+    if (targetFramerate <= 0) return 0;
+    const int64_t wait = 1000 / targetFramerate + frameClock - now;
+    return (wait >= 6 && wait <= 999) ? static_cast<int>(wait) : 0;
+}
+
+void countFrame(FrameClock& clock, int64_t now) {
+    clock.frameClock = now;
+    ++clock.frameCounter;
+    if (clock.frameClock - clock.secondClock > 1000) {
+        clock.secondClock = clock.frameClock;
+        clock.frameRate = clock.frameCounter;
+        clock.frameCounter = 0;
+    }
+}
+
+namespace {
+
+// ---- OpenGL and interface state ----
+
+void initGlAndInterface(Editor& editor) {
+    const Settings& s = editor.settings;
+    glShadeModel(GL_SMOOTH);
+    glClearColor(s.backgroundRed, s.backgroundGreen, s.backgroundBlue, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    // The orthographic views scale the model by their zoom, which would shrink the normals and
+    // darken lit materials there.
+    glEnable(GL_NORMALIZE);
+
+    initViewports(editor.views, editor.state.viewLayout, s.windowWidth, s.windowHeight);
+    editor.platform.setMenuCheck(CmdScaleX, editor.edit.scaleX);
+    editor.platform.setMenuCheck(CmdScaleY, editor.edit.scaleY);
+    editor.platform.setMenuCheck(CmdScaleZ, editor.edit.scaleZ);
+    editor.state.editMode = EditMode::Normal;
+
+    buildToolbars(editor.panels, editor.platform, editor.cursorTextures);
+    configReadHints(editor.config, editor.settings);
+}
+
+// ---- Loading the models ----
+
+void showLoadFailure(Editor& editor, const std::string& file, const std::string& reason) {
+    editor.platform.messageBox("The model file could not be loaded:\n" + file + "\n\n" + reason,
+                               "ERROR", MessageButtons::Ok, MessageIcon::Warning);
+}
+
+// The default new model under the name "UNTITLED.FW2", as New makes it.
+void loadDefaultModel(Editor& editor) {
+    Model& m = editor.edit;
+    m.fileName = editor.userDirectory + "NEW_MODEL.FW2";
+    m.loadWithoutDialog = true;
+    std::string error;
+    if (!loadModel(m, &error)) showLoadFailure(editor, m.fileName, error);
+    m.fileName = "UNTITLED.FW2";
+    m.hasFileName = false;
+}
+
+void loadEditModel(Editor& editor, const std::string& file) {
+    Model& m = editor.edit;
+    if (file.size() >= 5) {
+        m.loadWithoutDialog = true;
+        m.fileName = file;
+        std::string error;
+        if (loadModel(m, &error)) {
+            m.hasFileName = true;
+            return;
+        }
+        // A broken or missing file must not leave the user with nothing to edit.
+        showLoadFailure(editor, file, error);
+    }
+    loadDefaultModel(editor);
+    if (editor.settings.deleteDefaultMeshOnStartup) {
+        m.currentMesh = 0;
+        deleteMesh(m, 0);
+    }
+}
+
+void loadPreviewModels(Editor& editor) {
+    static const char* const kPreviewFiles[3] = {"PREVIEWMODEL1.FW2", "PREVIEWMODEL2.FW2",
+                                                 "PREVIEWMODEL3.FW2"};
+    for (int i = 0; i < 3; ++i) {
+        Model& m = editor.preview[i];
+        m.loadWithoutDialog = true;
+        m.fileName = editor.userDirectory + kPreviewFiles[i];
+        loadModel(m);
+    }
+}
+
+} // namespace
+
+// ---- Start-up ----
+
+bool startEditor(Editor& editor, const std::string& commandLine) {
+    editor.userDirectory = userDirectory();
+    makeDirectories(editor.userDirectory);
+    setCurrentDirectory(editor.userDirectory);
+    editor.configPath = editor.userDirectory + "Config.ini";
+
+    logOpen(editor.log, editor.userDirectory + "Facetwright.Log");
+    logEntry(editor.log, "----  Initialising Facetwright  ----");
+    logEntry(editor.log, "Reading last Window Dimensions");
+    editor.config.log = &editor.log;
+    configSetFileName(editor.config, editor.configPath);
+    configReadWindowGeometry(editor.config, editor.settings);
+
+    logEntry(editor.log, "Creating OpenGL Rendering Window");
+    WindowSpec spec;
+    spec.title = kWindowTitle;
+    spec.x = editor.settings.windowX;
+    spec.y = editor.settings.windowY;
+    spec.width = editor.settings.windowWidth;
+    spec.height = editor.settings.windowHeight;
+    spec.colourBits = 16;
+    spec.menu = kMainMenu;
+    spec.menuCount = kMainMenuCount;
+    std::string failure;
+    if (!editor.platform.createMainWindow(spec, failure)) {
+        editor.platform.messageBox(failure, "ERROR", MessageButtons::Ok, MessageIcon::Warning);
+        return false;
+    }
+
+    logEntry(editor.log, "Reading Command Line Parameters");
+    const std::string file = commandLineFileName(commandLine);
+
+    writeMissingDefaultFiles(editor.userDirectory, editor.log);
+
+    configReadAll(editor.config, editor.settings, editor.edit);
+    editor.platform.setMenuCheck(CmdAutoCheckUpdates, editor.settings.enableUpdateChecking);
+    editor.platform.setMenuCheck(CmdOnlyExtendedToolbars, editor.settings.onlyShowExtendedToolbars);
+    editor.platform.setMenuCheck(CmdDeleteDefaultMesh, editor.settings.deleteDefaultMeshOnStartup);
+    editor.platform.setMenuCheck(CmdShowTexturePreview, editor.settings.showTexturePreview);
+
+    initGlAndInterface(editor);
+    loadEditModel(editor, file);
+    loadPreviewModels(editor);
+    editor.startupComplete = true;
+
+    logEntry(editor.log, "Checking for Updates");
+    return true;
+}
+
+// ---- Main loop ----
+
+namespace {
+void frameStep(Editor& editor) {
+    updateStatus(editor);
+    handleKeyboard(editor);
+    renderFrame(editor);
+    editor.platform.swapBuffers();
+    sleepMs(frameSleep(editor.settings.targetFramerate, editor.clock.frameClock, clockMs()));
+    countFrame(editor.clock, clockMs());
+}
+} // namespace
+
+void runMainLoop(Editor& editor) {
+    std::vector<WindowEvent> events;
+    while (!editor.quit) {
+        events.clear();
+        // A minimised window waits for events instead of spinning a core.
+        editor.platform.pollEvents(!editor.windowActive, events);
+        for (const WindowEvent& event : events) {
+            handleWindowEvent(editor, event);
+            if (editor.quit) return;
+        }
+        if (events.empty() && editor.windowActive) frameStep(editor);
+    }
+}
+
+// ---- Shutdown ----
+
+void shutdownEditor(Editor& editor) {
+    configWriteAll(editor.config, editor.settings, editor.edit);
+    logClose(editor.log);
+    deleteToolbarFonts(editor.panels);
+    editor.platform.destroyMainWindow();
+}
+
+int runEditor(Platform& platform, const std::string& commandLine) {
+    Editor editor(platform);
+    if (!startEditor(editor, commandLine)) return 1;
+    runMainLoop(editor);
+    shutdownEditor(editor);
+    return 0;
+}
