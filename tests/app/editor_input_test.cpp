@@ -1,0 +1,211 @@
+// The editor's input side without a window: command line, pacing, events, keys, menu commands.
+#include "app/keyboard.h"
+#include "app/menu_commands.h"
+#include "app/startup.h"
+#include "app/window_messages.h"
+#include "platform/fake_platform.h"
+#include "ui/panel.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+unsigned noTexture(int) {
+    return 0;
+}
+
+// An editor laid out at 800 x 600 with its toolbars, as start-up leaves it (minus OpenGL).
+struct EditorFixture : ::testing::Test {
+    FakePlatform platform;
+    Editor editor{platform};
+    EditorFixture() {
+        initViewports(editor.views, kLayoutSplit, 800, 600);
+        layoutToolbars(editor.panels, noTexture);
+        editor.startupComplete = true;
+    }
+    void send(WindowEventType type, int x = 0, int y = 0, int buttons = 0) {
+        WindowEvent e;
+        e.type = type;
+        e.x = x, e.y = y, e.buttons = buttons;
+        handleWindowEvent(editor, e);
+    }
+    void key(WindowEventType type, int code) {
+        WindowEvent e;
+        e.type = type;
+        e.key = code;
+        handleWindowEvent(editor, e);
+    }
+};
+
+} // namespace
+
+TEST(Startup, CommandLineAndPacing) {
+    // quotes around the path are dropped; an unquoted path is kept as it is
+    EXPECT_EQ(commandLineFileName("\"/home/a b/ship.FW2\""), "/home/a b/ship.FW2");
+    EXPECT_EQ(commandLineFileName("/tmp/x.FW2"), "/tmp/x.FW2");
+    EXPECT_EQ(commandLineFileName("\"\""), "");
+    // 60 frames per second: a 10 ms frame sleeps 6 ms, 11 ms or more sleeps not at all
+    EXPECT_EQ(frameSleep(60, 1000, 1010), 6);
+    EXPECT_EQ(frameSleep(60, 1000, 1011), 0);
+    EXPECT_EQ(frameSleep(5, 1000, 1000), 200);
+    // a stalled clock (wait over 999) does not sleep either
+    EXPECT_EQ(frameSleep(5, 5000, 1000), 0);
+    // the rate is the frames counted in the last window of over a second
+    FrameClock clock;
+    for (int t = 10; t <= 1000; t += 10) countFrame(clock, t);
+    EXPECT_EQ(clock.frameRate, 0);
+    countFrame(clock, 1001);
+    EXPECT_EQ(clock.frameRate, 101);
+    EXPECT_EQ(clock.frameCounter, 0);
+}
+
+TEST_F(EditorFixture, GeometryActivationAndClose) {
+    WindowEvent size;
+    size.type = WindowEventType::Size;
+    size.width = 1000, size.height = 700;
+    handleWindowEvent(editor, size);
+    EXPECT_EQ(editor.settings.windowWidth, 1000);
+    // the views follow the new size: the 3D view is the bottom-right quarter
+    EXPECT_EQ(editor.views[View3D].hitLeft, 500);
+    EXPECT_EQ(editor.views[View3D].height, 350);
+    send(WindowEventType::Move, 40, 50);
+    EXPECT_EQ(editor.settings.windowX, 40);
+    EXPECT_EQ(editor.settings.windowY, 50);
+
+    WindowEvent minimise;
+    minimise.type = WindowEventType::Activate;
+    minimise.minimised = true;
+    handleWindowEvent(editor, minimise);
+    EXPECT_FALSE(editor.windowActive);
+    minimise.minimised = false;
+    handleWindowEvent(editor, minimise);
+    EXPECT_TRUE(editor.windowActive);
+
+    send(WindowEventType::Close);
+    EXPECT_TRUE(editor.quit);
+}
+
+TEST_F(EditorFixture, MouseButtonsDragsAndCursor) {
+    // a move records both positions and the exact-button flags, and hides the system cursor
+    send(WindowEventType::MouseMove, 100, 100, MkLeft);
+    send(WindowEventType::MouseMove, 110, 105, MkLeft | MkShift);
+    EXPECT_EQ(editor.input.previousX, 100);
+    EXPECT_FALSE(editor.input.leftDrag);
+    EXPECT_FALSE(platform.systemCursorVisible);
+    // over the Front view the cursor shows the view icon and the Edit Toolbar moves there
+    EXPECT_EQ(editor.state.cursorIcon, CursorOrthoView);
+    EXPECT_EQ(editor.panels.edit.x, 5);
+    // a right press drags the view under it; moving pans it; the release ends every drag
+    send(WindowEventType::RightDown, 600, 450, MkRight);
+    EXPECT_TRUE(editor.views[View3D].dragging);
+    EXPECT_FALSE(editor.views[ViewFront].dragging);
+    send(WindowEventType::MouseMove, 600, 450, MkRight);
+    send(WindowEventType::MouseMove, 620, 440, MkRight);
+    EXPECT_FLOAT_EQ(editor.views[View3D].panX, 0.2f);
+    EXPECT_FLOAT_EQ(editor.views[View3D].panY, 0.1f);
+    send(WindowEventType::RightUp, 620, 440);
+    EXPECT_FALSE(editor.views[View3D].dragging);
+    // a left drag in 3D orbits; over the 3D view the Edit Toolbar names it
+    send(WindowEventType::LeftDown, 620, 440, MkLeft);
+    send(WindowEventType::MouseMove, 630, 445, MkLeft);
+    EXPECT_FLOAT_EQ(editor.views[View3D].yaw, 10.0f);
+    EXPECT_FLOAT_EQ(editor.views[View3D].pitch, 5.0f);
+    EXPECT_EQ(editor.panels.edit.widgets[findWidget(editor.panels.edit, kIdViewLabel)].caption,
+              "  3D");
+    send(WindowEventType::LeftUp, 630, 445);
+    EXPECT_FALSE(editor.views[View3D].dragging);
+    // the pointer leaving the window brings the system cursor back
+    send(WindowEventType::MouseLeave);
+    EXPECT_TRUE(platform.systemCursorVisible);
+    EXPECT_FALSE(editor.input.mouseInside);
+}
+
+TEST_F(EditorFixture, RubberBandAndMaximise) {
+    // a left press in Top starts a band that follows the pointer and ends on release
+    send(WindowEventType::MouseMove, 150, 400);
+    send(WindowEventType::LeftDown, 150, 400, MkLeft);
+    EXPECT_TRUE(editor.views[ViewTop].rubberBand);
+    send(WindowEventType::MouseMove, 190, 420, MkLeft);
+    EXPECT_FLOAT_EQ(editor.views[ViewTop].bandEndU, editor.views[ViewTop].cursorU);
+    EXPECT_NE(editor.views[ViewTop].bandEndU, editor.views[ViewTop].bandStartU);
+    send(WindowEventType::LeftUp, 190, 420);
+    EXPECT_FALSE(editor.views[ViewTop].rubberBand);
+    // a double click maximises the view under it and another restores the split
+    send(WindowEventType::LeftDoubleClick, 600, 100);
+    EXPECT_EQ(editor.state.viewLayout, 2);
+    EXPECT_EQ(editor.views[ViewLeft].width, 800);
+    send(WindowEventType::LeftDoubleClick, 10, 10);
+    EXPECT_EQ(editor.state.viewLayout, kLayoutSplit);
+    // on the border between views nothing is maximised
+    send(WindowEventType::LeftDoubleClick, 400, 100);
+    EXPECT_EQ(editor.state.viewLayout, kLayoutSplit);
+    // an open blocking panel keeps the double click and the wheel from the views
+    editor.panels.cursorMode.visible = true;
+    send(WindowEventType::LeftDoubleClick, 600, 100);
+    EXPECT_EQ(editor.state.viewLayout, kLayoutSplit);
+}
+
+TEST_F(EditorFixture, KeysPolledEachFrame) {
+    send(WindowEventType::MouseMove, 200, 450); // over Top
+    const float scale = editor.views[ViewTop].scale;
+    // Page Up zooms every frame while held
+    key(WindowEventType::KeyDown, VkPageUp);
+    handleKeyboard(editor);
+    handleKeyboard(editor);
+    EXPECT_FLOAT_EQ(editor.views[ViewTop].scale, scale * 1.1f * 1.1f);
+    key(WindowEventType::KeyUp, VkPageUp);
+    handleKeyboard(editor);
+    EXPECT_FLOAT_EQ(editor.views[ViewTop].scale, scale * 1.1f * 1.1f);
+    // arrows turn the 3D view
+    key(WindowEventType::KeyDown, VkUp);
+    key(WindowEventType::KeyDown, VkLeft);
+    handleKeyboard(editor);
+    EXPECT_FLOAT_EQ(editor.views[View3D].pitch, 1.0f);
+    EXPECT_FLOAT_EQ(editor.views[View3D].roll, 1.0f);
+    key(WindowEventType::KeyUp, VkUp);
+    key(WindowEventType::KeyUp, VkLeft);
+    // M is consumed: one press advances the mode once, and the icon follows
+    key(WindowEventType::KeyDown, 'M');
+    handleKeyboard(editor);
+    handleKeyboard(editor);
+    EXPECT_EQ(editor.state.transformMode, ModeRotate);
+    const Panel& edit = editor.panels.edit;
+    EXPECT_FALSE(edit.widgets[findWidget(edit, kIdMoveModeIcon)].shown);
+    EXPECT_TRUE(edit.widgets[findWidget(edit, kIdMoveModeIcon + 1)].shown);
+    for (int i = 0; i < 3; ++i) {
+        key(WindowEventType::KeyDown, 'M');
+        handleKeyboard(editor);
+    }
+    EXPECT_EQ(editor.state.transformMode, ModeMove);
+}
+
+TEST_F(EditorFixture, MenuToggles) {
+    // Render Lit Mesh twice is off again
+    runMenuCommand(editor, CmdRenderLitMesh);
+    runMenuCommand(editor, CmdRenderLitMesh);
+    EXPECT_FALSE(platform.menuCheck(CmdRenderLitMesh));
+    // Show Debug Info opens the debug panel at the bottom-left and closes it again
+    runMenuCommand(editor, CmdShowDebugInfo);
+    EXPECT_TRUE(editor.panels.debugText.visible);
+    EXPECT_EQ(editor.panels.debugText.y, 600 - 95);
+    runMenuCommand(editor, CmdShowDebugInfo);
+    EXPECT_FALSE(editor.panels.debugText.visible);
+    // options copy their mark into their flag
+    runMenuCommand(editor, CmdSnapToGrid);
+    EXPECT_TRUE(editor.state.snapToGrid);
+    runMenuCommand(editor, CmdScaleY);
+    EXPECT_EQ(editor.edit.scaleY, platform.menuCheck(CmdScaleY));
+    // grid sizes reach all four views; Preview Model shows only the 3D view with materials
+    runMenuCommand(editor, CmdGridSize10);
+    EXPECT_FLOAT_EQ(editor.views[ViewLeft].gridSpacing, 10.0f);
+    runMenuCommand(editor, CmdPreviewModel);
+    EXPECT_EQ(editor.state.viewLayout, 4);
+    EXPECT_FALSE(getState(editor.panels.view3D, 1025));
+    EXPECT_TRUE(getState(editor.panels.view3D, 1029));
+    runMenuCommand(editor, CmdRestoreEditView);
+    EXPECT_EQ(editor.state.viewLayout, kLayoutSplit);
+    EXPECT_TRUE(getState(editor.panels.view3D, 1030));
+    // Exit ends the loop
+    runMenuCommand(editor, CmdExit);
+    EXPECT_TRUE(editor.quit);
+}

@@ -1,0 +1,260 @@
+// Whole frames of the editor started on the scripted platform, read back pixel by pixel.
+#include "app/frame_render.h"
+#include "app/menu_commands.h"
+#include "app/startup.h"
+#include "app/window_messages.h"
+#include "base/paths.h"
+#include "gl_test_context.h"
+#include "platform/fake_platform.h"
+#include "ui/panel.h"
+
+#include <GL/gl.h>
+#include <cstdio>
+#include <deque>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int W = 800, H = 600;
+
+int lineCount(const std::string& path) {
+    std::ifstream in(path);
+    int n = 0;
+    for (std::string line; std::getline(in, line);) ++n;
+    return n;
+}
+
+// Hands out one scripted batch per poll (an empty batch: nothing waiting), then Close.
+struct BatchPlatform : FakePlatform {
+    std::deque<std::vector<WindowEvent>> batches;
+    std::vector<int> swapsAtPoll;
+    std::vector<bool> waitAtPoll;
+    void pollEvents(bool wait, std::vector<WindowEvent>& out) override {
+        swapsAtPoll.push_back(swapCount);
+        waitAtPoll.push_back(wait);
+        if (batches.empty()) {
+            WindowEvent close;
+            close.type = WindowEventType::Close;
+            out.push_back(close);
+            return;
+        }
+        out = batches.front();
+        batches.pop_front();
+    }
+};
+
+class EditorFrame : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (!glTestContextReady()) {
+            ASSERT_TRUE(glTestContextStart(W, H));
+        }
+    }
+    void SetUp() override {
+        dir = userDirectory();
+        makeDirectories(dir);
+        for (const char* f : {"Config.ini", "NEW_MODEL.FW2", "PREVIEWMODEL1.FW2",
+                              "PREVIEWMODEL2.FW2", "PREVIEWMODEL3.FW2"})
+            std::remove((dir + f).c_str());
+    }
+    void writeConfig(const std::string& text) { std::ofstream(dir + "Config.ini") << text; }
+    void start(const std::string& commandLine = "") {
+        editor = std::make_unique<Editor>(platform);
+        ASSERT_TRUE(startEditor(*editor, commandLine));
+    }
+    void frame() {
+        renderFrame(*editor);
+        glFinish();
+    }
+    void send(WindowEventType type, int x, int y, int buttons = 0) {
+        WindowEvent e;
+        e.type = type;
+        e.x = x, e.y = y, e.buttons = buttons;
+        handleWindowEvent(*editor, e);
+    }
+
+    std::string dir;
+    BatchPlatform platform;
+    std::unique_ptr<Editor> editor;
+};
+
+// Background 0.2, 0.3, 0.4 and the grid colour 0.2 lighter, as 0..255.
+constexpr int kBack[3] = {51, 76, 102};
+constexpr int kGrid[3] = {102, 127, 153};
+const char* const kBlueConfig = "WindowWidth = 800\nWindowHeight = 600\nBackgroundR = 0.2\n"
+                                "BackgroundG = 0.3\nBackgroundB = 0.4\nMaxUndoCount = 3\n"
+                                "DeleteDefaultMeshOnStartup = 0\n";
+
+} // namespace
+
+TEST_F(EditorFrame, FirstRunWritesDefaultsAndLoadsModels) {
+    start();
+    // the five default files, complete
+    EXPECT_EQ(lineCount(dir + "NEW_MODEL.FW2"), 14);
+    EXPECT_EQ(lineCount(dir + "Config.ini"), 23);
+    EXPECT_EQ(lineCount(dir + "PREVIEWMODEL1.FW2"), 156);
+    EXPECT_EQ(lineCount(dir + "PREVIEWMODEL2.FW2"), 6151);
+    EXPECT_EQ(lineCount(dir + "PREVIEWMODEL3.FW2"), 6151);
+    // the window as the default configuration asks, with the title and the whole menu
+    EXPECT_EQ(platform.windowSpec.title, "Facetwright v2.6");
+    EXPECT_EQ(platform.windowSpec.width, 800);
+    EXPECT_EQ(platform.windowSpec.height, 600);
+    EXPECT_GT(platform.windowSpec.menuCount, 100u);
+    // the default model under its untitled name, and the previews
+    EXPECT_EQ(editor->edit.fileName, "UNTITLED.FW2");
+    EXPECT_FALSE(editor->edit.hasFileName);
+    EXPECT_EQ(vertexCount(editor->edit), 6);
+    EXPECT_EQ(vertexCount(editor->preview[1]), 6144);
+    EXPECT_TRUE(editor->startupComplete);
+    // check marks from the configuration: update checking and texture preview on
+    EXPECT_TRUE(platform.menuCheck(CmdAutoCheckUpdates));
+    EXPECT_TRUE(platform.menuCheck(CmdShowTexturePreview));
+    EXPECT_FALSE(platform.menuCheck(CmdDeleteDefaultMesh));
+    EXPECT_TRUE(platform.menuCheck(CmdScaleX));
+    // the shutdown rewrites the configuration with all 75 keys
+    shutdownEditor(*editor);
+    EXPECT_EQ(lineCount(dir + "Config.ini"), 77);
+    EXPECT_FALSE(platform.windowOpen);
+}
+
+TEST_F(EditorFrame, ExistingFilesKeptAndClampsApplied) {
+    writeConfig("WindowX = -20\nWindowY = 30\nWindowWidth = 399\nWindowHeight = 300\n"
+                "DeleteDefaultMeshOnStartup = 1\n");
+    std::ofstream(dir + "PREVIEWMODEL2.FW2") << "2.6x VERSION \n";
+    start();
+    EXPECT_EQ(platform.windowSpec.x, 0);
+    EXPECT_EQ(platform.windowSpec.y, 30);
+    EXPECT_EQ(platform.windowSpec.width, 800);
+    EXPECT_EQ(platform.windowSpec.height, 300);
+    // an existing file is never overwritten, whatever it holds
+    EXPECT_EQ(lineCount(dir + "PREVIEWMODEL2.FW2"), 1);
+    EXPECT_EQ(vertexCount(editor->preview[1]), 0);
+    // the default mesh was deleted at start-up
+    EXPECT_EQ(meshCount(editor->edit), 0);
+    EXPECT_EQ(vertexCount(editor->edit), 0);
+}
+
+TEST_F(EditorFrame, CommandLineModelAndFailures) {
+    // a quoted path loads and keeps its name
+    const std::string path = dir + "ship model.FW2";
+    std::ofstream(path) << "2.6x VERSION \nMAT,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,1,1,0,0,1,1,"
+                           "1,1,1,a\nMSH,0,0,1,0,0\nVTX,0,0,0,0,0,0,1,1,1,1\n"
+                           "VTX,1,1,0,0,0,0,1,1,1,1\nVTX,2,0,1,0,0,0,1,1,1,1\n";
+    start("\"" + path + "\"");
+    EXPECT_EQ(editor->edit.fileName, path);
+    EXPECT_TRUE(editor->edit.hasFileName);
+    EXPECT_EQ(vertexCount(editor->edit), 3);
+    EXPECT_TRUE(platform.callsOf(CallKind::MessageBox).empty());
+
+    // a missing file: an ERROR box naming it, and the default model instead
+    start(dir + "missing.FW2");
+    const std::vector<RecordedCall> boxes = platform.callsOf(CallKind::MessageBox);
+    ASSERT_EQ(boxes.size(), 1u);
+    const RecordedCall& box = boxes[0];
+    EXPECT_EQ(box.caption, "ERROR");
+    EXPECT_NE(box.text.find("missing.FW2"), std::string::npos);
+    EXPECT_NE(box.text.find("Failed to open Model File"), std::string::npos);
+    EXPECT_EQ(editor->edit.fileName, "UNTITLED.FW2");
+    EXPECT_EQ(vertexCount(editor->edit), 6);
+
+    // a window that cannot be made: its message, and no start
+    platform.windowFailure = "Window Creation Error.";
+    editor = std::make_unique<Editor>(platform);
+    EXPECT_FALSE(startEditor(*editor, ""));
+    EXPECT_TRUE(platform.shownMessage("ERROR", "Window Creation Error."));
+    EXPECT_EQ(runEditor(platform, ""), 1);
+}
+
+TEST_F(EditorFrame, BackgroundDividersGridAndModel) {
+    writeConfig(kBlueConfig);
+    start();
+    // clear colour in every view (grid and axes off for this look)
+    for (Panel* p : {&editor->panels.viewOrtho, &editor->panels.view3D}) {
+        setState(*p, 1025, false);
+        setState(*p, 1026, false);
+    }
+    setState(editor->panels.view3D, 1028, false);
+    setState(editor->panels.view3D, 1029, false);
+    setState(editor->panels.view3D, 1030, false);
+    setState(editor->panels.view3D, 1027, false);
+    frame();
+    for (auto [x, y] : {std::pair{320, 250}, {700, 250}, {320, 550}, {700, 550}}) {
+        const Rgb got = glTestPixel(x, y);
+        EXPECT_TRUE(rgbNear(got, kBack[0], kBack[1], kBack[2]))
+            << x << "," << y << ": " << got.r << " " << got.g << " " << got.b;
+    }
+    // the dividers of the four-way split cross at the middle
+    EXPECT_TRUE(rgbNear(glTestPixel(W / 2, 100), 102, 102, 76));
+    EXPECT_TRUE(rgbNear(glTestPixel(100, H / 2), 102, 102, 76));
+
+    // grid back on: the Front view's line u = 0.5 is 50 pixels right of the view's centre
+    setState(editor->panels.viewOrtho, 1025, true);
+    frame();
+    EXPECT_TRUE(glTestColourAround(250, 40, kGrid[0], kGrid[1], kGrid[2]));
+    // the default square's corners in the Front view, grey as the current mesh's points
+    EXPECT_TRUE(glTestColourAround(100, 50, 153, 153, 153, 2));
+    EXPECT_TRUE(glTestColourAround(300, 250, 153, 153, 153, 2));
+
+    // Front maximised: one view over the whole window and no dividers
+    send(WindowEventType::LeftDoubleClick, 100, 100);
+    ASSERT_EQ(editor->state.viewLayout, 1);
+    frame();
+    EXPECT_FALSE(rgbNear(glTestPixel(W / 2 + 20, 100), 102, 102, 76));
+    EXPECT_FALSE(rgbNear(glTestPixel(W / 2 - 1, H / 2 + 20), 102, 102, 76));
+    // the square is twice as far from the centre now that the view is twice the size
+    EXPECT_TRUE(glTestColourAround(300, 200, 153, 153, 153, 2));
+}
+
+TEST_F(EditorFrame, CursorPanelAndDebugLines) {
+    writeConfig(kBlueConfig);
+    start();
+    // the cursor image sits at the pointer: its white arrow runs down from the hot spot
+    send(WindowEventType::MouseMove, 230, 470);
+    frame();
+    const Rgb tip = glTestPixel(230 + 1, 470 + 6);
+    EXPECT_GT(tip.r + tip.g + tip.b, 3 * 180);
+    const Rgb beside = glTestPixel(230 + 20, 470 + 3);
+    EXPECT_LT(beside.r + beside.g + beside.b, 3 * 170);
+
+    // a panel with its title bar, in the light colour (0.7, 0.8, 0.9)
+    showPanelAt(editor->panels.view3D, 420, 320);
+    frame();
+    const Rgb bar = glTestPixel(420 + 200, 320 + 8);
+    EXPECT_TRUE(rgbNear(bar, 178, 204, 229)) << bar.r << " " << bar.g << " " << bar.b;
+
+    // the debug text panel's lines follow the model and the frame rate
+    runMenuCommand(*editor, CmdShowDebugInfo);
+    editor->clock.frameRate = 57;
+    updateStatus(*editor);
+    const Panel& debug = editor->panels.debugText;
+    EXPECT_EQ(debug.widgets[findWidget(debug, kIdDebugFirstLine)].caption,
+              "Model File: UNTITLED.FW2");
+    EXPECT_EQ(debug.widgets[findWidget(debug, kIdDebugFirstLine + 1)].caption, "# Triangles: 2");
+    EXPECT_EQ(debug.widgets[findWidget(debug, kIdDebugFirstLine + 6)].caption,
+              "Rendering FrameRate: 57");
+    EXPECT_EQ(displayFileName("C:\\models\\ship.FW2"), "ship.FW2");
+}
+
+TEST_F(EditorFrame, MinimisedLoopWaitsAndDrawsNothing) {
+    writeConfig(kBlueConfig);
+    start();
+    WindowEvent minimise;
+    minimise.type = WindowEventType::Activate;
+    minimise.minimised = true;
+    WindowEvent restore = minimise;
+    restore.minimised = false;
+    platform.batches = {{}, {minimise}, {}, {}, {restore}, {}, {}};
+    runMainLoop(*editor);
+    // polls: 0 frame, 1 minimise, 2-3 waiting without frames, 4 restore, 5-6 frames, then Close
+    ASSERT_EQ(platform.swapsAtPoll.size(), 8u);
+    EXPECT_EQ(platform.swapsAtPoll[1], 1);
+    EXPECT_TRUE(platform.waitAtPoll[2]);
+    EXPECT_TRUE(platform.waitAtPoll[3]);
+    EXPECT_TRUE(platform.waitAtPoll[4]);
+    EXPECT_EQ(platform.swapsAtPoll[4], 1);
+    EXPECT_FALSE(platform.waitAtPoll[5]);
+    EXPECT_EQ(platform.swapsAtPoll[7], 3);
+}
