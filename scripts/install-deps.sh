@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick x11-utils
+  xvfb xauth xdotool imagemagick x11-utils openbox
   locales clang libclang-rt-14-dev
   fonts-liberation
 )
