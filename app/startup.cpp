@@ -12,6 +12,7 @@
 #include "base/paths.h"
 #include "edit/model_io.h"
 #include "edit/structure.h"
+#include "resources/bitmaps.h"
 #include "resources/menu_table.h"
 
 #include <GL/gl.h>
@@ -43,6 +44,25 @@ void countFrame(FrameClock& clock, int64_t now) {
 }
 
 namespace {
+
+constexpr int kIconResource = 100;
+
+// The icon's BGR rows as the RGBA the window takes; both run bottom to top.
+RgbaImage applicationIcon() {
+    RgbaImage icon;
+    BitmapImage bitmap;
+    if (!bitmapResource(kIconResource, bitmap)) return icon;
+    icon.width = bitmap.width;
+    icon.height = bitmap.height;
+    icon.pixels.reserve(static_cast<std::size_t>(bitmap.width) * bitmap.height * 4);
+    for (int row = 0; row < bitmap.height; ++row)
+        for (int x = 0; x < bitmap.width; ++x) {
+            const uint8_t* bgr =
+                &bitmap.bytes[static_cast<std::size_t>(row) * bitmap.rowBytes + x * 3];
+            icon.pixels.insert(icon.pixels.end(), {bgr[2], bgr[1], bgr[0], 255});
+        }
+    return icon;
+}
 
 // ---- OpenGL and interface state ----
 
@@ -144,6 +164,7 @@ bool startEditor(Editor& editor, const std::string& commandLine) {
     spec.colourBits = 16;
     spec.menu = kMainMenu;
     spec.menuCount = kMainMenuCount;
+    spec.icon = applicationIcon();
     std::string failure;
     if (!editor.platform.createMainWindow(spec, failure)) {
         editor.platform.messageBox(failure, "ERROR", MessageButtons::Ok, MessageIcon::Warning);

@@ -136,6 +136,7 @@ struct WindowSpec {
     int colourBits = 16;
     const MenuEntry* menu = nullptr; // the menu bar, built from this table
     std::size_t menuCount = 0;
+    RgbaImage icon; // the application icon; none when empty
 };
 
 // ---- The interface ----

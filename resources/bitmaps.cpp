@@ -40,6 +40,42 @@ constexpr const PaletteEntry* paletteEntry(char key) {
 
 // One picture row per line, top row first.
 // clang-format off
+// 100: the application icon, a faceted triangle with its corners marked
+constexpr const char* kAppIcon[] = {
+    "bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb",
+    "bbbbbbbbbbbbbbYYYYbbbbbbbbbbbbbb",
+    "bbbbbbbbbbbbbbYYYYbbbbbbbbbbbbbb",
+    "bbbbbbbbbbbbbbYYYYbbbbbbbbbbbbbb",
+    "bbbbbbbbbbbbbbYYYYbbbbbbbbbbbbbb",
+    "bbbbbbbbbbbbbbWWWWbbbbbbbbbbbbbb",
+    "bbbbbbbbbbbbbWWWWWWbbbbbbbbbbbbb",
+    "bbbbbbbbbbbbbWWWWWWbbbbbbbbbbbbb",
+    "bbbbbbbbbbbbWWBWWwWbbbbbbbbbbbbb",
+    "bbbbbbbbbbbbWBBWWwWWbbbbbbbbbbbb",
+    "bbbbbbbbbbbWWBBWWwwWbbbbbbbbbbbb",
+    "bbbbbbbbbbbWBBBWWwwWWbbbbbbbbbbb",
+    "bbbbbbbbbbWWBBBWWwwwWbbbbbbbbbbb",
+    "bbbbbbbbbbWBBBBWWwwwWWbbbbbbbbbb",
+    "bbbbbbbbbWWBBBBWWwwwwWbbbbbbbbbb",
+    "bbbbbbbbbWBBBBBWWwwwwWWbbbbbbbbb",
+    "bbbbbbbbWWBBBBBWWwwwwwWbbbbbbbbb",
+    "bbbbbbbbWBBBBBBWWwwwwwWWbbbbbbbb",
+    "bbbbbbbWWBBBBBYYYYwwwwwWbbbbbbbb",
+    "bbbbbbbWBBBBBBYYYYwwwwwWWbbbbbbb",
+    "bbbbbbWWBBBBBBYYYYwwwwwwWbbbbbbb",
+    "bbbbbbWBBBBBWWYYYYWWwwwwWWbbbbbb",
+    "bbbbbWWBBBBWWRRRRRWWWwwwwWbbbbbb",
+    "bbbbWWBBBWWWRRRRRRRRWWWwwWWbbbbb",
+    "bbbbWWBWWWRRRRRRRRRRRWWWwWWbbbbb",
+    "bbbWWBWWRRRRRRRRRRRRRRRWWWWWbbbb",
+    "bYYYYWWRRRRRRRRRRRRRRRRRWWYYYYbb",
+    "bYYYYWWWWWWWWWWWWWWWWWWWWWYYYYbb",
+    "bYYYYWWWWWWWWWWWWWWWWWWWWWYYYYbb",
+    "bYYYYbbbbbbbbbbbbbbbbbbbbbYYYYbb",
+    "bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb",
+    "bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb",
+};
+
 // 124: an eye-like triangle on blue
 constexpr const char* kViewMenuIcon[] = {
     "bbbbbbbbbbbbbbbb",
@@ -365,6 +401,7 @@ struct BitmapEntry {
 constexpr int kBadgeAt = 16; // cursor badges sit below-right of the pointer, clear of its tip
 
 constexpr BitmapEntry kBitmaps[] = {
+    {100, 32, 32, picture(kAppIcon), {}, 0, 0},
     {124, 16, 16, picture(kViewMenuIcon), {}, 0, 0},
     {131, 32, 32, picture(kMoveIcon), {}, 0, 0},
     {132, 32, 32, picture(kRotateIcon), {}, 0, 0},

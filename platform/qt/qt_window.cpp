@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QIcon>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMainWindow>
@@ -16,6 +18,7 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QPixmap>
 #include <QResizeEvent>
 #include <QSurfaceFormat>
 #include <QWheelEvent>
@@ -292,6 +295,12 @@ std::unique_ptr<QtWindow> QtWindow::create(const WindowSpec& spec, std::string& 
     std::unique_ptr<QtWindow> w(new QtWindow);
     w->main_ = new QtMainWindow(w->queue_);
     w->main_->setWindowTitle(qs(spec.title));
+    if (!spec.icon.pixels.empty()) {
+        // Rows come bottom to top; QImage wants them top to bottom.
+        const QImage image(spec.icon.pixels.data(), spec.icon.width, spec.icon.height,
+                           spec.icon.width * 4, QImage::Format_RGBA8888);
+        w->main_->setWindowIcon(QIcon(QPixmap::fromImage(image.mirrored())));
+    }
     buildMenuBar(w->main_->menuBar(), spec.menu, spec.menuCount, w->actions_, w->queue_);
 
     const QSurfaceFormat format = surfaceFormat(spec.colourBits);

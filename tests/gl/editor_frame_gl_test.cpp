@@ -103,6 +103,13 @@ TEST_F(EditorFrame, FirstRunWritesDefaultsAndLoadsModels) {
     EXPECT_EQ(platform.windowSpec.width, 800);
     EXPECT_EQ(platform.windowSpec.height, 600);
     EXPECT_GT(platform.windowSpec.menuCount, 100u);
+    // the icon: 32 x 32, yellow corner marks on a dark blue ground (top-left pixel is ground)
+    ASSERT_EQ(platform.windowSpec.icon.width, 32);
+    ASSERT_EQ(platform.windowSpec.icon.pixels.size(), 32u * 32u * 4u);
+    const uint8_t* topLeft = rgbaAt(platform.windowSpec.icon, 0, 31);
+    EXPECT_EQ(topLeft[0] + topLeft[1], 20 + 40);
+    const uint8_t* apex = rgbaAt(platform.windowSpec.icon, 15, 30);
+    EXPECT_EQ(apex[0], 240);
     // the default model under its untitled name, and the previews
     EXPECT_EQ(editor->edit.fileName, "UNTITLED.FW2");
     EXPECT_FALSE(editor->edit.hasFileName);

@@ -15,9 +15,10 @@ TEST(Bitmaps, SizesAndLayout) {
     struct Expected {
         int id, width, height;
     };
-    const Expected all[] = {{124, 16, 16}, {131, 32, 32}, {132, 32, 32}, {133, 32, 32},
-                            {134, 32, 32}, {135, 32, 32}, {136, 32, 32}, {137, 32, 32},
-                            {138, 32, 32}, {139, 32, 32}, {140, 32, 32}, {143, 32, 32}};
+    const Expected all[] = {{100, 32, 32}, {124, 16, 16}, {131, 32, 32}, {132, 32, 32},
+                            {133, 32, 32}, {134, 32, 32}, {135, 32, 32}, {136, 32, 32},
+                            {137, 32, 32}, {138, 32, 32}, {139, 32, 32}, {140, 32, 32},
+                            {143, 32, 32}};
     for (const Expected& e : all) {
         BitmapImage image;
         ASSERT_TRUE(bitmapResource(e.id, image)) << e.id;
@@ -30,7 +31,7 @@ TEST(Bitmaps, SizesAndLayout) {
     // Ids without a picture leave the output alone.
     BitmapImage untouched;
     untouched.width = 7;
-    for (int id : {0, 100, 123, 141, 142, 144, 99999, -1})
+    for (int id : {0, 101, 123, 141, 142, 144, 99999, -1})
         EXPECT_FALSE(bitmapResource(id, untouched));
     EXPECT_EQ(untouched.width, 7);
 }
