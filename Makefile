@@ -17,8 +17,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/facetwright ]; then $(BUILD)/facetwright $(ARGS); \
-	else echo "The editor window is not built yet; facetwright-tool is in $(BUILD)/tools."; fi
+	$(BUILD)/facetwright $(ARGS)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
