@@ -114,10 +114,8 @@ constexpr WidgetTable table(Panel Panels::*member, const WidgetRow (&rows)[N]) {
 }
 
 constexpr WidgetTable kWidgetTables[] = {
-    table(&Panels::edit, kEditToolbar),
-    table(&Panels::debugText, kDebugText),
-    table(&Panels::view3D, kView3D),
-    table(&Panels::viewOrtho, kViewOrtho),
+    table(&Panels::edit, kEditToolbar),      table(&Panels::debugText, kDebugText),
+    table(&Panels::view3D, kView3D),         table(&Panels::viewOrtho, kViewOrtho),
     table(&Panels::cursorMode, kCursorMode),
 };
 
