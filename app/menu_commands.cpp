@@ -27,31 +27,32 @@ void resetViewports(Editor& editor, int) {
     for (ViewId v : kMainViews) resetViewport(editor.views[v]);
 }
 
-void toggleFineMode(Editor& editor, int id) {
-    editor.edit.fineMode = toggleMenuCheck(editor, id);
+// Options whose check mark is copied into a flag when toggled.
+struct OptionRow {
+    int id;
+    bool& (*flag)(Editor&);
+};
+
+constexpr OptionRow kOptions[] = {
+    {CmdAutomaticRevision, [](Editor& e) -> bool& { return e.state.automaticRevision; }},
+    {CmdAutoCheckUpdates, [](Editor& e) -> bool& { return e.settings.enableUpdateChecking; }},
+    {CmdFineMode, [](Editor& e) -> bool& { return e.edit.fineMode; }},
+    {CmdOnlyExtendedToolbars,
+     [](Editor& e) -> bool& { return e.settings.onlyShowExtendedToolbars; }},
+    {CmdSnapToGrid, [](Editor& e) -> bool& { return e.state.snapToGrid; }},
+    {CmdScaleX, [](Editor& e) -> bool& { return e.edit.scaleX; }},
+    {CmdScaleY, [](Editor& e) -> bool& { return e.edit.scaleY; }},
+    {CmdScaleZ, [](Editor& e) -> bool& { return e.edit.scaleZ; }},
+    {CmdDeleteDefaultMesh,
+     [](Editor& e) -> bool& { return e.settings.deleteDefaultMeshOnStartup; }},
+    {CmdShowTexturePreview, [](Editor& e) -> bool& { return e.settings.showTexturePreview; }},
+};
+
+void toggleOption(Editor& editor, int id) {
+    for (const OptionRow& row : kOptions)
+        if (row.id == id) row.flag(editor) = toggleMenuCheck(editor, id);
 }
-void toggleSnap(Editor& editor, int id) {
-    editor.state.snapToGrid = toggleMenuCheck(editor, id);
-}
-void toggleAutoRevision(Editor& editor, int id) {
-    editor.state.automaticRevision = toggleMenuCheck(editor, id);
-}
-void toggleScaleAxis(Editor& editor, int id) {
-    bool* axes[] = {&editor.edit.scaleX, &editor.edit.scaleY, &editor.edit.scaleZ};
-    *axes[id - CmdScaleX] = toggleMenuCheck(editor, id);
-}
-void toggleUpdateChecking(Editor& editor, int id) {
-    editor.settings.enableUpdateChecking = toggleMenuCheck(editor, id);
-}
-void toggleOnlyExtended(Editor& editor, int id) {
-    editor.settings.onlyShowExtendedToolbars = toggleMenuCheck(editor, id);
-}
-void toggleDeleteDefaultMesh(Editor& editor, int id) {
-    editor.settings.deleteDefaultMeshOnStartup = toggleMenuCheck(editor, id);
-}
-void toggleTexturePreview(Editor& editor, int id) {
-    editor.settings.showTexturePreview = toggleMenuCheck(editor, id);
-}
+
 // Render Lit Mesh keeps its state in the check mark alone.
 void toggleMarkOnly(Editor& editor, int id) {
     toggleMenuCheck(editor, id);
@@ -90,16 +91,13 @@ struct CommandRow {
 
 constexpr CommandRow kCommands[] = {
     {CmdExit, CmdExit, exitProgram},
-    {CmdAutomaticRevision, CmdAutomaticRevision, toggleAutoRevision},
-    {CmdAutoCheckUpdates, CmdAutoCheckUpdates, toggleUpdateChecking},
-    {CmdFineMode, CmdFineMode, toggleFineMode},
+    {CmdAutomaticRevision, CmdAutomaticRevision, toggleOption},
+    {CmdAutoCheckUpdates, CmdAutoCheckUpdates, toggleOption},
+    {CmdFineMode, CmdFineMode, toggleOption},
+    {CmdOnlyExtendedToolbars, CmdDeleteDefaultMesh, toggleOption},
+    {CmdShowTexturePreview, CmdShowTexturePreview, toggleOption},
     {CmdGridSize01, CmdGridSize10, setGridSpacing},
     {CmdResetViewports, CmdResetViewports, resetViewports},
-    {CmdOnlyExtendedToolbars, CmdOnlyExtendedToolbars, toggleOnlyExtended},
-    {CmdSnapToGrid, CmdSnapToGrid, toggleSnap},
-    {CmdScaleX, CmdScaleZ, toggleScaleAxis},
-    {CmdDeleteDefaultMesh, CmdDeleteDefaultMesh, toggleDeleteDefaultMesh},
-    {CmdShowTexturePreview, CmdShowTexturePreview, toggleTexturePreview},
     {CmdPreviewModel, CmdPreviewModel, previewModel},
     {CmdRenderLitMesh, CmdRenderLitMesh, toggleMarkOnly},
     {CmdShowDebugInfo, CmdShowDebugInfo, toggleDebugInfo},

@@ -1,5 +1,6 @@
 // Normal recalculation timings: the indexed smooth pass against a plain scan of the mesh.
 #include "edit/normals.h"
+#include "edit/reference_normals.h"
 
 #include <benchmark/benchmark.h>
 
@@ -46,34 +47,6 @@ void buildRippledGrid(Model& m, int quads) {
     m.meshes.assign(1, mesh);
 }
 
-// The plain scan: every vertex of the mesh tested against v, as the rules describe it.
-Vec3 plainSmoothNormal(const Model& m, int32_t v) {
-    const Vertex& p = m.vertices[v];
-    const float tol = m.coincidenceTolerance;
-    Vec3 sum = {0, 0, 0};
-    int count = 0;
-    for (int32_t i = 0; i < vertexCount(m); ++i) {
-        const Vertex& q = m.vertices[i];
-        if (!(std::fabs(q.x - p.x) < tol && std::fabs(q.y - p.y) < tol &&
-              std::fabs(q.z - p.z) < tol))
-            continue;
-        const int32_t t = 3 * (i / 3);
-        const Vec3 n =
-            faceNormal({m.vertices[t].x, m.vertices[t].y, m.vertices[t].z},
-                       {m.vertices[t + 1].x, m.vertices[t + 1].y, m.vertices[t + 1].z},
-                       {m.vertices[t + 2].x, m.vertices[t + 2].y, m.vertices[t + 2].z}, true);
-        sum.x += n.x;
-        sum.y += n.y;
-        sum.z += n.z;
-        ++count;
-    }
-    if (count == 0) return {0, 0, 1};
-    const Vec3 a = {sum.x / count, sum.y / count, sum.z / count};
-    const float len = std::sqrt(a.x * a.x + a.y * a.y + a.z * a.z);
-    if (!(len > 0)) return {0, 0, 1};
-    return {a.x / len, a.y / len, a.z / len};
-}
-
 void markAllDirty(Model& m) {
     for (Vertex& v : m.vertices) v.normalDirty = true;
 }
@@ -100,7 +73,7 @@ void BM_PlainScanSmooth(benchmark::State& state) {
     buildRippledGrid(m, static_cast<int>(state.range(0)));
     for (auto _ : state) {
         for (int32_t v = 0; v < vertexCount(m); ++v) {
-            const Vec3 n = plainSmoothNormal(m, v);
+            const Vec3 n = referenceSmooth(m, v);
             m.vertices[v].normalX = n.x;
             m.vertices[v].normalY = n.y;
             m.vertices[v].normalZ = n.z;
