@@ -1,8 +1,9 @@
 // Reading the stored settings at start-up with their corrections, and writing them all back.
 #include "app/settings.h"
 
+#include "edit/undo.h"
+
 #include <cstddef>
-#include <memory>
 
 namespace {
 
@@ -34,6 +35,7 @@ const char* const kKeyNames[] = {
     "CustomColour15R", "CustomColour15G", "CustomColour15B",
 };
 // clang-format on
+static_assert(kMaxUndoCountLimit == kMaxUndoCount, "the settings accept what the ring builds");
 static_assert(sizeof(kKeyNames) / sizeof(kKeyNames[0]) ==
                   static_cast<std::size_t>(SettingKey::Count),
               "one name per key");
@@ -109,23 +111,6 @@ int32_t intValue(const Settings& s, const Model& editModel, SettingKey key) {
     return static_cast<int32_t>((s.customColour[index / 3] >> (8 * (index % 3))) & 0xFF);
 }
 
-// The undo ring is built once, from the configured count; without it undo stays off.
-void setUpUndo(Model& editModel, int32_t maxUndoCount) {
-    UndoHistory& undo = editModel.undo;
-    undo.slots.clear();
-    undo.current = 0;
-    undo.newest = 0;
-    undo.hasUndo = false;
-    undo.hasRedo = false;
-    if (maxUndoCount < 1 || maxUndoCount > kMaxUndoCountLimit) {
-        editModel.undoEnabled = false;
-        return;
-    }
-    undo.slots.reserve(static_cast<std::size_t>(maxUndoCount) + 1);
-    for (int32_t i = 0; i <= maxUndoCount; ++i) undo.slots.push_back(std::make_unique<Model>());
-    editModel.undoEnabled = true;
-}
-
 } // namespace
 
 const char* settingKeyName(SettingKey key) {
@@ -147,7 +132,7 @@ void configReadAll(ConfigFile& config, Settings& s, Model& editModel) {
     configSetFileName(config, config.path);
     editModel.undoEnabled = readFlag(config, SettingKey::EnableUndo);
     s.maxUndoCount = readInt(config, SettingKey::MaxUndoCount);
-    setUpUndo(editModel, s.maxUndoCount);
+    setupUndo(editModel, s.maxUndoCount);
     s.targetFramerate = readInt(config, SettingKey::TargetFramerate);
     if (s.targetFramerate < kMinFramerate || s.targetFramerate > kMaxFramerate)
         s.targetFramerate = kDefaultFramerate;

@@ -69,13 +69,14 @@ struct Texture {
 
 struct Model;
 
-// The undo ring of whole-model snapshots; only the edit model has one.
+// The undo ring of whole-model snapshots; only the edit model has one. Position i lives in slot
+// i mod R, R being the slot count.
 struct UndoHistory {
     std::vector<std::unique_ptr<Model>> slots;
-    int32_t current = 0;
-    int32_t newest = 0;
-    bool hasUndo = false;
-    bool hasRedo = false;
+    int32_t position = 0; // p: the slot the next snapshot writes
+    int32_t top = 0;      // t: one past the newest snapshot
+    bool canUndo = false;
+    bool canRedo = false;
 };
 
 constexpr float kCoincidenceTolerance = 0.05f;
