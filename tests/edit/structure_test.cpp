@@ -62,3 +62,69 @@ TEST(Structure, DeleteMeshReachingPastTheArray) {
     EXPECT_EQ(vertexCount(m), 9);
     EXPECT_EQ(meshCount(m), 2);
 }
+
+namespace {
+void expectCorner(const Vertex& v, float x, float u) {
+    EXPECT_EQ(v.x, x);
+    EXPECT_EQ(v.textureX, u);
+}
+} // namespace
+
+TEST(Structure, InvertSwapsFirstTwoCorners) {
+    // inverting mesh 1 swaps corners 0 and 1 of both its triangles, position and texture
+    // coordinate, while colours and flags stay with their index; other meshes are untouched
+    Model m;
+    threeMeshes(m);
+    for (int i = 0; i < 12; ++i) {
+        m.vertices[i].textureX = 10.0f + static_cast<float>(i);
+        m.vertices[i].colourRed = static_cast<float>(i);
+    }
+    m.vertices[3].selected = true;
+    invertMesh(m, 1);
+    expectCorner(m.vertices[3], 4, 14);
+    expectCorner(m.vertices[4], 3, 13);
+    expectCorner(m.vertices[5], 5, 15);
+    expectCorner(m.vertices[6], 7, 17);
+    expectCorner(m.vertices[7], 6, 16);
+    EXPECT_EQ(m.vertices[3].colourRed, 3);
+    EXPECT_TRUE(m.vertices[3].selected);
+    EXPECT_FALSE(m.vertices[4].selected);
+    expectCorner(m.vertices[0], 0, 10);
+    expectCorner(m.vertices[9], 9, 19);
+    // the pass ran: the normals follow the reversed winding
+    EXPECT_FALSE(m.vertices[3].normalDirty);
+    const float before = m.vertices[0].normalZ;
+    invertTriangle(m, 0);
+    EXPECT_EQ(m.vertices[0].normalZ, -before);
+    expectCorner(m.vertices[0], 1, 11);
+    expectCorner(m.vertices[1], 0, 10);
+    // twice restores the triangle
+    invertTriangle(m, 0);
+    expectCorner(m.vertices[0], 0, 10);
+    EXPECT_EQ(m.vertices[0].normalZ, before);
+}
+
+TEST(Structure, InvertOutOfRange) {
+    Model m;
+    threeMeshes(m);
+    // bad mesh indices, a triangle start off the grid or outside the array: nothing happens
+    invertMesh(m, -1);
+    invertMesh(m, 3);
+    invertTriangle(m, -3);
+    invertTriangle(m, 1);
+    invertTriangle(m, 12);
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(m.vertices[i].x, static_cast<float>(i));
+    // a mesh claiming triangles past the array inverts only those inside it
+    m.meshes[2].triangleCount = 9;
+    invertMesh(m, 2);
+    EXPECT_EQ(m.vertices[9].x, 10);
+    EXPECT_EQ(m.vertices[10].x, 9);
+    // a mesh starting past the array, and an empty model
+    m.meshes[2].firstVertex = 30;
+    invertMesh(m, 2);
+    EXPECT_EQ(m.vertices[9].x, 10);
+    Model e;
+    invertTriangle(e, 0);
+    invertMesh(e, 0);
+    EXPECT_EQ(vertexCount(e), 0);
+}
