@@ -43,22 +43,19 @@ std::string flags(const Model& m) {
     return s;
 }
 
+std::string bits(const Model& m, bool Vertex::*flag) {
+    std::string s;
+    for (const Vertex& v : m.vertices) s += v.*flag ? '1' : '0';
+    return s;
+}
 std::string selected(const Model& m) {
-    std::string s;
-    for (const Vertex& v : m.vertices) s += v.selected ? '1' : '0';
-    return s;
+    return bits(m, &Vertex::selected);
 }
-
 std::string picked(const Model& m) {
-    std::string s;
-    for (const Vertex& v : m.vertices) s += v.picked ? '1' : '0';
-    return s;
+    return bits(m, &Vertex::picked);
 }
-
 std::string locked(const Model& m) {
-    std::string s;
-    for (const Vertex& v : m.vertices) s += v.locked ? '1' : '0';
-    return s;
+    return bits(m, &Vertex::locked);
 }
 
 void setSelected(Model& m, const std::string& bits) {
@@ -72,6 +69,21 @@ bool click(Model& m, float h, float w, int plane, bool shift, bool ctrl) {
 
 bool hover(Model& m, float h, float w, int plane) {
     return pick(m, h - 1, w - 1, h + 1, w + 1, plane, false, false, false);
+}
+
+// Every operation that works on the current mesh or the current triangle.
+void currentOperations(Model& m) {
+    toggleHiddenCurrentMesh(m);
+    selectCurrentMeshOnly(m);
+    addCurrentMeshToSelection(m);
+    removeCurrentMeshFromSelection(m);
+    toggleSmoothCurrentMesh(m);
+    toggleTrianglePinsCurrentMesh(m);
+    lockCurrentTriangle(m);
+    unlockCurrentTriangle(m);
+    selectCurrentTriangleOnly(m);
+    addCurrentTriangle(m);
+    removeCurrentTriangle(m);
 }
 
 } // namespace
@@ -407,17 +419,7 @@ TEST(Selection, EmptyModelsAreSafe) {
         hideAllMeshes(m);
         showAllMeshes(m);
         unlockAllMeshes(m);
-        toggleHiddenCurrentMesh(m);
-        selectCurrentMeshOnly(m);
-        addCurrentMeshToSelection(m);
-        removeCurrentMeshFromSelection(m);
-        toggleSmoothCurrentMesh(m);
-        toggleTrianglePinsCurrentMesh(m);
-        lockCurrentTriangle(m);
-        unlockCurrentTriangle(m);
-        selectCurrentTriangleOnly(m);
-        addCurrentTriangle(m);
-        removeCurrentTriangle(m);
+        currentOperations(m);
         EXPECT_FALSE(pick(m, -1, -1, 1, 1, kPlaneFront, false, true, false));
         rectangleSelect(m, -1, -1, 1, 1, kPlaneFront, false, false);
         EXPECT_FALSE(triangleSelectedForEditing(m, 0));
@@ -439,29 +441,22 @@ TEST(Selection, BadCurrentIndicesChangeNothing) {
     setSelected(m, "100100001");
     m.vertices[2].locked = true;
     const std::string before = flags(m);
-    // current mesh before, past the end of the mesh array
+    // current mesh before, past the end of the mesh array (and no valid current triangle)
+    m.currentTriangle = -1;
     for (int32_t bad : {-1, 2, 1000}) {
         m.currentMesh = bad;
-        toggleHiddenCurrentMesh(m);
-        selectCurrentMeshOnly(m);
-        addCurrentMeshToSelection(m);
-        removeCurrentMeshFromSelection(m);
-        toggleSmoothCurrentMesh(m);
-        toggleTrianglePinsCurrentMesh(m);
+        currentOperations(m);
         lockMesh(m, bad);
         unlockMesh(m, bad);
         EXPECT_EQ(flags(m), before) << bad;
     }
     // current triangle negative, not a multiple of 3, past the end, or a partial trailing one
+    m.currentMesh = 5;
     m.vertices.resize(11);
     const std::string longer = flags(m);
     for (int32_t bad : {-3, -1, 1, 4, 9, 12, 3000}) {
         m.currentTriangle = bad;
-        lockCurrentTriangle(m);
-        unlockCurrentTriangle(m);
-        selectCurrentTriangleOnly(m);
-        addCurrentTriangle(m);
-        removeCurrentTriangle(m);
+        currentOperations(m);
         EXPECT_FALSE(triangleSelectedForEditing(m, bad));
         EXPECT_EQ(flags(m), longer) << bad;
     }
