@@ -5,6 +5,7 @@
 
 #include "base/clock.h"
 #include "base/numbers.h"
+#include "edit/selection.h"
 #include "render/model_draw.h"
 #include "resources/menu_table.h"
 #include "ui/panel.h"
@@ -180,21 +181,6 @@ void drawCursor(Editor& editor) {
     glPopMatrix();
 }
 
-// The texture of the material of the mesh holding the first selected vertex; 0 when none.
-unsigned previewTexture(const Model& m) {
-    for (int32_t i = 0; i < vertexCount(m); ++i) {
-        if (!m.vertices[i].selected) continue;
-        const int32_t mesh = meshOfVertex(m, i);
-        if (mesh < 0) return 0;
-        const int32_t material = m.meshes[mesh].MaterialNumber;
-        if (material < 0 || material >= materialCount(m)) return 0;
-        const int32_t texture = m.materials[material].TextureIndex;
-        if (texture < 0 || texture >= textureCount(m)) return 0;
-        return m.textures[texture].glTexture;
-    }
-    return 0;
-}
-
 void drawTexturePreview(Editor& editor) {
     if (editor.state.transformMode != ModeTexture || !editor.settings.showTexturePreview) return;
     const int w = editor.settings.windowWidth;
@@ -209,7 +195,7 @@ void drawTexturePreview(Editor& editor) {
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_COLOR);
     glTranslatef(static_cast<float>(w / 2 + (w / 2 - a) / 2), static_cast<float>((h / 2) * 2 - 10),
                  0);
-    glBindTexture(GL_TEXTURE_2D, previewTexture(m));
+    glBindTexture(GL_TEXTURE_2D, textureOfSelection(m));
     texturedQuad(0, static_cast<float>(-a), static_cast<float>(a), 0);
     glDisable(GL_TEXTURE_2D);
     glColor4f(0, 1, 0, 0.5f);

@@ -2,6 +2,7 @@
 #include "app/keyboard.h"
 
 #include "app/viewport_input.h"
+#include "edit/undo.h"
 #include "ui/panel.h"
 
 namespace {
@@ -60,5 +61,16 @@ void handleKeyboard(Editor& editor) {
     if (keys['M']) {
         keys['M'] = 0;
         cycleTransformMode(editor);
+    }
+    // One step per key-down: the press is consumed, and auto-repeat presses count again.
+    if (keys[VkControl] && editor.edit.undoEnabled) {
+        if (keys['Z']) {
+            keys['Z'] = 0;
+            undo(editor.edit);
+        }
+        if (keys['R']) {
+            keys['R'] = 0;
+            redo(editor.edit);
+        }
     }
 }

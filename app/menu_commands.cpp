@@ -3,10 +3,15 @@
 // Sections: command bodies; the table; dispatch.
 #include "app/menu_commands.h"
 
+#include "app/file_commands.h"
+#include "edit/selection.h"
+#include "edit/transforms.h"
+#include "edit/undo.h"
 #include "resources/menu_table.h"
 #include "ui/panel.h"
 
 #include <cstddef>
+#include <ctime>
 
 namespace {
 
@@ -16,6 +21,54 @@ constexpr ViewId kMainViews[] = {ViewFront, ViewLeft, ViewTop, View3D};
 
 void exitProgram(Editor& editor, int) {
     editor.quit = true;
+}
+void newCommand(Editor& editor, int) {
+    newModel(editor);
+}
+void openCommand(Editor& editor, int) {
+    openModel(editor);
+}
+void saveCommand(Editor& editor, int) {
+    saveModelCommand(editor);
+}
+void saveAsCommand(Editor& editor, int) {
+    saveModelAs(editor);
+}
+void revisionCommand(Editor& editor, int) {
+    saveRevision(editor, std::time(nullptr));
+}
+
+void undoCommand(Editor& editor, int) {
+    undo(editor.edit);
+}
+void redoCommand(Editor& editor, int) {
+    redo(editor.edit);
+}
+
+// Align takes its own undo step.
+void alignCommand(Editor& editor, int id) {
+    takeSnapshot(editor.edit);
+    alignSelection(editor.edit, id == CmdAlignX, id == CmdAlignY, id == CmdAlignZ);
+}
+void mirrorCommand(Editor& editor, int id) {
+    mirrorCurrentMesh(editor.edit, id - CmdMirrorX);
+}
+
+// Selection and lock commands that act on the whole model.
+void modelCommand(Editor& editor, int id) {
+    struct Row {
+        int id;
+        void (*run)(Model&);
+    };
+    static const Row kRows[] = {
+        {CmdSelectAll, selectAllVertices},       {CmdSelectNone, selectNone},
+        {CmdLockSelected, lockSelectedVertices}, {CmdUnlockSelected, unlockSelectedVertices},
+        {CmdLockAllVertices, lockAllMeshes},     {CmdUnlockAllVertices, unlockAllMeshes},
+        {CmdShowAllMeshes, showAllMeshes},       {CmdHideAllMeshes, hideAllMeshes},
+        {CmdLockAllMeshes, lockAllMeshes},       {CmdUnlockAllMeshes, unlockAllMeshes},
+    };
+    for (const Row& row : kRows)
+        if (row.id == id) row.run(editor.edit);
 }
 
 void setGridSpacing(Editor& editor, int id) {
@@ -90,7 +143,18 @@ struct CommandRow {
 };
 
 constexpr CommandRow kCommands[] = {
+    {CmdNew, CmdNew, newCommand},
+    {CmdOpen, CmdOpen, openCommand},
+    {CmdSave, CmdSave, saveCommand},
+    {CmdSaveAs, CmdSaveAs, saveAsCommand},
     {CmdExit, CmdExit, exitProgram},
+    {CmdUndo, CmdUndo, undoCommand},
+    {CmdRedo, CmdRedo, redoCommand},
+    {CmdShowAllMeshes, CmdUnlockAllMeshes, modelCommand},
+    {CmdAlignX, CmdAlignZ, alignCommand},
+    {CmdSelectAll, CmdUnlockAllVertices, modelCommand},
+    {CmdMirrorX, CmdMirrorZ, mirrorCommand},
+    {CmdSaveRevision, CmdSaveRevision, revisionCommand},
     {CmdAutomaticRevision, CmdAutomaticRevision, toggleOption},
     {CmdAutoCheckUpdates, CmdAutoCheckUpdates, toggleOption},
     {CmdFineMode, CmdFineMode, toggleOption},

@@ -1,6 +1,9 @@
 // Mouse input for the viewports.
 #include "app/viewport_input.h"
 
+#include "edit/selection.h"
+#include "edit/texture_coords.h"
+#include "edit/transforms.h"
 #include "ui/panel.h"
 
 namespace {
@@ -18,33 +21,57 @@ bool blockingPanelOtherThanMaterialEditor(Editor& editor) {
     return viewportsBlocked(editor.panels) && !editor.panels.materialEditor.visible;
 }
 
-// Cursor icon and Edit Toolbar for the view under the pointer.
-void hover(Editor& editor, int x, int y) {
+// Cursor icon, picked vertices and Edit Toolbar for the view under the pointer. Returns the
+// orthographic view under the pointer, or ViewCount for none.
+ViewId hover(Editor& editor, int x, int y) {
     setTransformModeIcon(editor.panels, editor.state.transformMode);
-    editor.edit.mouseX = static_cast<float>(x);
-    editor.edit.mouseY = static_cast<float>(editor.settings.windowHeight - y);
+    storeMouse(editor.edit, x, y, editor.settings.windowHeight);
+    ViewId under = ViewCount;
     for (ViewId id : kOrthoViews) {
         Viewport& view = editor.views[id];
         if (!hitTest(view, x, y)) continue;
+        under = id;
         editor.state.cursorIcon = CursorOrthoView;
+        const float r = 3.0f / view.scale;
+        if (pick(editor.edit, view.cursorU - r, view.cursorV - r, view.cursorU + r,
+                 view.cursorV + r, viewInfo(id).planeAxis, false, false, false))
+            editor.state.cursorIcon = CursorOverVertex + editor.state.transformMode;
         if (editor.state.editMode == EditMode::DrawNewMesh)
             editor.state.cursorIcon = CursorDrawMesh;
         placeEditToolbar(editor.panels, viewInfo(id).label, view.hitLeft + 5, view.hitTop + 5,
                          true);
     }
-    Viewport& view3D = editor.views[View3D];
     // Elsewhere the icons stay enabled, as setTransformModeIcon left them.
+    Viewport& view3D = editor.views[View3D];
     if (hitTest(view3D, x, y))
         placeEditToolbar(editor.panels, viewInfo(View3D).label, view3D.hitLeft + 5,
                          view3D.hitTop + 5, false);
+    return under;
 }
 
-void drag(Editor& editor, int buttons, float dx, float dy) {
+// A left drag in an orthographic view edits the selection with the view's own deltas, so it
+// rests while the pointer is outside that view rather than repeating a stale delta.
+void editDrag(Editor& editor, ViewId id, float dx, float dy) {
+    const Viewport& view = editor.views[id];
+    const int plane = viewInfo(id).planeAxis;
+    if (editor.state.transformMode == ModeTexture) {
+        float du = 0, dv = 0;
+        textureDragAmounts(plane, dx, dy, view.scale, du, dv);
+        moveTextureCoordinates(editor.edit, du, dv);
+        return;
+    }
+    applyDrag(editor.edit, plane, editor.state.transformMode, view.deltaU, view.deltaV, dy);
+}
+
+void drag(Editor& editor, ViewId under, int buttons, float dx, float dy) {
     for (ViewId id : kOrthoViews) {
         Viewport& view = editor.views[id];
         if (!view.dragging) continue;
         if (leftOnly(buttons)) {
-            if (view.rubberBand) extendRubberBand(view);
+            if (view.rubberBand)
+                extendRubberBand(view);
+            else if (editor.state.editMode == EditMode::Normal && id == under)
+                editDrag(editor, id, dx, dy);
         } else if (rightOnly(buttons)) {
             panView(view, dx, dy);
         }
@@ -71,13 +98,13 @@ void mouseMove(Editor& editor) {
             panelDrag(editor.panels.materialEditor, in.pointerX, in.pointerY);
         return;
     }
-    hover(editor, in.pointerX, in.pointerY);
+    const ViewId under = hover(editor, in.pointerX, in.pointerY);
 
     float dx = 0, dy = 0;
     if (!dragDelta(in.previousX, in.previousY, in.pointerX, in.pointerY, editor.edit.fineMode, &dx,
                    &dy))
         return;
-    drag(editor, in.buttonMask, dx, dy);
+    drag(editor, under, in.buttonMask, dx, dy);
 }
 
 void wheelAt(Editor& editor, int delta, int x, int y) {
@@ -85,6 +112,13 @@ void wheelAt(Editor& editor, int delta, int x, int y) {
     mouseWheel(editor.views, delta, x, y);
 }
 
-void finishRubberBand(Editor& editor, ViewId) {
-    if (editor.state.editMode == EditMode::DrawNewMesh) editor.state.editMode = EditMode::Normal;
+void finishRubberBand(Editor& editor, ViewId id) {
+    const Viewport& view = editor.views[id];
+    if (editor.state.editMode == EditMode::DrawNewMesh) {
+        editor.state.editMode = EditMode::Normal;
+        return;
+    }
+    const uint8_t* keys = editor.input.keys;
+    rectangleSelect(editor.edit, view.bandStartU, view.bandStartV, view.bandEndU, view.bandEndV,
+                    viewInfo(id).planeAxis, keys[VkShift] != 0, keys[VkControl] != 0);
 }

@@ -4,6 +4,7 @@
 #include "app/click.h"
 #include "app/menu_commands.h"
 #include "app/viewport_input.h"
+#include "edit/undo.h"
 
 namespace {
 
@@ -81,6 +82,10 @@ void handleWindowEvent(Editor& editor, const WindowEvent& e) {
         // A press without a move before it (a synthetic click) still lands where it happened.
         in.pointerX = e.x;
         in.pointerY = e.y;
+        // A press on a vertex starts a drag: one undo step for all of it.
+        if (editor.state.cursorIcon >= CursorOverVertex &&
+            editor.state.cursorIcon < CursorOverVertex + TransformModeCount)
+            takeSnapshot(editor.edit);
         handleLeftClick(editor);
         break;
     case WindowEventType::LeftUp:

@@ -2,6 +2,7 @@
 #include "edit/structure.h"
 
 #include "edit/normals.h"
+#include "edit/selection.h"
 
 #include <algorithm>
 #include <utility>
@@ -24,10 +25,10 @@ void swapFirstCorners(Model& m, int32_t t) {
 
 void deleteMesh(Model& m, int32_t meshIndex) {
     if (meshIndex < 0 || meshIndex >= meshCount(m)) return;
-    const Mesh& mesh = m.meshes[meshIndex];
     // Only whole triangles inside the array can be removed; a range past the end is clipped.
-    const int32_t first = std::clamp(mesh.firstVertex, 0, 3 * triangleCount(m));
-    const int32_t end = std::max(first, meshEndVertex(m, mesh));
+    const VertexRange range = meshVertexRange(m, meshIndex);
+    const int32_t first = range.begin;
+    const int32_t end = range.end;
     const int32_t removed = end - first;
 
     for (int32_t i = end; i < vertexCount(m); ++i) {

@@ -61,6 +61,11 @@ TEST(Structure, DeleteMeshReachingPastTheArray) {
     deleteMesh(m, 2);
     EXPECT_EQ(vertexCount(m), 9);
     EXPECT_EQ(meshCount(m), 2);
+    // a mesh starting past the array removes no vertices
+    m.meshes[1].firstVertex = 30;
+    deleteMesh(m, 1);
+    EXPECT_EQ(vertexCount(m), 9);
+    EXPECT_EQ(meshCount(m), 1);
 }
 
 namespace {

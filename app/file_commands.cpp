@@ -1,0 +1,115 @@
+// File commands: which name the edit model is read from or written to, and telling the user
+// when that fails.
+#include "app/file_commands.h"
+
+#include "base/numbers.h"
+#include "edit/model_io.h"
+
+namespace {
+
+constexpr int64_t kAutomaticRevisionSeconds = 300;
+
+FileDialogOptions modelDialog(const std::string& defaultExtension) {
+    FileDialogOptions options;
+    options.filters = {{"Facetwright v2.0 Model", "*.FW2;"}};
+    options.defaultExtension = defaultExtension;
+    return options;
+}
+
+void showError(Editor& editor, const std::string& text) {
+    editor.platform.messageBox(text, "ERROR", MessageButtons::Ok, MessageIcon::Warning);
+}
+
+// Loads m.fileName; on failure the model's name and flags come back as they were.
+bool loadOrRestoreName(Editor& editor, const std::string& oldName, bool oldHasName) {
+    Model& m = editor.edit;
+    std::string error;
+    if (loadModel(m, &error)) return true;
+    showError(editor, "The model file could not be loaded:\n" + m.fileName + "\n\n" + error);
+    m.fileName = oldName;
+    m.hasFileName = oldHasName;
+    return false;
+}
+
+bool write(Editor& editor) {
+    std::string error;
+    if (saveModel(editor.edit, &error)) return true;
+    showError(editor, error.empty() ? "Failed to Open File for Saving!" : error);
+    return false;
+}
+
+// Asks for a file name when the model has none; false when the dialog was cancelled.
+bool ensureFileName(Editor& editor) {
+    Model& m = editor.edit;
+    if (m.hasFileName) return true;
+    const std::string chosen = editor.platform.saveFileDialog(modelDialog(""));
+    if (chosen.empty()) return false;
+    m.fileName = chosen;
+    m.hasFileName = true;
+    return true;
+}
+
+} // namespace
+
+std::string revisionName(const std::string& fileName, int64_t seconds) {
+    const std::string stem =
+        fileName.size() >= 4 ? fileName.substr(0, fileName.size() - 4) : fileName;
+    std::string name = stem + "_REV_";
+    appendInt(name, seconds);
+    return name + ".FW2";
+}
+
+void newModel(Editor& editor) {
+    Model& m = editor.edit;
+    const std::string oldName = m.fileName;
+    const bool oldHasName = m.hasFileName;
+    m.loadWithoutDialog = true;
+    m.fileName = editor.userDirectory + "NEW_MODEL.FW2";
+    if (!loadOrRestoreName(editor, oldName, oldHasName)) return;
+    m.fileName = "UNTITLED.FW2";
+    m.hasFileName = false;
+}
+
+void openModel(Editor& editor) {
+    Model& m = editor.edit;
+    FileDialogOptions options = modelDialog("");
+    if (m.useInitialDirectory) options.startFolder = m.initialDirectory;
+    m.useInitialDirectory = false;
+    const std::string oldName = m.fileName;
+    const bool oldHasName = m.hasFileName;
+    if (!m.loadWithoutDialog) {
+        const std::string chosen = editor.platform.openFileDialog(options);
+        if (chosen.empty()) return;
+        m.fileName = chosen;
+        m.hasFileName = true;
+    }
+    loadOrRestoreName(editor, oldName, oldHasName);
+}
+
+void saveModelCommand(Editor& editor) {
+    if (ensureFileName(editor)) write(editor);
+}
+
+void saveModelAs(Editor& editor) {
+    const std::string chosen = editor.platform.saveFileDialog(modelDialog("FW2"));
+    if (chosen.empty()) return;
+    editor.edit.fileName = chosen;
+    editor.edit.hasFileName = true;
+    write(editor);
+}
+
+void saveRevision(Editor& editor, int64_t now) {
+    if (!ensureFileName(editor)) return;
+    Model& m = editor.edit;
+    const std::string remembered = m.fileName;
+    m.fileName = revisionName(remembered, now);
+    write(editor);
+    m.fileName = remembered;
+}
+
+void automaticRevisionCheck(Editor& editor, int64_t now) {
+    if (!editor.state.automaticRevision) return;
+    if (now - editor.state.lastAutomaticRevision <= kAutomaticRevisionSeconds) return;
+    editor.state.lastAutomaticRevision = now;
+    saveRevision(editor, now);
+}

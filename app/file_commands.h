@@ -1,0 +1,24 @@
+// File commands of the edit model: New, Open, Save, Save As, Save Revision, automatic revisions.
+#pragma once
+
+#include "app/editor.h"
+
+#include <cstdint>
+#include <string>
+
+// "C:/m/car.FW2" at T -> "C:/m/car_REV_T.FW2".
+std::string revisionName(const std::string& fileName, int64_t seconds);
+
+// The default new model under the name "UNTITLED.FW2". A failed load keeps the model as it was
+// and says why.
+void newModel(Editor& editor);
+// Asks for a model file and loads it; a failed load keeps the model, its name included.
+void openModel(Editor& editor);
+// Writes to the model's name, asking for one first when it has none.
+void saveModelCommand(Editor& editor);
+// Always asks (".FW2" added to a bare name), then writes.
+void saveModelAs(Editor& editor);
+// Writes a time-stamped copy beside the model's file and keeps the name the next Save uses.
+void saveRevision(Editor& editor, int64_t now);
+// With automatic revisions on, a click more than 300 seconds after the last one saves one.
+void automaticRevisionCheck(Editor& editor, int64_t now);

@@ -1,0 +1,123 @@
+// New, Open, Save, Save As and revisions on the edit model, with scripted dialogs.
+#include "app/default_files_writer.h"
+#include "app/file_commands.h"
+#include "app/menu_commands.h"
+#include "base/paths.h"
+#include "platform/fake_platform.h"
+#include "resources/menu_table.h"
+
+#include <cstdio>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+struct FileCommands : ::testing::Test {
+    FakePlatform platform;
+    Editor editor{platform};
+    std::string dir;
+    FileCommands() {
+        // Every test starts from the default model.
+        dir = userDirectory();
+        makeDirectories(dir);
+        editor.userDirectory = dir;
+        std::remove((dir + "NEW_MODEL.FW2").c_str()); // a test may have broken it
+        writeMissingDefaultFiles(dir, editor.log);
+        newModel(editor);
+    }
+};
+
+} // namespace
+
+TEST(RevisionName, StampsTheTime) {
+    EXPECT_EQ(revisionName("C:/m/car.FW2", 1765000000), "C:/m/car_REV_1765000000.FW2");
+    EXPECT_EQ(revisionName("a", 5), "a_REV_5.FW2");
+}
+
+TEST_F(FileCommands, NewGivesTheUntitledDefaultModel) {
+    EXPECT_EQ(editor.edit.fileName, "UNTITLED.FW2");
+    EXPECT_FALSE(editor.edit.hasFileName);
+    EXPECT_EQ(vertexCount(editor.edit), 6);
+    // a broken default file: the model and its name stay, and the user is told
+    std::ofstream(dir + "NEW_MODEL.FW2") << "2.6x VERSION \nVTX,9,0,0,0,0,0,1,1,1,1\n";
+    editor.edit.vertices[0].x = 42;
+    runMenuCommand(editor, CmdNew);
+    EXPECT_EQ(editor.edit.vertices[0].x, 42);
+    EXPECT_EQ(editor.edit.fileName, "UNTITLED.FW2");
+    ASSERT_EQ(platform.callsOf(CallKind::MessageBox).size(), 1u);
+    EXPECT_NE(platform.callsOf(CallKind::MessageBox)[0].text.find("Invalid Vertex number"),
+              std::string::npos);
+}
+
+TEST_F(FileCommands, SaveAsksOnceThenWritesToTheName) {
+    // no name yet: Save asks; a cancelled dialog writes nothing
+    runMenuCommand(editor, CmdSave);
+    EXPECT_FALSE(editor.edit.hasFileName);
+    const std::string path = dir + "first.FW2";
+    platform.saveAnswers = {path};
+    runMenuCommand(editor, CmdSave);
+    EXPECT_EQ(editor.edit.fileName, path);
+    EXPECT_TRUE(editor.edit.hasFileName);
+    EXPECT_NE(readAll(path).find("VTX,5,"), std::string::npos);
+    // the next Save writes without asking
+    editor.edit.vertices[0].x = 0.25f;
+    runMenuCommand(editor, CmdSave);
+    EXPECT_EQ(platform.callsOf(CallKind::SaveFileDialog).size(), 2u);
+    EXPECT_NE(readAll(path).find("VTX,0,0.250000,"), std::string::npos);
+    // Save As always asks and asks for the FW2 extension
+    platform.saveAnswers = {dir + "second.FW2"};
+    runMenuCommand(editor, CmdSaveAs);
+    EXPECT_EQ(platform.callsOf(CallKind::SaveFileDialog).back().dialog.defaultExtension, "FW2");
+    EXPECT_EQ(editor.edit.fileName, dir + "second.FW2");
+    // a failed write says so
+    editor.edit.fileName = dir + "no such folder/x.FW2";
+    runMenuCommand(editor, CmdSave);
+    EXPECT_TRUE(platform.shownMessage("ERROR", "Failed to Open File for Saving!"));
+}
+
+TEST_F(FileCommands, RevisionsKeepTheName) {
+    const std::string path = dir + "car.FW2";
+    platform.saveAnswers = {path};
+    saveRevision(editor, 1000);
+    // the chosen name becomes the model's; only the revision is written
+    EXPECT_EQ(editor.edit.fileName, path);
+    EXPECT_FALSE(fileExists(path));
+    EXPECT_TRUE(fileExists(dir + "car_REV_1000.FW2"));
+    // automatic revisions: the first click saves, 200 s later nothing, 301 s after the last one
+    editor.state.automaticRevision = true;
+    automaticRevisionCheck(editor, 5000);
+    EXPECT_TRUE(fileExists(dir + "car_REV_5000.FW2"));
+    automaticRevisionCheck(editor, 5200);
+    EXPECT_FALSE(fileExists(dir + "car_REV_5200.FW2"));
+    automaticRevisionCheck(editor, 5301);
+    EXPECT_TRUE(fileExists(dir + "car_REV_5301.FW2"));
+}
+
+TEST_F(FileCommands, OpenKeepsTheModelWhenLoadingFails) {
+    // cancelled: nothing changes
+    runMenuCommand(editor, CmdOpen);
+    EXPECT_EQ(editor.edit.fileName, "UNTITLED.FW2");
+    // a file with a bad record: the message, and the model and name as they were
+    const std::string bad = dir + "bad.FW2";
+    std::ofstream(bad) << "2.6x VERSION \nMSH,3,0,0,0,0\n";
+    platform.openAnswers = {bad};
+    runMenuCommand(editor, CmdOpen);
+    EXPECT_EQ(editor.edit.fileName, "UNTITLED.FW2");
+    EXPECT_FALSE(editor.edit.hasFileName);
+    EXPECT_EQ(vertexCount(editor.edit), 6);
+    EXPECT_EQ(platform.callsOf(CallKind::MessageBox).size(), 1u);
+    // a good file opens under its name
+    platform.openAnswers = {dir + "PREVIEWMODEL1.FW2"};
+    runMenuCommand(editor, CmdOpen);
+    EXPECT_EQ(editor.edit.fileName, dir + "PREVIEWMODEL1.FW2");
+    EXPECT_TRUE(editor.edit.hasFileName);
+    EXPECT_EQ(meshCount(editor.edit), 6);
+}
