@@ -3,6 +3,7 @@
 #include "app/menu_commands.h"
 #include "app/startup.h"
 #include "app/window_messages.h"
+#include "edit/undo.h"
 #include "platform/fake_platform.h"
 #include "ui/panel.h"
 
@@ -208,4 +209,114 @@ TEST_F(EditorFixture, MenuToggles) {
     // Exit ends the loop
     runMenuCommand(editor, CmdExit);
     EXPECT_TRUE(editor.quit);
+}
+
+namespace {
+
+// The default square (-1..1 in x and y) as the edit model, with ten undo steps.
+struct EditingFixture : EditorFixture {
+    EditingFixture() {
+        Model& m = editor.edit;
+        const float corners[6][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, -1}, {1, 1}, {-1, 1}};
+        m.vertices.resize(6);
+        for (int i = 0; i < 6; ++i) {
+            m.vertices[i].x = corners[i][0];
+            m.vertices[i].y = corners[i][1];
+        }
+        m.meshes.resize(1);
+        m.meshes[0].triangleCount = 2;
+        m.materials.resize(1);
+        m.LoadOK = true;
+        setupUndo(m, 10);
+    }
+    // Front view: centre (200, 150), 100 pixels per unit.
+    static int frontX(float x) { return 200 + static_cast<int>(x * 100); }
+    static int frontY(float y) { return 150 - static_cast<int>(y * 100); }
+};
+
+} // namespace
+
+TEST_F(EditingFixture, DragAVertexThenUndoInOneStep) {
+    // hovering the corner (1, 1) shows the Move cursor
+    send(WindowEventType::MouseMove, frontX(1), frontY(1));
+    EXPECT_EQ(editor.state.cursorIcon, CursorOverVertex + ModeMove);
+    // press, drag 30 pixels right and 20 down in three moves, release
+    send(WindowEventType::LeftDown, frontX(1), frontY(1), MkLeft);
+    EXPECT_TRUE(editor.views[ViewFront].snapActive);
+    EXPECT_FALSE(editor.views[ViewFront].rubberBand);
+    send(WindowEventType::MouseMove, frontX(1) + 10, frontY(1) + 5, MkLeft);
+    send(WindowEventType::MouseMove, frontX(1) + 20, frontY(1) + 10, MkLeft);
+    send(WindowEventType::MouseMove, frontX(1) + 30, frontY(1) + 20, MkLeft);
+    send(WindowEventType::LeftUp, frontX(1) + 30, frontY(1) + 20);
+    // both corners at (1, 1) moved by (0.3, -0.2); the others stayed
+    EXPECT_NEAR(editor.edit.vertices[2].x, 1.3f, 1e-5);
+    EXPECT_NEAR(editor.edit.vertices[4].y, 0.8f, 1e-5);
+    EXPECT_EQ(editor.edit.vertices[1].x, 1.0f);
+    // Ctrl+Z restores the model before the press in one step
+    key(WindowEventType::KeyDown, VkControl);
+    key(WindowEventType::KeyDown, 'Z');
+    handleKeyboard(editor);
+    handleKeyboard(editor);
+    EXPECT_EQ(editor.edit.vertices[2].x, 1.0f);
+    EXPECT_EQ(editor.edit.vertices[4].y, 1.0f);
+    // Ctrl+R brings the drag back
+    key(WindowEventType::KeyDown, 'R');
+    handleKeyboard(editor);
+    EXPECT_NEAR(editor.edit.vertices[2].x, 1.3f, 1e-5);
+}
+
+TEST_F(EditingFixture, BandSelectsExactlyWhatItEncloses) {
+    // a band around the two right-hand corners (x = 1) selects those vertices only
+    send(WindowEventType::MouseMove, frontX(0.5f), frontY(1.4f));
+    send(WindowEventType::LeftDown, frontX(0.5f), frontY(1.4f), MkLeft);
+    EXPECT_TRUE(editor.views[ViewFront].rubberBand);
+    for (int step = 1; step <= 10; ++step) // moves come in small steps, as a real drag's do
+        send(WindowEventType::MouseMove, frontX(0.5f + 0.09f * step), frontY(1.4f - 0.28f * step),
+             MkLeft);
+    send(WindowEventType::LeftUp, frontX(1.4f), frontY(-1.4f));
+    const bool expected[6] = {false, true, true, false, true, false};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(editor.edit.vertices[i].selected, expected[i]) << i;
+    // a drag that leaves the view it started in rests until it comes back
+    send(WindowEventType::MouseMove, frontX(1), frontY(1));
+    send(WindowEventType::LeftDown, frontX(1), frontY(1), MkLeft);
+    send(WindowEventType::MouseMove, frontX(1) + 20, frontY(1), MkLeft);
+    const float x = editor.edit.vertices[1].x;
+    send(WindowEventType::MouseMove, 410, frontY(1), MkLeft); // into the Left view
+    send(WindowEventType::MouseMove, 430, frontY(1), MkLeft);
+    EXPECT_EQ(editor.edit.vertices[1].x, x);
+    send(WindowEventType::LeftUp, 430, frontY(1));
+}
+
+TEST_F(EditingFixture, SnapRotateAndMenuEdits) {
+    // snapping: the grabbed corner at x = 1 lands on grid points 0.5 apart
+    runMenuCommand(editor, CmdSnapToGrid);
+    send(WindowEventType::MouseMove, frontX(-1), frontY(-1));
+    send(WindowEventType::LeftDown, frontX(-1), frontY(-1), MkLeft);
+    send(WindowEventType::MouseMove, frontX(-1) + 20, frontY(-1), MkLeft);
+    EXPECT_EQ(editor.edit.vertices[0].x, -1.0f);
+    send(WindowEventType::MouseMove, frontX(-1) + 30, frontY(-1), MkLeft);
+    EXPECT_EQ(editor.edit.vertices[0].x, -0.5f);
+    send(WindowEventType::LeftUp, frontX(-1) + 30, frontY(-1));
+    runMenuCommand(editor, CmdSnapToGrid);
+    // align on X through the menu is one undo step
+    runMenuCommand(editor, CmdSelectAll);
+    runMenuCommand(editor, CmdAlignX);
+    EXPECT_TRUE(editor.edit.normalsPending);
+    for (const Vertex& v : editor.edit.vertices) EXPECT_EQ(v.x, editor.edit.vertices[0].x);
+    runMenuCommand(editor, CmdUndo);
+    EXPECT_EQ(editor.edit.vertices[1].x, 1.0f);
+    // lock and select commands
+    runMenuCommand(editor, CmdLockSelected);
+    EXPECT_TRUE(editor.edit.vertices[3].locked);
+    runMenuCommand(editor, CmdUnlockAllVertices);
+    EXPECT_FALSE(editor.edit.vertices[3].locked);
+    runMenuCommand(editor, CmdSelectNone);
+    EXPECT_FALSE(editor.edit.vertices[0].selected);
+    // mirroring in X reflects about the mesh's mean x, then swaps the first two corners
+    // (both corners at (-1, -1) were grabbed and moved to x = -0.5)
+    const float mean = (-0.5f + 1 + 1 - 0.5f + 1 - 1) / 6;
+    runMenuCommand(editor, CmdMirrorX);
+    EXPECT_NEAR(editor.edit.vertices[2].x, 2 * mean - 1, 1e-5);
+    EXPECT_NEAR(editor.edit.vertices[0].x, 2 * mean - 1, 1e-5);
+    EXPECT_NEAR(editor.edit.vertices[1].x, 2 * mean + 0.5f, 1e-5);
 }
