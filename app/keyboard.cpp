@@ -41,9 +41,7 @@ void cycleTransformMode(Editor& editor) {
     setTransformModeIcon(editor.panels, editor.state.transformMode);
 }
 
-} // namespace
-
-void handleKeyboard(Editor& editor) {
+void handleKeys(Editor& editor) {
     if (editor.panels.materialEditor.visible) {
         typeMaterialName(editor);
         return;
@@ -72,5 +70,21 @@ void handleKeyboard(Editor& editor) {
             keys['R'] = 0;
             redo(editor.edit);
         }
+    }
+}
+
+} // namespace
+
+void handleKeyboard(Editor& editor) {
+    // A key tapped between two frames (pressed and released before this pass) still counts
+    // once, as if it had been down for this frame; slow frames must not lose keystrokes.
+    InputState& in = editor.input;
+    uint8_t tapped[256] = {};
+    for (int k = 0; k < 256; ++k)
+        if (in.pressed[k] && !in.keys[k]) tapped[k] = in.keys[k] = 1;
+    handleKeys(editor);
+    for (int k = 0; k < 256; ++k) {
+        if (tapped[k]) in.keys[k] = 0;
+        in.pressed[k] = 0;
     }
 }

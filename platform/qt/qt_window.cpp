@@ -83,6 +83,16 @@ WindowEvent makeEvent(WindowEventType type) {
     return e;
 }
 
+// Keys as virtual-key codes; auto-repeat presses count, auto-repeat releases do not.
+void queueKey(std::vector<WindowEvent>& queue, QKeyEvent* e, bool pressed) {
+    const int key = virtualKeyFromQt(e->key());
+    if (!key || (!pressed && e->isAutoRepeat())) return;
+    WindowEvent out = makeEvent(pressed ? WindowEventType::KeyDown : WindowEventType::KeyUp);
+    out.key = key;
+    queue.push_back(out);
+    e->accept();
+}
+
 } // namespace
 
 // ---- The OpenGL window ----
@@ -141,23 +151,8 @@ class QtGlWindow : public QWindow {
         e->accept();
     }
 
-    void keyPressEvent(QKeyEvent* e) override {
-        const int key = virtualKeyFromQt(e->key());
-        if (!key) return;
-        WindowEvent out = makeEvent(WindowEventType::KeyDown);
-        out.key = key;
-        queue_.push_back(out);
-        e->accept();
-    }
-
-    void keyReleaseEvent(QKeyEvent* e) override {
-        const int key = virtualKeyFromQt(e->key());
-        if (!key || e->isAutoRepeat()) return;
-        WindowEvent out = makeEvent(WindowEventType::KeyUp);
-        out.key = key;
-        queue_.push_back(out);
-        e->accept();
-    }
+    void keyPressEvent(QKeyEvent* e) override { queueKey(queue_, e, true); }
+    void keyReleaseEvent(QKeyEvent* e) override { queueKey(queue_, e, false); }
 
   private:
     int pixels(int logical) const {
@@ -199,6 +194,11 @@ class QtMainWindow : public QMainWindow {
         QMainWindow::changeEvent(e);
         if (e->type() == QEvent::WindowStateChange) windowStateChanged();
     }
+
+    // When the X input focus rests on the main window rather than on the OpenGL surface, the
+    // keys arrive here; they mean the same to the program.
+    void keyPressEvent(QKeyEvent* e) override { queueKey(queue_, e, true); }
+    void keyReleaseEvent(QKeyEvent* e) override { queueKey(queue_, e, false); }
 
     // The program decides whether to quit, so the window stays until it is destroyed.
     void closeEvent(QCloseEvent* e) override {

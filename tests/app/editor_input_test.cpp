@@ -263,6 +263,18 @@ TEST_F(EditingFixture, DragAVertexThenUndoInOneStep) {
     key(WindowEventType::KeyDown, 'R');
     handleKeyboard(editor);
     EXPECT_NEAR(editor.edit.vertices[2].x, 1.3f, 1e-5);
+    key(WindowEventType::KeyUp, 'R');
+    key(WindowEventType::KeyUp, VkControl);
+    // a quick Ctrl+Z tapped and released between two frames still undoes, once
+    key(WindowEventType::KeyDown, VkControl);
+    key(WindowEventType::KeyDown, 'Z');
+    key(WindowEventType::KeyUp, 'Z');
+    key(WindowEventType::KeyUp, VkControl);
+    handleKeyboard(editor);
+    EXPECT_EQ(editor.edit.vertices[2].x, 1.0f);
+    handleKeyboard(editor);
+    EXPECT_FALSE(editor.input.keys['Z']);
+    EXPECT_FALSE(editor.input.keys[VkControl]);
 }
 
 TEST_F(EditingFixture, BandSelectsExactlyWhatItEncloses) {

@@ -4,60 +4,8 @@
 # closing, and the configuration written at shutdown.
 set -u
 bin=$1
-work=$(mktemp -d)
-export APPDATA=$work/appdata
-user=$APPDATA/Facetwright
-mkdir -p "$APPDATA"
-pass=0
-fail=0
-check() { # description, then a command that must succeed
-  local what=$1; shift
-  if "$@"; then pass=$((pass + 1)); else fail=$((fail + 1)); echo "FAILED: $what"; fi
-}
+source "$(dirname "$0")/lib.sh"
 
-# A display of our own, and a window manager so that minimise and close requests are honoured.
-exec 5>"$work/display"
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-openbox >/dev/null 2>&1 &
-wm=$!
-editor=
-cleanup() {
-  [ -n "$editor" ] && kill "$editor" 2>/dev/null
-  kill "$wm" "$xvfb" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-sleep 0.5
-
-start_editor() { # waits until the window shows; sets editor, wid and gl (the OpenGL surface)
-  "$bin" "$@" >"$work/editor.out" 2>&1 &
-  editor=$!
-  wid=
-  gl=
-  for _ in $(seq 100); do
-    wid=$(xdotool search --name '^Facetwright v2.6$' 2>/dev/null | head -1)
-    [ -n "$wid" ] && gl=$(xwininfo -tree -id "$wid" 2>/dev/null | awk '/"facetwright"/ {print $1; exit}')
-    [ -n "$gl" ] && break
-    sleep 0.1
-  done
-  if [ -z "$gl" ]; then
-    echo "FAILED: the editor window did not appear"; cat "$work/editor.out"; exit 1
-  fi
-  sleep 1
-}
-pixel() { # x y: "r,g,b" of the OpenGL surface
-  import -window "$gl" "$work/shot.png" 2>/dev/null
-  convert "$work/shot.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
-}
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$editor/stat"; }
-ticks_over_two_seconds() {
-  local t0; t0=$(cpu_ticks); sleep 2; echo $(($(cpu_ticks) - t0))
-}
-surface_size() { xwininfo -id "$gl" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
-lines() { wc -l <"$1" | tr -d ' '; }
 divider=102,102,76
 
 # First run: the five default files, the window at the default size
@@ -123,10 +71,7 @@ echo "// kept" >>"$user/NEW_MODEL.FW2"
 start_editor
 check "an existing file is never overwritten" test "$(lines "$user/NEW_MODEL.FW2")" -eq 15
 check "the window opens at the saved size" test "$(surface_size)" = "$size"
-xdotool windowactivate --sync "$wid" 2>/dev/null
-xdotool key --window "$wid" alt+F4
-for _ in $(seq 50); do kill -0 "$editor" 2>/dev/null || break; sleep 0.1; done
-editor=
+quit_editor
 
 # A model named on the command line; a missing one falls back to the default model
 start_editor "$user/PREVIEWMODEL2.FW2"

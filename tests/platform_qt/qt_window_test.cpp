@@ -342,6 +342,13 @@ TEST_F(QtWindowTest, KeysBecomeVirtualKeyCodes) {
     key(QEvent::KeyPress, Qt::Key_Escape);
     key(QEvent::KeyRelease, Qt::Key_Escape);
     EXPECT_EQ(inputs(), (std::vector<std::string>{"KeyDown 90", "KeyDown 90", "KeyUp 90"}));
+    // Keys that reach the main window instead of the surface (the X focus on the frame) count
+    // the same.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_M, Qt::ControlModifier);
+    QCoreApplication::sendEvent(window->mainWindow(), &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_M, Qt::ControlModifier);
+    QCoreApplication::sendEvent(window->mainWindow(), &release);
+    EXPECT_EQ(inputs(), (std::vector<std::string>{"KeyDown 77", "KeyUp 77"}));
 }
 
 TEST_F(QtWindowTest, CloseMinimiseCursorAndWaiting) {

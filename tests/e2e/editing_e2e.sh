@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Edits the default square in the real editor through the mouse, the keyboard and the menus
+# (xdotool under Xvfb), saves through the file dialog, and checks the vertices in the file.
+set -u
+bin=$1
+source "$(dirname "$0")/lib.sh"
+
+# The Front view of an 800 x 600 surface: centre (200, 150), 100 pixels per unit.
+vertex() { # file index: "x,y" of VTX record index
+  awk -F, -v i="$2" '$1 == "VTX" && $2 == i {print $3 "," $4}' "$1"
+}
+drag() { # x0 y0 x1 y1: a left drag in steps of 10 pixels or less, as a hand makes it
+  local x=$1 y=$2 steps=10
+  xdotool mousemove --window "$gl" "$x" "$y"
+  sleep 0.2
+  xdotool mousedown 1
+  for i in $(seq $steps); do
+    xdotool mousemove --window "$gl" $(($1 + ($3 - $1) * i / steps)) $(($2 + ($4 - $2) * i / steps))
+    sleep 0.05
+  done
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.2
+}
+menu() { # mnemonic keys: opens a menu and picks an item
+  xdotool windowactivate --sync "$wid" 2>/dev/null
+  xdotool key --window "$wid" "$1"
+  sleep 0.4
+  xdotool key "$2"
+  sleep 0.6
+}
+save_as() { # path: File > Save As, the name typed into the dialog
+  menu alt+f a
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+  for _ in $(seq 30); do [ -s "$1" ] && break; sleep 0.1; done
+  sleep 0.3
+}
+
+start_editor
+saved=$work/square.FW2
+
+# Drag the top-right corner (1, 1) of the square 30 pixels right and 20 down
+drag 300 50 330 70
+save_as "$saved"
+check "Save As wrote the file through the dialog" test -s "$saved"
+check "the dragged corner moved by (0.3, -0.2)" test "$(vertex "$saved" 2)" = "1.300000,0.800000"
+check "its twin corner moved with it" test "$(vertex "$saved" 4)" = "1.300000,0.800000"
+check "the other corners stayed" test "$(vertex "$saved" 1)" = "1.000000,-1.000000"
+
+# Ctrl+Z restores the square in one step; Save writes to the same name without asking
+xdotool windowactivate --sync "$wid" 2>/dev/null
+xdotool mousemove --window "$gl" 600 450
+sleep 0.2
+xdotool key ctrl+z
+sleep 0.3
+menu alt+f s
+check "Ctrl+Z undid the whole drag" test "$(vertex "$saved" 2)" = "1.000000,1.000000"
+
+# A band around the two right-hand corners selects exactly those; a drag then moves them all
+drag 250 10 340 290
+drag 300 250 320 250
+menu alt+f s
+check "band-selected corner (1, -1) moved" test "$(vertex "$saved" 1)" = "1.200000,-1.000000"
+check "band-selected corner (1, 1) moved" test "$(vertex "$saved" 2)" = "1.200000,1.000000"
+check "corners outside the band stayed" test "$(vertex "$saved" 0)" = "-1.000000,-1.000000"
+check "the left-hand top corner stayed" test "$(vertex "$saved" 5)" = "-1.000000,1.000000"
+[ -n "${FW_E2E_SHOTS:-}" ] && import -window root "$FW_E2E_SHOTS/edited.png"
+
+quit_editor
+echo "$pass passed, $fail failed"
+test "$fail" -eq 0
