@@ -77,11 +77,16 @@ void handleKeys(Editor& editor) {
 
 void handleKeyboard(Editor& editor) {
     // A key tapped between two frames (pressed and released before this pass) still counts
-    // once, as if it had been down for this frame; slow frames must not lose keystrokes.
+    // once, as if it had been down for this frame; and a key that went down while Ctrl was held
+    // counts with Ctrl in the first frame that sees it, even if Ctrl came up first. Slow frames
+    // and quick hands must not lose keystrokes.
     InputState& in = editor.input;
     uint8_t tapped[256] = {};
-    for (int k = 0; k < 256; ++k)
-        if (in.pressed[k] && !in.keys[k]) tapped[k] = in.keys[k] = 1;
+    for (int k = 0; k < 256; ++k) {
+        if (!in.pressed[k]) continue;
+        if (!in.keys[k]) tapped[k] = in.keys[k] = 1;
+        if (in.pressed[k] == 2 && !in.keys[VkControl]) tapped[VkControl] = in.keys[VkControl] = 1;
+    }
     handleKeys(editor);
     for (int k = 0; k < 256; ++k) {
         if (tapped[k]) in.keys[k] = 0;

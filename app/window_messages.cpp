@@ -59,7 +59,7 @@ void handleWindowEvent(Editor& editor, const WindowEvent& e) {
         break;
     case WindowEventType::KeyDown:
         in.keys[e.key & 0xFF] = 1;
-        in.pressed[e.key & 0xFF] = 1;
+        in.pressed[e.key & 0xFF] = in.keys[VkControl] ? 2 : 1;
         break;
     case WindowEventType::KeyUp:
         in.keys[e.key & 0xFF] = 0;

@@ -275,6 +275,26 @@ TEST_F(EditingFixture, DragAVertexThenUndoInOneStep) {
     handleKeyboard(editor);
     EXPECT_FALSE(editor.input.keys['Z']);
     EXPECT_FALSE(editor.input.keys[VkControl]);
+    // Ctrl went up before the frame that sees the tapped R: the press still had Ctrl with it
+    key(WindowEventType::KeyDown, VkControl);
+    handleKeyboard(editor);
+    key(WindowEventType::KeyDown, 'R');
+    key(WindowEventType::KeyUp, 'R');
+    key(WindowEventType::KeyUp, VkControl);
+    handleKeyboard(editor);
+    EXPECT_NEAR(editor.edit.vertices[2].x, 1.3f, 1e-5);
+    // the same with Z still held when the frame comes: Ctrl was down when Z went down
+    key(WindowEventType::KeyDown, VkControl);
+    handleKeyboard(editor);
+    key(WindowEventType::KeyDown, 'Z');
+    key(WindowEventType::KeyUp, VkControl);
+    handleKeyboard(editor);
+    EXPECT_EQ(editor.edit.vertices[2].x, 1.0f);
+    // and a Z pressed alone afterwards is just a Z
+    key(WindowEventType::KeyUp, 'Z');
+    key(WindowEventType::KeyDown, 'R');
+    handleKeyboard(editor);
+    EXPECT_EQ(editor.edit.vertices[2].x, 1.0f);
 }
 
 TEST_F(EditingFixture, BandSelectsExactlyWhatItEncloses) {
