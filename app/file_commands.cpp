@@ -38,23 +38,33 @@ bool write(Editor& editor) {
     return false;
 }
 
-// Asks for a file name when the model has none; false when the dialog was cancelled.
-bool ensureFileName(Editor& editor) {
+// Writes under a new name; when that fails the model keeps the name and flag it had.
+void writeAs(Editor& editor, const std::string& path) {
     Model& m = editor.edit;
-    if (m.hasFileName) return true;
-    const std::string chosen = editor.platform.saveFileDialog(modelDialog(""));
-    if (chosen.empty()) return false;
-    m.fileName = chosen;
+    const std::string oldName = m.fileName;
+    const bool oldHasName = m.hasFileName;
+    m.fileName = path;
     m.hasFileName = true;
-    return true;
+    if (write(editor)) return;
+    m.fileName = oldName;
+    m.hasFileName = oldHasName;
+}
+
+// The model's file name, asking for one when it has none; empty when the dialog was cancelled.
+std::string targetName(Editor& editor) {
+    if (editor.edit.hasFileName) return editor.edit.fileName;
+    return editor.platform.saveFileDialog(modelDialog(""));
 }
 
 } // namespace
 
 std::string revisionName(const std::string& fileName, int64_t seconds) {
-    const std::string stem =
-        fileName.size() >= 4 ? fileName.substr(0, fileName.size() - 4) : fileName;
-    std::string name = stem + "_REV_";
+    const std::size_t slash = fileName.find_last_of("/\\");
+    const std::size_t dot = fileName.rfind('.');
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    std::string name = hasExtension ? fileName.substr(0, dot) : fileName;
+    name += "_REV_";
     appendInt(name, seconds);
     return name + ".FW2";
 }
@@ -87,24 +97,24 @@ void openModel(Editor& editor) {
 }
 
 void saveModelCommand(Editor& editor) {
-    if (ensureFileName(editor)) write(editor);
+    const std::string path = targetName(editor);
+    if (!path.empty()) writeAs(editor, path);
 }
 
 void saveModelAs(Editor& editor) {
     const std::string chosen = editor.platform.saveFileDialog(modelDialog("FW2"));
-    if (chosen.empty()) return;
-    editor.edit.fileName = chosen;
-    editor.edit.hasFileName = true;
-    write(editor);
+    if (!chosen.empty()) writeAs(editor, chosen);
 }
 
+// The chosen name becomes the model's even though only the revision is written under it.
 void saveRevision(Editor& editor, int64_t now) {
-    if (!ensureFileName(editor)) return;
+    const std::string path = targetName(editor);
+    if (path.empty()) return;
     Model& m = editor.edit;
-    const std::string remembered = m.fileName;
-    m.fileName = revisionName(remembered, now);
+    m.fileName = revisionName(path, now);
     write(editor);
-    m.fileName = remembered;
+    m.fileName = path;
+    m.hasFileName = true;
 }
 
 void automaticRevisionCheck(Editor& editor, int64_t now) {

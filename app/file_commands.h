@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string>
 
-// "C:/m/car.FW2" at T -> "C:/m/car_REV_T.FW2".
+// "C:/m/car.FW2" at T -> "C:/m/car_REV_T.FW2": the extension goes, whatever its length; a name
+// without one gets "_REV_T.FW2" appended.
 std::string revisionName(const std::string& fileName, int64_t seconds);
 
 // The default new model under the name "UNTITLED.FW2". A failed load keeps the model as it was

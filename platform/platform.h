@@ -151,8 +151,8 @@ class Platform {
 
     // File dialogs: the chosen path, or empty when cancelled. Extensions match whatever their
     // case. A choice makes the chosen file's folder the current directory, which the loading
-    // protocol relies on. The open dialog only accepts existing files; the save dialog does not
-    // ask before replacing a file.
+    // protocol relies on. The open dialog only accepts existing files; the save dialog accepts new
+    // names and asks before replacing an existing file.
     virtual std::string openFileDialog(const FileDialogOptions& options) = 0;
     virtual std::string saveFileDialog(const FileDialogOptions& options) = 0;
 

@@ -131,7 +131,6 @@ std::string QtPlatform::fileDialog(bool save, const FileDialogOptions& options) 
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
         if (!options.defaultExtension.empty())
             dialog.setDefaultSuffix(qs(options.defaultExtension));
     } else {

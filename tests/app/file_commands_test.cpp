@@ -39,6 +39,9 @@ struct FileCommands : ::testing::Test {
 
 TEST(RevisionName, StampsTheTime) {
     EXPECT_EQ(revisionName("C:/m/car.FW2", 1765000000), "C:/m/car_REV_1765000000.FW2");
+    // the extension goes whatever its length; without one the stamp is appended
+    EXPECT_EQ(revisionName("/m/car.model", 5), "/m/car_REV_5.FW2");
+    EXPECT_EQ(revisionName("/m.d/car", 5), "/m.d/car_REV_5.FW2");
     EXPECT_EQ(revisionName("a", 5), "a_REV_5.FW2");
 }
 
@@ -77,10 +80,11 @@ TEST_F(FileCommands, SaveAsksOnceThenWritesToTheName) {
     runMenuCommand(editor, CmdSaveAs);
     EXPECT_EQ(platform.callsOf(CallKind::SaveFileDialog).back().dialog.defaultExtension, "FW2");
     EXPECT_EQ(editor.edit.fileName, dir + "second.FW2");
-    // a failed write says so
-    editor.edit.fileName = dir + "no such folder/x.FW2";
-    runMenuCommand(editor, CmdSave);
+    // a failed Save As says so and keeps the name the model had
+    platform.saveAnswers = {dir + "no such folder/x.FW2"};
+    runMenuCommand(editor, CmdSaveAs);
     EXPECT_TRUE(platform.shownMessage("ERROR", "Failed to Open File for Saving!"));
+    EXPECT_EQ(editor.edit.fileName, dir + "second.FW2");
 }
 
 TEST_F(FileCommands, RevisionsKeepTheName) {
