@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <new>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -52,6 +51,10 @@ bool restore(Model& m, int32_t position, const char* failure) {
     return true;
 }
 
+template <typename Record> bool exactSize(const std::vector<Record>& list, std::size_t count) {
+    return list.size() == count && list.capacity() == count;
+}
+
 Vertex heldVertex(const Vertex& from) {
     Vertex v;
     v.x = from.x, v.y = from.y, v.z = from.z;
@@ -78,6 +81,13 @@ Mesh heldMesh(const Mesh& from) {
     return mesh;
 }
 
+// Fills a list of the source's size with the held part of each record; `to` may be `from`.
+template <typename Record>
+void fillHeld(std::vector<Record>& to, const std::vector<Record>& from,
+              Record (*held)(const Record&)) {
+    for (std::size_t i = 0; i < from.size(); ++i) to[i] = held(from[i]);
+}
+
 } // namespace
 
 void setupUndo(Model& m, int32_t maxUndoCount) {
@@ -97,20 +107,28 @@ void setupUndo(Model& m, int32_t maxUndoCount) {
 }
 
 void copyModelState(Model& to, const Model& from) {
-    // Everything is built aside first: vector(n) and reserve(n) give exactly n records.
+    // Every allocation comes first; past them nothing can fail, so a std::bad_alloc leaves `to`
+    // as it was. A list already of the right size is overwritten in place: fresh pages for a
+    // large vertex list cost far more than the copy itself. vector(n) allocates exactly n.
     std::vector<Material> materials(from.materials);
     std::vector<Texture> textures(from.textures);
-    std::vector<Vertex> vertices;
-    vertices.reserve(from.vertices.size());
-    for (const Vertex& v : from.vertices) vertices.push_back(heldVertex(v));
-    std::vector<Mesh> meshes;
-    meshes.reserve(from.meshes.size());
-    for (const Mesh& mesh : from.meshes) meshes.push_back(heldMesh(mesh));
+    const bool verticesFit = exactSize(to.vertices, from.vertices.size());
+    std::vector<Vertex> vertices(verticesFit ? 0 : from.vertices.size());
+    const bool meshesFit = exactSize(to.meshes, from.meshes.size());
+    std::vector<Mesh> meshes(meshesFit ? 0 : from.meshes.size());
+    if (!verticesFit) fillHeld(vertices, from.vertices, heldVertex);
+    if (!meshesFit) fillHeld(meshes, from.meshes, heldMesh);
 
-    to.materials = std::move(materials);
-    to.textures = std::move(textures);
-    to.vertices = std::move(vertices);
-    to.meshes = std::move(meshes);
+    if (verticesFit)
+        fillHeld(to.vertices, from.vertices, heldVertex);
+    else
+        to.vertices.swap(vertices);
+    if (meshesFit)
+        fillHeld(to.meshes, from.meshes, heldMesh);
+    else
+        to.meshes.swap(meshes);
+    to.materials.swap(materials);
+    to.textures.swap(textures);
     to.currentMaterial = from.currentMaterial;
 }
 

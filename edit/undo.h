@@ -27,6 +27,6 @@ void redo(Model& m);
 // textures, vertices (position, normal, texture coordinates, colour, selected, locked) and meshes
 // (first vertex, triangle count, material, locked, smooth, triangle pins, centre). Everything
 // else in the new records is at its initial value, so picked, hovered, hidden and normal-dirty
-// come back clear; the lists are exactly their counts long. The copies are made before anything
-// in `to` changes, so a std::bad_alloc leaves `to` as it was.
+// come back clear; the lists are exactly their counts long. Everything that allocates is done
+// before anything in `to` changes, so a std::bad_alloc leaves `to` as it was.
 void copyModelState(Model& to, const Model& from);

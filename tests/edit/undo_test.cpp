@@ -290,8 +290,10 @@ TEST(Undo, CopyHoldsRecordsButNotDrawingOrEditorState) {
     from.meshes[0].hidden = from.meshes[0].pinHovered = from.meshes[0].locked = true;
     from.currentMaterial = 3, from.currentMesh = 1, from.currentTriangle = 3;
     from.fileName = "from.fw2", from.centreX = 9, from.fineMode = true;
-    to.vertices.resize(40); // larger lists must shrink to exact size
+    // a list of another size and one of the right size with room to spare both end up exact
     to.meshes.resize(5);
+    to.vertices.reserve(64);
+    to.vertices.resize(from.vertices.size());
     to.fileName = "to.fw2";
 
     copyModelState(to, from);
@@ -352,6 +354,19 @@ TEST(Undo, CurrentMeshAndTriangleStayInsideTheRestoredModel) {
     EXPECT_EQ(m.currentTriangle, 0);
 }
 
+// Fails allocation n = 0, 1, 2, ... of `step` in turn until the step gets through; `check` runs
+// after every failed attempt. Returns how many attempts failed.
+template <typename Step, typename Check> int failEachAllocation(Step step, Check check) {
+    int failures = 0;
+    for (long n = 0;; ++n) {
+        failAllocation(n);
+        step();
+        if (!disarmAllocationFailure()) return failures;
+        ++failures;
+        check(n);
+    }
+}
+
 TEST(Undo, RunningOutOfMemoryLeavesTheRingAsItWas) {
     Model m;
     setupUndo(m, 1); // two slots
@@ -361,67 +376,81 @@ TEST(Undo, RunningOutOfMemoryLeavesTheRingAsItWas) {
     edit(m, 2);
     takeSnapshot(m); // slot 1: x = 2
     edit(m, 3);
-    undo(m); // back to x = 2 at position 1, with x = 3 to redo
+    undo(m); // slot 0 keeps x = 3 (5 triangles); back to x = 2 at position 1
     edit(m, 7);
-    const std::string slotName = m.materials[0].name;
+    const std::string oldName = m.materials[0].name;
     m.materials[0].name = "a different material name, also on the heap";
     m.vertices[0].picked = true;
+    const Model& slot0 = *m.undo.slots[0];
     const Model& slot1 = *m.undo.slots[1];
     ASSERT_EQ(slot1.vertices[0].x, 2.0f);
-    const int32_t slotVertices = vertexCount(slot1);
+    ASSERT_EQ(vertexCount(slot1), 12);
 
-    // Fail each allocation of the snapshot in turn; every failure leaves slot and ring untouched.
-    int failures = 0;
-    for (long n = 0;; ++n) {
-        failAllocation(n);
-        takeSnapshot(m);
-        if (!disarmAllocationFailure()) break;
-        ++failures;
-        EXPECT_EQ(m.undo.position, 1) << n;
-        EXPECT_EQ(m.undo.top, 2) << n;
-        EXPECT_TRUE(m.undo.canUndo) << n;
-        EXPECT_TRUE(m.undo.canRedo) << n;
-        EXPECT_EQ(slot1.vertices[0].x, 2.0f) << n;
-        EXPECT_EQ(vertexCount(slot1), slotVertices) << n;
-        EXPECT_EQ(slot1.materials.at(0).name, slotName) << n;
-        EXPECT_TRUE(m.vertices[0].picked) << n;
-    }
-    // material list, name, texture list, file name, vertices, meshes at least
-    EXPECT_GE(failures, 6);
+    // A snapshot into a slot of another size: every failure leaves slot and ring untouched.
+    int failures = failEachAllocation([&] { takeSnapshot(m); },
+                                      [&](long n) {
+                                          EXPECT_EQ(m.undo.position, 1) << n;
+                                          EXPECT_EQ(m.undo.top, 2) << n;
+                                          EXPECT_TRUE(m.undo.canUndo) << n;
+                                          EXPECT_TRUE(m.undo.canRedo) << n;
+                                          EXPECT_EQ(slot1.vertices[0].x, 2.0f) << n;
+                                          EXPECT_EQ(vertexCount(slot1), 12) << n;
+                                          EXPECT_EQ(slot1.materials.at(0).name, oldName) << n;
+                                          EXPECT_TRUE(m.vertices[0].picked) << n;
+                                      });
+    // material list, its name, texture list, its file name, vertex list
+    EXPECT_GE(failures, 5);
     EXPECT_NE(readLog(m).find("ERROR: Not enough memory for an undo snapshot"), std::string::npos);
-    // the last pass got through: x = 7 is in slot 1 and nothing is left to redo
+    // the last attempt got through and dropped the state that could have been redone
     EXPECT_EQ(m.undo.position, 2);
     EXPECT_EQ(m.undo.top, 2);
     EXPECT_FALSE(m.undo.canRedo);
     EXPECT_EQ(slot1.vertices[0].x, 7.0f);
+    EXPECT_EQ(slot1.materials[0].name, m.materials[0].name);
 
-    // An undo or redo that runs out of memory leaves the model and the positions where they were.
+    // A slot of the same size is overwritten in place, but only once nothing else can fail.
+    ASSERT_EQ(vertexCount(slot0), vertexCount(m));
+    m.vertices[0].x = 8;
+    m.materials[0].name = "a third material name, longer than the string's own room";
+    failures = failEachAllocation([&] { takeSnapshot(m); },
+                                  [&](long n) {
+                                      EXPECT_EQ(m.undo.position, 2) << n;
+                                      EXPECT_EQ(slot0.vertices[0].x, 3.0f) << n;
+                                      EXPECT_EQ(slot0.materials.at(0).name, oldName) << n;
+                                  });
+    EXPECT_GE(failures, 4);
+    EXPECT_EQ(m.undo.position, 3);
+    EXPECT_EQ(slot0.vertices[0].x, 8.0f);
+    EXPECT_EQ(slot0.vertices.capacity(), slot0.vertices.size());
+    EXPECT_EQ(slot0.materials[0].name, m.materials[0].name);
+
+    // An undo that runs out of memory leaves the model and the positions where they were.
     edit(m, 4);
-    m.materials[0].name = slotName;
-    failures = 0;
-    for (long n = 0;; ++n) {
-        failAllocation(n);
-        undo(m);
-        if (!disarmAllocationFailure()) break;
-        ++failures;
-        EXPECT_EQ(m.vertices[0].x, 4.0f) << n;
-        EXPECT_EQ(m.materials[0].name, slotName) << n;
-        EXPECT_EQ(m.undo.position, 2) << n;
-        EXPECT_FALSE(m.undo.canRedo) << n;
-    }
-    EXPECT_GE(failures, 6);
-    EXPECT_EQ(m.vertices[0].x, 7.0f);
-    EXPECT_NE(m.materials[0].name, slotName);
+    m.materials[0].name = "the present name";
+    failures = failEachAllocation([&] { undo(m); },
+                                  [&](long n) {
+                                      EXPECT_EQ(m.vertices[0].x, 4.0f) << n;
+                                      EXPECT_EQ(m.materials[0].name, "the present name") << n;
+                                      EXPECT_EQ(m.undo.position, 3) << n;
+                                      EXPECT_FALSE(m.undo.canRedo) << n;
+                                  });
+    EXPECT_GE(failures, 8);
+    EXPECT_EQ(m.vertices[0].x, 8.0f);
+    EXPECT_EQ(m.materials[0].name, slot0.materials[0].name);
+    EXPECT_NE(readLog(m).find("ERROR: Not enough memory to undo"), std::string::npos);
+
+    // So does a redo, and it sets nothing it should not.
     undo(m); // two slots: nothing older is left
     EXPECT_FALSE(m.undo.canUndo);
-    failAllocation(0);
-    redo(m);
-    EXPECT_TRUE(disarmAllocationFailure());
-    EXPECT_EQ(m.vertices[0].x, 7.0f);
-    EXPECT_FALSE(m.undo.canUndo);
-    EXPECT_TRUE(m.undo.canRedo);
-    redo(m);
+    failures = failEachAllocation([&] { redo(m); },
+                                  [&](long n) {
+                                      EXPECT_EQ(m.vertices[0].x, 8.0f) << n;
+                                      EXPECT_EQ(m.undo.position, 2) << n;
+                                      EXPECT_FALSE(m.undo.canUndo) << n;
+                                      EXPECT_TRUE(m.undo.canRedo) << n;
+                                  });
+    EXPECT_GE(failures, 4);
     EXPECT_EQ(m.vertices[0].x, 4.0f);
-    EXPECT_NE(readLog(m).find("ERROR: Not enough memory to undo"), std::string::npos);
+    EXPECT_EQ(m.materials[0].name, "the present name");
     EXPECT_NE(readLog(m).find("ERROR: Not enough memory to redo"), std::string::npos);
 }
