@@ -3,8 +3,11 @@
 // Sections: the panel table; widget tables; building; the Edit Toolbar.
 #include "ui/toolbars.h"
 
+#include "base/numbers.h"
+#include "ui/about.h"
 #include "ui/bitmap_texture.h"
 #include "ui/font.h"
+#include "ui/hints.h"
 
 #include <cstddef>
 
@@ -55,6 +58,67 @@ struct WidgetRow {
 
 constexpr WidgetType kImage = WidgetType::ImageButton;
 constexpr WidgetType kLabel = WidgetType::Label;
+constexpr WidgetType kButton = WidgetType::Button;
+constexpr WidgetType kCheck = WidgetType::CheckBox;
+
+// A 32 x 32 image button with the usual caption offset and no caption.
+constexpr WidgetRow pinButton(int id, int x, int y, const char* help, int bitmap,
+                              bool state = false) {
+    return {id, kImage, x, y, 32, 32, 2, 12, "", help, bitmap, state, false};
+}
+
+// A mesh pin that is locked offers only unlocking.
+constexpr WidgetRow kUnlockToolbar[] = {
+    pinButton(kIdUnlockMesh, 5, 14, "Unlock Mesh", 101),
+    pinButton(kIdUnlockAllMeshes, 42, 14, "Unlock ALL", 102),
+};
+
+constexpr WidgetRow kMeshPinToolbar[] = {
+    pinButton(kIdLockMesh, 5, 16, "Lock Mesh", 103),
+    pinButton(kIdLockAllMeshes, 5, 53, "Lock ALL Meshes", 104),
+    pinButton(kIdSelectMeshOnly, 42, 16, "Select THIS Mesh ONLY", 105),
+    pinButton(kIdAddMeshToSelection, 42, 53, "Add Mesh to Current Selection", 106),
+    pinButton(kIdSubdivideMesh, 79, 16, "Subdivide this Mesh", 110),
+    pinButton(kIdDuplicateMesh, 116, 16, "Create duplicate of this Mesh", 116),
+    pinButton(kIdMeshMaterial, 116, 53, "View Mesh Material Properties", 117),
+    pinButton(kIdSmoothMesh, 153, 16, "Toggle Smooth Mesh Mode", 145, true),
+    pinButton(kIdShowExtendedMenu, 153, 53, "Show Extended Mesh Menu", 119),
+};
+
+constexpr WidgetRow kMeshPinExtendedToolbar[] = {
+    pinButton(kIdUnlockAllMeshes, 5, 90, "Unlock ALL Meshes", 102),
+    pinButton(kIdLockMesh, 5, 16, "Lock Mesh", 103),
+    pinButton(kIdLockAllMeshes, 5, 53, "Lock ALL Meshes", 104),
+    pinButton(kIdHideMesh, 5, 127, "Hide this mesh", 144),
+    pinButton(kIdSelectMeshOnly, 42, 16, "Select THIS Mesh ONLY", 105),
+    pinButton(kIdAddMeshToSelection, 42, 53, "Add Mesh to Current Selection", 106),
+    pinButton(kIdRemoveMeshFromSelection, 42, 90, "Remove Mesh from Current Selection", 107),
+    pinButton(kIdSelectAllMeshes, 42, 127, "Select All Meshes", 108),
+    pinButton(kIdSelectNoMeshes, 42, 164, "De-Select All Meshes", 109),
+    pinButton(kIdSubdivideMesh, 79, 16, "Subdivide this Mesh", 110),
+    pinButton(kIdDuplicateMesh, 116, 16, "Create duplicate of this Mesh", 116),
+    pinButton(kIdRecalcTexCoords, 116, 53, "Recalculate Texture Coordinates", 118),
+    pinButton(kIdMeshMaterial, 116, 90, "View Mesh Material Properties", 117),
+    pinButton(kIdInvertMesh, 116, 127, "Invert Mesh (Flip front/back face)", 115),
+    pinButton(kIdSmoothMesh, 153, 16, "Toggle Smooth Mesh Mode", 145, true),
+    pinButton(kIdTrianglePins, 153, 53, "Toggle Triangle Pins", 146, true),
+    pinButton(kIdDeleteMesh, 153, 201, "DELETE This Mesh", 122),
+};
+
+constexpr WidgetRow kTrianglePinToolbar[] = {
+    pinButton(kIdLockTriangle, 5, 16, "Lock Triangle", 103),
+    pinButton(kIdLockAllTriangles, 5, 53, "Lock ALL Triangles", 104),
+    pinButton(kIdUnlockTriangle, 5, 90, "Unlock Triangle", 101),
+    pinButton(kIdUnlockAllTriangles, 5, 127, "Unlock ALL Triangles", 102),
+    pinButton(kIdSelectTriangleOnly, 42, 16, "Select THIS Triangle ONLY", 105),
+    pinButton(kIdAddTriangleToSelection, 42, 53, "Add this Triangle to Current Selection", 106),
+    pinButton(kIdRemoveTriangleFromSelection, 42, 90, "Remove this Triange from Selection", 107),
+    pinButton(kIdSelectAllTriangles, 42, 127, "Select All Triangles", 108),
+    pinButton(kIdSelectNoTriangles, 42, 164, "Select NO Triangles", 109),
+    pinButton(kIdSubdivideTriangle, 79, 16, "Subdivide this Triangle", 110),
+    pinButton(kIdInvertTriangle, 79, 53, "Invert this Triangle", 115),
+    pinButton(kIdDeleteTriangle, 79, 201, "Delete this Triangle", 122),
+};
 
 constexpr WidgetRow kEditToolbar[] = {
     {kIdMoveModeIcon + 0, kImage, 3, 3, 16, 16, 0, 0, "", "Show Cursor Menu", 131, false, false},
@@ -102,6 +166,36 @@ constexpr WidgetRow kCursorMode[] = {
     {1034, kImage, 116, 14, 32, 32, 0, 0, "", "Texture Coordinate Mode", 134, false, false},
 };
 
+// The texts come from offerHint; the check box starts ticked, as every offer leaves it.
+constexpr WidgetRow kHintsBox[] = {
+    {kIdHintClose, kButton, 160, 185, 60, 20, 17, 14, "Close", "Close this message box", 0, false,
+     false},
+    {kIdHintCheck, kCheck, 40, 205, 60, 20, 37, 14, "Don't tell me again", "", 0, true, false},
+    {kIdHintTitle, kLabel, 20, 20, 200, 160, 5, 14, "", "", 0, false, true},
+    {kIdHintFirstLine + 0, kLabel, 20, 38, 0, 0, 5, 14, "", "", 0, false, false},
+    {kIdHintFirstLine + 1, kLabel, 20, 56, 0, 0, 5, 14, "", "", 0, false, false},
+    {kIdHintFirstLine + 2, kLabel, 20, 74, 0, 0, 5, 14, "", "", 0, false, false},
+    {kIdHintFirstLine + 3, kLabel, 20, 92, 0, 0, 5, 14, "", "", 0, false, false},
+    {kIdHintFirstLine + 4, kLabel, 20, 110, 0, 0, 5, 14, "", "", 0, false, false},
+    {kIdHintFirstLine + 5, kLabel, 20, 128, 0, 0, 5, 14, "", "", 0, false, false},
+};
+static_assert(sizeof(kHintsBox) / sizeof(kHintsBox[0]) == 3 + kHintBoxLines - 1,
+              "a label for each line of a hint");
+
+// The version line is formatted when the box is built.
+constexpr char kVersionFormat[] = "Version Number: %i.%i build %i";
+constexpr int kAboutVersionRow = 1;
+constexpr WidgetRow kAboutBox[] = {
+    {0, kLabel, 5, 20, 230, 142, 5, 14, "Facetwright Version Information", "", 0, false, true},
+    {0, kLabel, 25, 40, 0, 0, 5, 14, kVersionFormat, "", 0, false, false},
+    {0, kLabel, 25, 60, 0, 0, 5, 14, kAboutAuthor, "", 0, false, false},
+    {0, kLabel, 25, 80, 0, 0, 5, 14, kWebSiteUrl, "", 0, false, false},
+    {0, kLabel, 25, 100, 0, 0, 5, 14, kContactAddress, "", 0, false, false},
+    {kIdAboutClose, kButton, 160, 135, 60, 20, 17, 14, "Close", "Close the About Box", 0, false,
+     false},
+};
+static_assert(kAboutBox[kAboutVersionRow].caption == kVersionFormat, "the version row moved");
+
 struct WidgetTable {
     Panel Panels::*member;
     const WidgetRow* rows;
@@ -114,10 +208,21 @@ constexpr WidgetTable table(Panel Panels::*member, const WidgetRow (&rows)[N]) {
 }
 
 constexpr WidgetTable kWidgetTables[] = {
-    table(&Panels::edit, kEditToolbar),      table(&Panels::debugText, kDebugText),
-    table(&Panels::view3D, kView3D),         table(&Panels::viewOrtho, kViewOrtho),
+    table(&Panels::unlock, kUnlockToolbar),
+    table(&Panels::meshPin, kMeshPinToolbar),
+    table(&Panels::meshPinExtended, kMeshPinExtendedToolbar),
+    table(&Panels::trianglePin, kTrianglePinToolbar),
+    table(&Panels::edit, kEditToolbar),
+    table(&Panels::view3D, kView3D),
+    table(&Panels::viewOrtho, kViewOrtho),
     table(&Panels::cursorMode, kCursorMode),
+    table(&Panels::debugText, kDebugText),
+    table(&Panels::hints, kHintsBox),
+    table(&Panels::about, kAboutBox),
 };
+static_assert(sizeof(kWidgetTables) / sizeof(kWidgetTables[0]) ==
+                  sizeof(kPanelRows) / sizeof(kPanelRows[0]),
+              "one widget table for each panel built here");
 
 // Cursor icons 0 .. 6.
 constexpr int kCursorResources[kCursorTextures] = {135, 136, 137, 138, 139, 140, 143};
@@ -154,6 +259,9 @@ void layoutToolbars(Panels& panels, unsigned (*loadTexture)(int resourceId)) {
         panel.translucent = true;
     }
     for (const WidgetTable& t : kWidgetTables) addWidgetRows(panels.*t.member, t, loadTexture);
+    char version[64];
+    formatC(version, sizeof version, kVersionFormat, kVersionMajor, kVersionMinor, kVersionBuild);
+    assignText(panels.about.widgets[kAboutVersionRow].caption, version, kWidgetTextMax);
     setTransformModeIcon(panels, 0);
 }
 

@@ -29,11 +29,62 @@ constexpr int kPanelCount = 13;
 // Every panel, in the order of the members above.
 std::array<Panel*, kPanelCount> allPanels(Panels& panels);
 
-// Widget ids of the Edit Toolbar and the debug text panel.
+// Widget ids of the toolbars and boxes, as the click handling dispatches them.
 enum : int {
+    // Unlock Toolbar and the two Mesh Pin Toolbars: act on the mesh whose pin opened them.
+    kIdUnlockMesh = 1001,
+    kIdUnlockAllMeshes = 1002,
+    kIdLockMesh = 1003,
+    kIdLockAllMeshes = 1004,
+    kIdSelectMeshOnly = 1005,
+    kIdAddMeshToSelection = 1006,
+    kIdRemoveMeshFromSelection = 1007,
+    kIdSelectAllMeshes = 1008,
+    kIdSelectNoMeshes = 1009,
+    kIdSubdivideMesh = 1010,
+    kIdInvertMesh = 1015,
+    kIdDuplicateMesh = 1016,
+    kIdMeshMaterial = 1017,
+    kIdRecalcTexCoords = 1018,
+    kIdShowExtendedMenu = 1019,
+    kIdDeleteMesh = 1022,
+    kIdHideMesh = 11022,     // toggle
+    kIdSmoothMesh = 11027,   // toggle
+    kIdTrianglePins = 11028, // toggle
+    // Triangle Pin Toolbar: acts on the current triangle.
+    kIdLockTriangle = 2001,
+    kIdLockAllTriangles = 2002,
+    kIdUnlockTriangle = 2003,
+    kIdUnlockAllTriangles = 2004,
+    kIdSelectTriangleOnly = 2005,
+    kIdAddTriangleToSelection = 2006,
+    kIdRemoveTriangleFromSelection = 2007,
+    kIdSelectAllTriangles = 2008,
+    kIdSelectNoTriangles = 2009,
+    kIdInvertTriangle = 2010,
+    kIdDeleteTriangle = 2011,
+    kIdSubdivideTriangle = 2012,
+    // Edit Toolbar.
     kIdMoveModeIcon = 11023, // 11023 .. 11026: one icon per transform mode, one shown at a time
     kIdViewMenu = 1024,
     kIdViewLabel = 11027,
+    // View toolbars (toggles; the orthographic one has grid, axis and materials only).
+    kIdShowGrid = 1025,
+    kIdShowAxis = 1026,
+    kIdShowPoints = 1027,
+    kIdShowMeshes = 1028,
+    kIdShowMaterials = 1029,
+    kIdShowMeshPins = 1030,
+    // Cursor Mode Menu: 1031 .. 1034 for Move, Rotate, Scale, Texture Coordinate.
+    kIdMoveMode = 1031,
+    // About box.
+    kIdAboutClose = 1053,
+    // Hints box.
+    kIdHintClose = 1084,
+    kIdHintCheck = 1085,     // "Don't tell me again"; its value is the hint shown
+    kIdHintTitle = 1086,     // the hint's first line, in a rounded box
+    kIdHintFirstLine = 1087, // 1087 .. 1092: the hint's other six lines
+    // Debug text panel.
     kIdDebugFirstLine = 1093, // 1093 .. 1099: the debug lines
 };
 constexpr int kTransformModes = 4; // Move, Rotate, Scale, Texture Coordinate

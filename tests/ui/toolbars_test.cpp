@@ -1,9 +1,12 @@
-// The toolbars as laid out: the panel table, the Edit Toolbar and the debug text panel.
+// The toolbars and boxes as laid out: the panel table and every panel's widgets.
 #include "ui/toolbars.h"
 
 #include "platform/fake_platform.h"
+#include "ui/about.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -144,4 +147,185 @@ TEST(Toolbars, ViewOptionsAndCursorModeStartStates) {
     EXPECT_TRUE(getState(panels.cursorMode, 1031));
     for (int id = 1032; id <= 1034; ++id) EXPECT_FALSE(getState(panels.cursorMode, id));
     EXPECT_EQ(getValue(panels.cursorMode, 1033), 1330);
+}
+
+namespace {
+
+// One image button as the pin toolbars place it.
+struct PinRow {
+    int id, x, y, bitmap;
+    const char* help;
+};
+
+void expectPinButtons(const Panel& panel, const std::vector<PinRow>& rows) {
+    ASSERT_EQ(panel.widgets.size(), rows.size()) << panel.title;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Widget& w = panel.widgets[i];
+        const PinRow& r = rows[i];
+        EXPECT_EQ(w.id, r.id) << panel.title << " row " << i;
+        EXPECT_EQ(w.type, WidgetType::ImageButton) << r.id;
+        EXPECT_EQ(w.x, r.x) << r.id;
+        EXPECT_EQ(w.y, r.y) << r.id;
+        EXPECT_EQ(w.width, 32) << r.id;
+        EXPECT_EQ(w.height, 32) << r.id;
+        EXPECT_EQ(w.textX, 2) << r.id;
+        EXPECT_EQ(w.textY, 12) << r.id;
+        EXPECT_EQ(w.value, r.bitmap * 10) << r.id;
+        EXPECT_EQ(w.helpText, r.help) << r.id;
+        EXPECT_EQ(w.caption, "") << r.id;
+        EXPECT_TRUE(w.shown && w.enabled) << r.id;
+    }
+}
+
+} // namespace
+
+TEST(Toolbars, PinToolbarsInTableOrder) {
+    Panels panels;
+    layoutToolbars(panels, fakeTexture);
+    expectPinButtons(panels.unlock,
+                     {{1001, 5, 14, 101, "Unlock Mesh"}, {1002, 42, 14, 102, "Unlock ALL"}});
+    expectPinButtons(panels.meshPin, {{1003, 5, 16, 103, "Lock Mesh"},
+                                      {1004, 5, 53, 104, "Lock ALL Meshes"},
+                                      {1005, 42, 16, 105, "Select THIS Mesh ONLY"},
+                                      {1006, 42, 53, 106, "Add Mesh to Current Selection"},
+                                      {1010, 79, 16, 110, "Subdivide this Mesh"},
+                                      {1016, 116, 16, 116, "Create duplicate of this Mesh"},
+                                      {1017, 116, 53, 117, "View Mesh Material Properties"},
+                                      {11027, 153, 16, 145, "Toggle Smooth Mesh Mode"},
+                                      {1019, 153, 53, 119, "Show Extended Mesh Menu"}});
+    expectPinButtons(panels.meshPinExtended,
+                     {{1002, 5, 90, 102, "Unlock ALL Meshes"},
+                      {1003, 5, 16, 103, "Lock Mesh"},
+                      {1004, 5, 53, 104, "Lock ALL Meshes"},
+                      {11022, 5, 127, 144, "Hide this mesh"},
+                      {1005, 42, 16, 105, "Select THIS Mesh ONLY"},
+                      {1006, 42, 53, 106, "Add Mesh to Current Selection"},
+                      {1007, 42, 90, 107, "Remove Mesh from Current Selection"},
+                      {1008, 42, 127, 108, "Select All Meshes"},
+                      {1009, 42, 164, 109, "De-Select All Meshes"},
+                      {1010, 79, 16, 110, "Subdivide this Mesh"},
+                      {1016, 116, 16, 116, "Create duplicate of this Mesh"},
+                      {1018, 116, 53, 118, "Recalculate Texture Coordinates"},
+                      {1017, 116, 90, 117, "View Mesh Material Properties"},
+                      {1015, 116, 127, 115, "Invert Mesh (Flip front/back face)"},
+                      {11027, 153, 16, 145, "Toggle Smooth Mesh Mode"},
+                      {11028, 153, 53, 146, "Toggle Triangle Pins"},
+                      {1022, 153, 201, 122, "DELETE This Mesh"}});
+    expectPinButtons(panels.trianglePin,
+                     {{2001, 5, 16, 103, "Lock Triangle"},
+                      {2002, 5, 53, 104, "Lock ALL Triangles"},
+                      {2003, 5, 90, 101, "Unlock Triangle"},
+                      {2004, 5, 127, 102, "Unlock ALL Triangles"},
+                      {2005, 42, 16, 105, "Select THIS Triangle ONLY"},
+                      {2006, 42, 53, 106, "Add this Triangle to Current Selection"},
+                      {2007, 42, 90, 107, "Remove this Triange from Selection"},
+                      {2008, 42, 127, 108, "Select All Triangles"},
+                      {2009, 42, 164, 109, "Select NO Triangles"},
+                      {2012, 79, 16, 110, "Subdivide this Triangle"},
+                      {2010, 79, 53, 115, "Invert this Triangle"},
+                      {2011, 79, 201, 122, "Delete this Triangle"}});
+
+    // The smooth and triangle-pin toggles start on, hiding starts off; nothing else is on.
+    EXPECT_TRUE(getState(panels.meshPin, kIdSmoothMesh));
+    EXPECT_TRUE(getState(panels.meshPinExtended, kIdSmoothMesh));
+    EXPECT_TRUE(getState(panels.meshPinExtended, kIdTrianglePins));
+    EXPECT_FALSE(getState(panels.meshPinExtended, kIdHideMesh));
+    int on = 0;
+    for (const Panel* p :
+         {&panels.unlock, &panels.meshPin, &panels.meshPinExtended, &panels.trianglePin})
+        for (const Widget& w : p->widgets) on += w.state;
+    EXPECT_EQ(on, 3);
+
+    // A click in the middle of a button reaches it; the gap between two buttons reaches none.
+    FakePlatform platform;
+    showPanelAt(panels.meshPinExtended, 100, 50);
+    EXPECT_EQ(panelClick(panels.meshPinExtended, 100 + 153 + 16, 50 + 201 + 16, platform), 1022);
+    EXPECT_EQ(panelClick(panels.meshPinExtended, 100 + 5 + 16, 50 + 127 + 16, platform), 11022);
+    EXPECT_EQ(panelClick(panels.meshPinExtended, 100 + 39, 50 + 30, platform), 0);
+}
+
+// Checks every panel built here for what would break clicks or drawing: widgets outside the
+// body or under the bars, overlapping buttons, and looked-up ids that another widget shadows.
+TEST(Toolbars, EveryWidgetFitsItsPanel) {
+    Panels panels;
+    layoutToolbars(panels, fakeTexture);
+    for (Panel* p : allPanels(panels)) {
+        if (p == &panels.materialEditor || p == &panels.textureSelector) continue;
+        const int top = p->hasTitleBar ? 12 : 0;
+        const int bottom = p->height - (p->hasStatusBar ? 12 : 0);
+        ASSERT_FALSE(p->widgets.empty()) << p->title;
+        for (std::size_t i = 0; i < p->widgets.size(); ++i) {
+            const Widget& w = p->widgets[i];
+            EXPECT_GE(w.x, 0) << p->title << " " << w.id;
+            EXPECT_GE(w.y, top) << p->title << " " << w.id;
+            EXPECT_LE(w.x + w.width, p->width) << p->title << " " << w.id;
+            EXPECT_LE(w.y + w.height, bottom) << p->title << " " << w.id;
+            if (w.id != 0) {
+                EXPECT_EQ(findWidget(*p, w.id), static_cast<int>(i)) << w.id;
+            }
+            if (w.type == WidgetType::ImageButton) {
+                EXPECT_NE(w.value, 0) << w.id;
+            }
+            // Clickable widgets must not overlap, or the earlier one steals the click.
+            const bool clickable = w.type != WidgetType::Label;
+            for (std::size_t j = 0; clickable && j < i; ++j) {
+                const Widget& o = p->widgets[j];
+                if (o.type == WidgetType::Label || !o.shown || !w.shown) continue;
+                const bool apart = o.x + o.width <= w.x || w.x + w.width <= o.x ||
+                                   o.y + o.height <= w.y || w.y + w.height <= o.y;
+                EXPECT_TRUE(apart) << p->title << " " << o.id << " and " << w.id;
+            }
+        }
+    }
+}
+
+TEST(Toolbars, HintsAndAboutBoxes) {
+    Panels panels;
+    layoutToolbars(panels, fakeTexture);
+    FakePlatform platform;
+
+    // Hints box: Close, the ticked check box with its wide hit area, the title box, six lines.
+    Panel& hints = panels.hints;
+    ASSERT_EQ(hints.widgets.size(), 9u);
+    const Widget& close = hints.widgets[0];
+    EXPECT_EQ(close.id, 1084);
+    EXPECT_EQ(close.type, WidgetType::Button);
+    EXPECT_EQ(close.caption, "Close");
+    EXPECT_EQ(close.helpText, "Close this message box");
+    const Widget& check = hints.widgets[1];
+    EXPECT_EQ(check.id, 1085);
+    EXPECT_EQ(check.type, WidgetType::CheckBox);
+    EXPECT_EQ(check.caption, "Don't tell me again");
+    EXPECT_EQ(check.textX, 37);
+    EXPECT_EQ(check.textY, 14);
+    EXPECT_TRUE(check.state);
+    const Widget& title = hints.widgets[2];
+    EXPECT_EQ(title.id, 1086);
+    EXPECT_TRUE(title.optionA);
+    EXPECT_EQ(title.width, 200);
+    EXPECT_EQ(title.height, 160);
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(hints.widgets[3 + k].id, 1087 + k);
+        EXPECT_EQ(hints.widgets[3 + k].y, 38 + 18 * k);
+        EXPECT_EQ(hints.widgets[3 + k].width, 0);
+    }
+    showPanelAt(hints, 200, 100);
+    EXPECT_EQ(panelClick(hints, 200 + 190, 100 + 195, platform), 1084);
+    EXPECT_EQ(panelClick(hints, 200 + 95, 100 + 215, platform), 1085); // right of the box
+    EXPECT_FALSE(check.state);
+
+    // About box: the version line formatted, our own lines, and its Close.
+    const Panel& about = panels.about;
+    ASSERT_EQ(about.widgets.size(), 6u);
+    EXPECT_EQ(about.widgets[0].caption, "Facetwright Version Information");
+    EXPECT_EQ(about.widgets[0].width, 230);
+    EXPECT_EQ(about.widgets[0].height, 142);
+    EXPECT_EQ(about.widgets[1].caption, "Version Number: 2.61 build 318");
+    EXPECT_EQ(about.widgets[2].caption, kAboutAuthor);
+    EXPECT_EQ(about.widgets[3].caption, kWebSiteUrl);
+    EXPECT_EQ(about.widgets[4].caption, kContactAddress);
+    for (int i = 1; i <= 4; ++i) EXPECT_EQ(about.widgets[i].y, 20 + 20 * i);
+    EXPECT_EQ(about.widgets[5].id, 1053);
+    EXPECT_EQ(about.widgets[5].helpText, "Close the About Box");
+    EXPECT_EQ(findWidget(about, kIdAboutClose), 5);
 }
