@@ -1,14 +1,238 @@
-// The reader of model files without a version line; for now it refuses them cleanly.
+// The legacy model file: grids of shared points read and converted into triangle lists.
+//
+// Sections: failure reporting; reading the records; converting the grids; the reader.
 #include "model/legacy_file.h"
 
 #include "base/numbers.h"
+#include "model/record_scan.h"
+#include "model/text_lines.h"
 
-bool readLegacyModelFile(Model& m, std::string* error) {
+#include <cstdarg>
+#include <cstdint>
+#include <new>
+#include <vector>
+
+namespace {
+
+constexpr int64_t kCountMax = INT32_MAX;
+
+// ---- failure reporting ------------------------------------------------------------------
+
+bool fail(const Model& m, std::string* error, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
+bool fail(const Model& m, std::string* error, const char* format, ...) {
     char text[kLogEntryMax + 1];
-    formatC(text, sizeof text,
-            "ERROR: %s - model files without a version line are not supported yet",
-            m.fileName.c_str());
+    va_list args;
+    va_start(args, format);
+    vformatC(text, sizeof text, format, args);
+    va_end(args);
     logEntry(m.log, text);
     if (error) *error = text;
     return false;
+}
+
+// ---- reading the records ----------------------------------------------------------------
+
+struct Counts {
+    int64_t lines = 0;
+    int64_t records[kRecordKinds] = {};
+};
+
+Counts countRecords(const std::string& data) {
+    Counts c;
+    LineReader r = lineReader(data);
+    Piece p;
+    while (nextPiece(r, p)) {
+        ++c.lines;
+        int kind = recordKind(p);
+        if (kind < kRecordKinds) ++c.records[kind];
+    }
+    return c;
+}
+
+struct LegacyTables {
+    std::vector<Vertex> points; // grid points: position, texture coordinates, colour
+    std::vector<LegacyMesh> meshes;
+    std::vector<Material> materials;
+    std::vector<Texture> textures;
+};
+
+// What went wrong on which line; line 0 means nothing did.
+struct RecordFault {
+    int64_t line = 0;
+    int kind = 0;
+    bool gridOutside = false; // the mesh number was fine but its grid is not
+};
+
+bool gridInside(const LegacyMesh& g, int64_t pointCount) {
+    if (g.firstPoint < 0 || g.width < 0 || g.height < 0) return false;
+    return static_cast<int64_t>(g.firstPoint) + static_cast<int64_t>(g.width) * g.height <=
+           pointCount;
+}
+
+template <typename T> bool inRange(int32_t n, const std::vector<T>& table) {
+    return n >= 0 && static_cast<std::size_t>(n) < table.size();
+}
+
+RecordFault placeRecords(const std::string& data, LegacyTables& t) {
+    LineReader r = lineReader(data);
+    Piece p;
+    PieceText line;
+    RecordFault fault;
+    int64_t lineNumber = 0;
+    while (nextPiece(r, p)) {
+        ++lineNumber;
+        int kind = recordKind(p);
+        if (kind == kRecordKinds) continue;
+        copyPiece(p, line, false);
+        bool ok = false;
+        switch (kind) {
+        case kVertexRecord: {
+            Vertex v;
+            int32_t n = scanVertexRecord(line.text, v);
+            if ((ok = inRange(n, t.points))) t.points[n] = v;
+            break;
+        }
+        case kMeshRecord: {
+            LegacyMesh g;
+            int32_t n = scanLegacyMeshRecord(line.text, g);
+            if ((ok = inRange(n, t.meshes))) {
+                if (!gridInside(g, static_cast<int64_t>(t.points.size()))) {
+                    fault.gridOutside = true;
+                    ok = false;
+                } else {
+                    t.meshes[n] = g;
+                }
+            }
+            break;
+        }
+        case kMaterialRecord: {
+            Material mat;
+            int32_t n = scanMaterialRecord(line.text, mat);
+            if ((ok = inRange(n, t.materials))) t.materials[n] = std::move(mat);
+            break;
+        }
+        case kTextureRecord: {
+            Texture tex;
+            int32_t n = scanTextureRecord(line.text, tex);
+            if ((ok = inRange(n, t.textures))) t.textures[n] = std::move(tex);
+            break;
+        }
+        }
+        if (!ok) {
+            fault.line = lineNumber;
+            fault.kind = kind;
+            return fault;
+        }
+    }
+    return fault;
+}
+
+// ---- converting the grids ---------------------------------------------------------------
+
+int64_t gridTriangles(const LegacyMesh& g) {
+    if (g.width < 2 || g.height < 2) return 0;
+    return static_cast<int64_t>(g.width - 1) * (g.height - 1) * 2;
+}
+
+// Every cell (c, r) becomes (a, a+1, a+W+1) and (a, a+W+1, a+W) with a = first + r*W + c, rows
+// first. The grids were checked against the point table when they were read.
+void convertGrids(const LegacyTables& t, std::vector<Vertex>& vertices, std::vector<Mesh>& meshes) {
+    int32_t first = 0;
+    for (std::size_t i = 0; i < t.meshes.size(); ++i) {
+        const LegacyMesh& g = t.meshes[i];
+        Mesh& mesh = meshes[i];
+        initMesh(mesh);
+        mesh.firstVertex = first;
+        mesh.triangleCount = static_cast<int32_t>(gridTriangles(g));
+        mesh.MaterialNumber = g.material;
+        mesh.smooth = true;
+        first += 3 * mesh.triangleCount;
+        if (mesh.triangleCount == 0) continue;
+        const int32_t w = g.width;
+        for (int32_t r = 0; r + 1 < g.height; ++r)
+            for (int32_t c = 0; c + 1 < w; ++c) {
+                const int32_t a = g.firstPoint + r * w + c;
+                for (int32_t point : {a, a + 1, a + w + 1, a, a + w + 1, a + w})
+                    vertices.push_back(t.points[static_cast<std::size_t>(point)]);
+            }
+    }
+}
+
+} // namespace
+
+// ---- the reader -------------------------------------------------------------------------
+
+bool readLegacyModelFile(Model& m, const std::string& path, std::string* error) {
+    const char* name = m.fileName.c_str();
+    logf(m.log, "Opening LEGACY Model File: %s", name);
+    std::string data;
+    if (!readWholeFile(path, data)) return fail(m, error, "ERROR: Failed to open Model File");
+
+    const Counts counts = countRecords(data);
+    for (int k = 0; k < kRecordKinds; ++k)
+        if (counts.records[k] > kCountMax)
+            return fail(m, error, "ERROR: %s - more than %lld %s records", name,
+                        static_cast<long long>(kCountMax), kRecordTags[k]);
+    logEntry(m.log, "     Model File - Initial Parse OK");
+    logf(m.log, "     Read: %lld Lines", static_cast<long long>(counts.lines));
+    logf(m.log, "     Read: %lld Textures", static_cast<long long>(counts.records[kTextureRecord]));
+    logf(m.log, "     Read: %lld Materials",
+         static_cast<long long>(counts.records[kMaterialRecord]));
+    logf(m.log, "     Found: %lld Meshes", static_cast<long long>(counts.records[kMeshRecord]));
+    logf(m.log, "     Found: %lld Vertices", static_cast<long long>(counts.records[kVertexRecord]));
+
+    LegacyTables t;
+    try {
+        logEntry(m.log, "Allocating Memory for Model Data");
+        logEntry(m.log, "Allocating Memory for Import Vertices");
+        t.points.resize(static_cast<std::size_t>(counts.records[kVertexRecord]));
+        logEntry(m.log, "Allocating Memory for Import Meshes");
+        t.meshes.resize(static_cast<std::size_t>(counts.records[kMeshRecord]));
+        logEntry(m.log, "Allocating Memory for Material Data");
+        t.materials.resize(static_cast<std::size_t>(counts.records[kMaterialRecord]));
+        logEntry(m.log, "Allocating Memory for Texture Data");
+        t.textures.resize(static_cast<std::size_t>(counts.records[kTextureRecord]));
+    } catch (const std::bad_alloc&) {
+        return fail(m, error, "ERROR: %s - not enough memory for the model", name);
+    }
+
+    logEntry(m.log, "Reading File Data");
+    const RecordFault fault = placeRecords(data, t);
+    if (fault.gridOutside)
+        return fail(m, error, "ERROR: %s : Line: %lld - Mesh grid outside the grid points", name,
+                    static_cast<long long>(fault.line));
+    if (fault.line)
+        return fail(m, error, "ERROR: %s : Line: %lld - Invalid %s number", name,
+                    static_cast<long long>(fault.line), kRecordWords[fault.kind]);
+    int64_t vertexTotal = 0;
+    for (std::size_t i = 0; i < t.meshes.size(); ++i) {
+        if (!inRange(t.meshes[i].material, t.materials))
+            return fail(m, error, "ERROR: %s : Mesh %lld - Invalid Material number", name,
+                        static_cast<long long>(i));
+        vertexTotal += 3 * gridTriangles(t.meshes[i]);
+    }
+    if (vertexTotal > kCountMax)
+        return fail(m, error, "ERROR: %s - more than %lld vertices after conversion", name,
+                    static_cast<long long>(kCountMax));
+    logEntry(m.log, "Data import success!");
+    logEntry(m.log, "File Closed.  Converting Data to 2.6x format.");
+
+    std::vector<Vertex> vertices;
+    std::vector<Mesh> meshes;
+    try {
+        vertices.reserve(static_cast<std::size_t>(vertexTotal));
+        meshes.resize(t.meshes.size());
+    } catch (const std::bad_alloc&) {
+        return fail(m, error, "ERROR: %s - not enough memory for the model", name);
+    }
+    convertGrids(t, vertices, meshes);
+
+    logEntry(m.log, "Conversion Completed. LoadedOK set to TRUE");
+    m.vertices.swap(vertices);
+    m.meshes.swap(meshes);
+    m.materials.swap(t.materials);
+    m.textures.swap(t.textures);
+    m.LoadOK = true;
+    return true;
 }

@@ -1,12 +1,14 @@
 // The model file (FW2): reading a file into a Model and writing a Model out.
 //
-// Sections: fixed texts; line pieces; record scanning; reader; writer.
+// Sections: fixed texts; line kinds; reader; writer.
 #include "model/model_file.h"
 
 #include "base/numbers.h"
 #include "base/paths.h"
 #include "base/safe_file.h"
 #include "model/legacy_file.h"
+#include "model/record_scan.h"
+#include "model/text_lines.h"
 
 #include <cstdarg>
 #include <cstdint>
@@ -14,7 +16,6 @@
 #include <cstring>
 #include <initializer_list>
 #include <new>
-#include <sys/stat.h>
 
 const char* const kProductHost = "facetwright.example.org";
 
@@ -54,196 +55,17 @@ static_assert(sizeof kHeaderTop / sizeof kHeaderTop[0] + 1 +
               "the header has 20 lines");
 const char* const kTrailer[] = {"// ", "// END OF MODEL FILE ", "// "};
 
-enum RecordKind { kVertexRecord, kMeshRecord, kMaterialRecord, kTextureRecord, kRecordKinds };
-// Tags as they open a line, and the words of the "Invalid ... number" messages.
-const char* const kRecordTags[] = {"VTX", "MSH", "MAT", "TEX"};
-const char* const kRecordWords[] = {"Vertex", "Mesh", "Material", "Texture"};
-static_assert(sizeof kRecordTags / sizeof kRecordTags[0] == kRecordKinds, "one tag per kind");
-static_assert(sizeof kRecordWords / sizeof kRecordWords[0] == kRecordKinds, "one word per kind");
-
 constexpr int64_t kRecordCountMax = INT32_MAX;
 
 // ---------------------------------------------------------------------------------------------
-// Line pieces
-//
-// Lines are taken as a fixed 1024-character line buffer takes them: a line longer than 1023
-// characters comes in several pieces, and a line of a multiple of 1023 characters is followed by
-// an empty piece for its line end. Only a line's first piece can be a record. "\r\n" ends a line
-// like "\n".
-
-constexpr std::size_t kPieceMax = 1023;
-
-struct LineReader {
-    const char* pos = nullptr;
-    const char* end = nullptr;
-    const char* contentEnd = nullptr; // current line without its line end; null between lines
-    const char* next = nullptr;       // start of the following line
-    bool hasLineEnd = false;
-};
-
-struct Piece {
-    const char* text = nullptr;
-    std::size_t length = 0;
-    bool firstOfLine = false;
-};
-
-bool nextPiece(LineReader& r, Piece& out) {
-    bool first = false;
-    if (!r.contentEnd) {
-        if (r.pos == r.end) return false;
-        const char* nl =
-            static_cast<const char*>(std::memchr(r.pos, '\n', static_cast<size_t>(r.end - r.pos)));
-        r.hasLineEnd = nl != nullptr;
-        r.next = nl ? nl + 1 : r.end;
-        r.contentEnd = nl ? nl : r.end;
-        if (nl && nl > r.pos && nl[-1] == '\r') r.contentEnd = nl - 1;
-        first = true;
-    }
-    std::size_t remaining = static_cast<std::size_t>(r.contentEnd - r.pos);
-    if (remaining == 0 && !first && !r.hasLineEnd) { // a cut line ended the file exactly
-        r.contentEnd = nullptr;
-        r.pos = r.next;
-        return false;
-    }
-    out.text = r.pos;
-    out.firstOfLine = first;
-    if (remaining >= kPieceMax) {
-        out.length = kPieceMax;
-        r.pos += kPieceMax;
-        return true;
-    }
-    out.length = remaining;
-    r.pos = r.next;
-    r.contentEnd = nullptr;
-    return true;
-}
-
-// The record kind of a piece, or kRecordKinds for anything else.
-int recordKind(const Piece& p) {
-    if (!p.firstOfLine || p.length < 3) return kRecordKinds;
-    for (int k = 0; k < kRecordKinds; ++k)
-        if (std::memcmp(p.text, kRecordTags[k], 3) == 0) return k;
-    return kRecordKinds;
-}
+// Line kinds
 
 bool isVersionLine(const Piece& p) {
     return p.firstOfLine && p.length >= 3 && std::memcmp(p.text, "2.6", 3) == 0;
 }
 
 // ---------------------------------------------------------------------------------------------
-// Record scanning
-//
-// Each record is "<tag>,field,field,..." scanned in the manner of sscanf: once a field fails to
-// match, no later field is read and every field not read keeps the value it had. Fields a short
-// VTX line lacks therefore keep the vertex initialiser's values (colour 1, 1, 1, 0.5); the other
-// records start from zero, so their missing fields are 0 (a missing name is empty). The record
-// number itself is 0 when it cannot be read.
-
-struct FieldScan {
-    const char* p; // null once a field failed to match
-};
-
-const char* afterComma(const char* p) {
-    return p ? scanChar(p, ',') : nullptr;
-}
-void scanField(FieldScan& s, int32_t& out) {
-    const char* q = afterComma(s.p);
-    s.p = q ? scanInt(q, out) : nullptr;
-}
-void scanField(FieldScan& s, float& out) {
-    const char* q = afterComma(s.p);
-    s.p = q ? scanFloat(q, out) : nullptr;
-}
-void scanField(FieldScan& s, std::string& out, std::size_t maxLen) {
-    const char* q = afterComma(s.p);
-    s.p = q ? scanWord(q, out, maxLen) : nullptr;
-}
-void scanFloats(FieldScan& s, std::initializer_list<float*> fields) {
-    for (float* f : fields) scanField(s, *f);
-}
-
-int32_t scanVertex(const char* line, Vertex& v) {
-    FieldScan s{line + 3};
-    int32_t number = 0;
-    scanField(s, number);
-    scanFloats(s, {&v.x, &v.y, &v.z, &v.textureX, &v.textureY, &v.colourRed, &v.colourGreen,
-                   &v.colourBlue, &v.colourAlpha});
-    return number;
-}
-
-int32_t scanMesh(const char* line, Mesh& mesh) {
-    FieldScan s{line + 3};
-    int32_t number = 0, smooth = 0;
-    scanField(s, number);
-    scanField(s, mesh.firstVertex);
-    scanField(s, mesh.triangleCount);
-    scanField(s, mesh.MaterialNumber);
-    scanField(s, smooth);
-    mesh.smooth = smooth >= 1;
-    return number;
-}
-
-int32_t scanMaterial(const char* line, Material& mat) {
-    FieldScan s{line + 3};
-    int32_t number = 0, blend = 0, texture = 0, lighting = 0;
-    scanField(s, number);
-    scanFloats(s, {&mat.ambientRed, &mat.ambientGreen, &mat.ambientBlue, &mat.ambientAlpha,
-                   &mat.diffuseRed, &mat.diffuseGreen, &mat.diffuseBlue, &mat.diffuseAlpha,
-                   &mat.specularRed, &mat.specularGreen, &mat.specularBlue, &mat.specularAlpha,
-                   &mat.emissionRed, &mat.emissionGreen, &mat.emissionBlue, &mat.emissionAlpha,
-                   &mat.shininess});
-    scanField(s, blend);
-    scanField(s, mat.blendSrc);
-    scanField(s, mat.blendDst);
-    scanField(s, texture);
-    scanField(s, mat.TextureIndex);
-    scanField(s, lighting);
-    scanFloats(s, {&mat.colourRed, &mat.colourGreen, &mat.colourBlue, &mat.colourAlpha});
-    scanField(s, mat.name, kMaterialNameMax);
-    mat.EnableBlend = blend == 1;
-    mat.EnableTexture = texture == 1;
-    mat.EnableLighting = lighting == 1;
-    return number;
-}
-
-int32_t scanTexture(const char* line, Texture& tex) {
-    FieldScan s{line + 3};
-    int32_t number = 0;
-    scanField(s, number);
-    scanField(s, tex.fileName, kTextureNameMax);
-    tex.fileName = toSlashes(tex.fileName); // names written on Windows use '\'
-    return number;
-}
-
-// ---------------------------------------------------------------------------------------------
 // Reader
-
-bool readWholeFile(const std::string& path, std::string& out) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    struct stat st {};
-    if (::fstat(::fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
-        std::fclose(f);
-        return false;
-    }
-    bool ok = true;
-    try {
-        std::size_t used = 0;
-        out.resize(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : 65536);
-        for (;;) {
-            if (used == out.size()) out.resize(out.size() * 2);
-            std::size_t n = std::fread(&out[used], 1, out.size() - used, f);
-            used += n;
-            if (n == 0) break;
-        }
-        ok = !std::ferror(f);
-        out.resize(used);
-    } catch (const std::bad_alloc&) {
-        ok = false;
-    }
-    std::fclose(f);
-    return ok;
-}
 
 // One load in progress: where to report, and the directory to go back to if it fails.
 struct LoadAttempt {
@@ -279,7 +101,7 @@ struct FirstPass {
 
 FirstPass countLines(const std::string& data) {
     FirstPass c;
-    LineReader r{data.data(), data.data() + data.size()};
+    LineReader r = lineReader(data);
     Piece p;
     while (nextPiece(r, p)) {
         ++c.lines;
@@ -303,43 +125,41 @@ struct NewArrays {
 // Places every record by its number; returns the line number of the first record whose number
 // is out of range together with its kind, or 0 when all were placed.
 int64_t placeRecords(const std::string& data, NewArrays& a, int& badKind) {
-    LineReader r{data.data(), data.data() + data.size()};
+    LineReader r = lineReader(data);
     Piece p;
-    char line[kPieceMax + 1];
+    PieceText line;
     int64_t lineNumber = 0;
     while (nextPiece(r, p)) {
         ++lineNumber;
         int kind = recordKind(p);
         if (kind == kRecordKinds) continue;
-        // A terminated copy, so no field scan can run on into the next line.
-        std::memcpy(line, p.text, p.length);
-        line[p.length] = '\0';
+        copyPiece(p, line, false);
         int32_t n = 0;
         bool inRange = false;
         switch (kind) {
         case kVertexRecord: {
             Vertex v;
-            n = scanVertex(line, v);
+            n = scanVertexRecord(line.text, v);
             if ((inRange = n >= 0 && n < static_cast<int64_t>(a.vertices.size())))
                 a.vertices[n] = v;
             break;
         }
         case kMeshRecord: {
             Mesh mesh;
-            n = scanMesh(line, mesh);
+            n = scanMeshRecord(line.text, mesh);
             if ((inRange = n >= 0 && n < static_cast<int64_t>(a.meshes.size()))) a.meshes[n] = mesh;
             break;
         }
         case kMaterialRecord: {
             Material mat;
-            n = scanMaterial(line, mat);
+            n = scanMaterialRecord(line.text, mat);
             if ((inRange = n >= 0 && n < static_cast<int64_t>(a.materials.size())))
                 a.materials[n] = std::move(mat);
             break;
         }
         case kTextureRecord: {
             Texture tex;
-            n = scanTexture(line, tex);
+            n = scanTextureRecord(line.text, tex);
             if ((inRange = n >= 0 && n < static_cast<int64_t>(a.textures.size())))
                 a.textures[n] = std::move(tex);
             break;
@@ -378,9 +198,13 @@ bool readModelFile(Model& m, std::string* error) {
     const FirstPass counts = countLines(data);
     if (!counts.versionLine) {
         data.clear();
-        if (readLegacyModelFile(m, error)) return true;
-        restoreDirectory(a);
-        return false;
+        if (!readLegacyModelFile(m, path, error)) {
+            restoreDirectory(a);
+            return false;
+        }
+        m.fileName = path;
+        m.currentMesh = 0;
+        return true;
     }
     for (int k = 0; k < kRecordKinds; ++k)
         if (counts.records[k] > kRecordCountMax)

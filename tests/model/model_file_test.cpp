@@ -370,9 +370,9 @@ TEST(ModelFile, FailedLoadsKeepThePreviousModel) {
                                 " : Mesh 0 - Invalid Material number");
     expectRefusedKeepingDefault(dir, head + "MSH,0,0,1,-1,0\n",
                                 " : Mesh 0 - Invalid Material number");
-    // No version line: the legacy reader, which refuses for now.
-    expectRefusedKeepingDefault(dir, kMaterialLine,
-                                " - model files without a version line are not supported yet");
+    // No version line: the legacy reader, whose failures keep the model just the same.
+    expectRefusedKeepingDefault(dir, std::string(kMaterialLine) + "VTX,0\nMSH,0,0,2,2,0\n",
+                                " : Line: 3 - Mesh grid outside the grid points");
 
     // A missing file.
     Model m;

@@ -1,0 +1,342 @@
+// OBJ import: counting pass, reading pass with the face forms, fanning, and appending meshes.
+//
+// Sections: statements; face corners; the reading pass; appending to the model; the import.
+#include "model/obj_import.h"
+
+#include "base/numbers.h"
+#include "base/paths.h"
+#include "model/text_lines.h"
+
+#include <cstdarg>
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace {
+
+constexpr int64_t kCountMax = INT32_MAX;
+const char* const kImportFailed = "The OBJ file could not be imported";
+const char* const kNoTriangles = "No Valid Triangles found within OBJ Face List.";
+
+// ---- statements -------------------------------------------------------------------------
+
+enum Statement { kPosition, kTextureCoord, kNormal, kFace, kGroup, kStatements };
+// Each keyword opens a line and is followed by one blank.
+const char* const kKeywords[] = {"v ", "vt ", "vn ", "f ", "g "};
+static_assert(sizeof kKeywords / sizeof kKeywords[0] == kStatements, "one keyword per statement");
+
+int statementOf(const Piece& p) {
+    if (!p.firstOfLine) return kStatements; // the rest of a line too long for the buffer
+    for (int s = 0; s < kStatements; ++s) {
+        std::size_t n = std::strlen(kKeywords[s]);
+        if (p.length >= n && std::memcmp(p.text, kKeywords[s], n) == 0) return s;
+    }
+    return kStatements;
+}
+
+// The lines of the data, a UTF-8 byte-order mark skipped.
+LineReader objLines(const std::string& data) {
+    LineReader r = lineReader(data);
+    if (data.size() >= 3 && std::memcmp(r.pos, "\xEF\xBB\xBF", 3) == 0) r.pos += 3;
+    return r;
+}
+
+// ---- face corners -----------------------------------------------------------------------
+//
+// A face line is scanned like sscanf with the forms "f %i ...", "f %i/%i ...", "f %i/%i/%i ..."
+// and "f %i//%i ...", each storing what it matched into the same slots. The character after the
+// first index decides which form can get past the first corner (a blank or index: v; "//": v//n;
+// "/" then an index: v/t, or v/t/n when another "/" follows), so reading that one form corner by
+// corner, stopping at the first mismatch, stores exactly what all the forms together would.
+// Corners past the sixth are read on in the same form, so large polygons are fanned whole.
+
+struct Corner {
+    int32_t position = 0; // OBJ indices; 0 where the line gives none
+    int32_t texture = 0;
+};
+
+enum FaceForm { kFormV, kFormVT, kFormVTN, kFormVN };
+
+// Fills corners (cleared first) from the text after the "f".
+void scanFace(const char* p, std::vector<Corner>& corners) {
+    corners.clear();
+    int32_t v = 0, t = 0, n = 0;
+    if (!(p = scanInt(p, v))) return;
+    corners.push_back({v, 0});
+    FaceForm form = kFormV;
+    if (p[0] == '/' && p[1] == '/') {
+        form = kFormVN;
+        if (!(p = scanInt(p + 2, n))) return;
+    } else if (p[0] == '/') {
+        if (!(p = scanInt(p + 1, t))) return;
+        corners.back().texture = t;
+        form = kFormVT;
+        if (p[0] == '/') {
+            form = kFormVTN;
+            if (!(p = scanInt(p + 1, n))) return;
+        }
+    }
+    for (;;) {
+        if (!(p = scanInt(p, v))) return;
+        corners.push_back({v, 0});
+        switch (form) {
+        case kFormV:
+            break;
+        case kFormVN:
+            if (p[0] != '/' || p[1] != '/' || !(p = scanInt(p + 2, n))) return;
+            break;
+        case kFormVT:
+        case kFormVTN:
+            if (p[0] != '/' || !(p = scanInt(p + 1, t))) return;
+            corners.back().texture = t;
+            if (form == kFormVTN && (p[0] != '/' || !(p = scanInt(p + 1, n)))) return;
+            break;
+        }
+    }
+}
+
+// Fallback texture coordinates by triangle of the fan and corner; later triangles get (0, 0).
+struct UV {
+    float u, v;
+};
+const UV kFallbacks[2][3] = {{{0, 0}, {1, 0}, {1, 1}}, {{0, 1}, {1, 1}, {0, 1}}};
+
+// A corner of an imported triangle: its position index, and its texture index when that is
+// valid, else -1 - k for fallback k (0 .. 5 in kFallbacks order, 6 for (0, 0)).
+struct TriangleCorner {
+    int32_t position;
+    int32_t texture;
+};
+constexpr int32_t kFallbackZero = 6;
+
+UV fallback(int32_t code) {
+    int32_t k = -1 - code;
+    if (k >= kFallbackZero) return {0, 0};
+    return kFallbacks[k / 3][k % 3];
+}
+
+// ---- the reading pass -------------------------------------------------------------------
+
+struct Counts {
+    int64_t statements[kStatements + 1] = {}; // the last slot counts every other line
+};
+
+Counts countStatements(const std::string& data) {
+    Counts c;
+    LineReader r = objLines(data);
+    Piece p;
+    while (nextPiece(r, p)) ++c.statements[statementOf(p)];
+    return c;
+}
+
+struct NewMesh {
+    int64_t firstTriangle = 0;
+    int64_t triangles = 0;
+};
+
+struct Tables {
+    std::vector<float> positions; // x, y, z per "v" line
+    std::vector<UV> textureCoords;
+    std::vector<TriangleCorner> corners; // three per imported triangle, in order
+    std::vector<NewMesh> meshes;
+    int64_t faces = 0;
+    int64_t skippedFaces = 0;
+    int64_t firstSkippedLine = 0;
+};
+
+// Fans one face: (c1, c2, c3), then (c1, ck, ck+1) while ck+1 is valid. Returns the triangle
+// count, 0 for a face whose first three corners are not all valid.
+int64_t fanFace(const std::vector<Corner>& c, int64_t positionCount, int64_t textureCount,
+                std::vector<TriangleCorner>& out) {
+    auto valid = [&](std::size_t i) {
+        return i < c.size() && c[i].position >= 1 && c[i].position <= positionCount;
+    };
+    if (!valid(0) || !valid(1) || !valid(2)) return 0;
+    int64_t triangles = 0;
+    for (std::size_t last = 2; valid(last); ++last, ++triangles) {
+        const std::size_t corner[3] = {0, last - 1, last};
+        for (int q = 0; q < 3; ++q) {
+            const Corner& k = c[corner[q]];
+            int32_t code =
+                triangles < 2 ? -1 - static_cast<int32_t>(triangles * 3 + q) : -1 - kFallbackZero;
+            if (k.texture >= 1 && k.texture <= textureCount) code = k.texture;
+            out.push_back({k.position, code});
+        }
+    }
+    return triangles;
+}
+
+void scanFloats(const char* p, float* out, int n) {
+    for (int i = 0; i < n && p; ++i) p = scanFloat(p, out[i]);
+}
+
+// Reads every statement; throws std::bad_alloc when memory runs out.
+void readStatements(const std::string& data, const Counts& counts, Tables& t) {
+    const int64_t positionCount = counts.statements[kPosition];
+    const int64_t textureCount = counts.statements[kTextureCoord];
+    t.positions.reserve(static_cast<std::size_t>(positionCount) * 3);
+    t.textureCoords.reserve(static_cast<std::size_t>(textureCount));
+    t.corners.reserve(static_cast<std::size_t>(counts.statements[kFace]) * 3);
+
+    LineReader r = objLines(data);
+    Piece p;
+    PieceText line;
+    std::vector<Corner> corners;
+    int64_t lineNumber = 0, group = 1, previousFaceGroup = 0, triangleTotal = 0;
+    while (nextPiece(r, p)) {
+        ++lineNumber;
+        const int s = statementOf(p);
+        if (s == kStatements || s == kNormal) continue;
+        copyPiece(p, line, true);
+        if (s == kPosition) {
+            float xyz[3] = {0, 0, 0};
+            scanFloats(line.text + 1, xyz, 3);
+            t.positions.insert(t.positions.end(), xyz, xyz + 3);
+        } else if (s == kTextureCoord) {
+            float uv[2] = {0, 0};
+            scanFloats(line.text + 2, uv, 2);
+            t.textureCoords.push_back({uv[0], uv[1]});
+        } else if (s == kGroup) {
+            if (t.faces > 0) ++group;
+        } else {
+            scanFace(line.text + 1, corners);
+            const int64_t n = fanFace(corners, positionCount, textureCount, t.corners);
+            if (n == 0) {
+                if (t.skippedFaces++ == 0) t.firstSkippedLine = lineNumber;
+            } else {
+                if (t.meshes.empty() || group > previousFaceGroup)
+                    t.meshes.push_back({triangleTotal, 0});
+                t.meshes.back().triangles += n;
+                triangleTotal += n;
+            }
+            previousFaceGroup = group;
+            ++t.faces;
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// ---- appending to the model -------------------------------------------------------------
+
+FileResult failImport(const Model& m, const std::string& path, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
+FileResult failImport(const Model& m, const std::string& path, const char* format, ...) {
+    char text[kLogEntryMax + 1];
+    va_list args;
+    va_start(args, format);
+    vformatC(text, sizeof text, format, args);
+    va_end(args);
+    logEntry(m.log, text);
+    return fileFailed(text, kImportFailed, path);
+}
+
+void logCount(const Model& m, const char* format, int64_t n) {
+    logf(m.log, format, static_cast<long long>(n));
+}
+
+// Appends the new vertices and meshes; the arrays were reserved, so nothing here can fail.
+void appendTriangles(Model& m, const Tables& t) {
+    const int64_t oldVertices = static_cast<int64_t>(m.vertices.size());
+    for (const TriangleCorner& c : t.corners) {
+        Vertex v;
+        initVertex(v);
+        const float* xyz = &t.positions[static_cast<std::size_t>(c.position - 1) * 3];
+        v.x = xyz[0], v.y = xyz[1], v.z = xyz[2];
+        const UV uv = c.texture > 0 ? t.textureCoords[static_cast<std::size_t>(c.texture - 1)]
+                                    : fallback(c.texture);
+        v.textureX = uv.u, v.textureY = uv.v;
+        m.vertices.push_back(v);
+    }
+    for (const NewMesh& n : t.meshes) {
+        logEntry(m.log, " --------- ");
+        logCount(m, "Initialising NEW Mesh: # %lld", static_cast<int64_t>(m.meshes.size()));
+        Mesh mesh;
+        initMesh(mesh);
+        mesh.firstVertex = static_cast<int32_t>(oldVertices + 3 * n.firstTriangle);
+        logCount(m, "Setting ------------  Vertex Index to: %lld", mesh.firstVertex);
+        mesh.triangleCount = static_cast<int32_t>(n.triangles);
+        logCount(m, "Setting ----------- Triangle Count to: %lld", mesh.triangleCount);
+        m.meshes.push_back(mesh);
+    }
+}
+
+} // namespace
+
+// ---- the import -------------------------------------------------------------------------
+
+FileResult importObj(Model& m, const std::string& path) {
+    const std::string directory = currentDirectory();
+    logf(m.log, "Current Working Directory: %s", directory.c_str());
+    logf(m.log, "Set Path to Model Directory: %s", directory.c_str());
+    logf(m.log, "Opening OBJ File: %s", path.c_str());
+    std::string data;
+    if (!readWholeFile(path, data)) return failImport(m, path, "ERROR: Failed to open OBJ File");
+
+    const Counts counts = countStatements(data);
+    for (int s = 0; s < kStatements; ++s)
+        if (counts.statements[s] > kCountMax)
+            return failImport(m, path, "ERROR: more than %lld \"%s\" lines in the OBJ File",
+                              static_cast<long long>(kCountMax), kKeywords[s]);
+    logEntry(m.log, "     OBJ File - Initial Parse OK");
+    logCount(m, "     Read: %lld Vertex Groups", counts.statements[kGroup]);
+    logCount(m, "     Found: %lld Faces", counts.statements[kFace]);
+    logCount(m, "     Found: %lld Vertices", counts.statements[kPosition]);
+    logCount(m, "     Read: %lld Vertex Texture Coordinates", counts.statements[kTextureCoord]);
+    logCount(m, "     Read: %lld Vertex Normals", counts.statements[kNormal]);
+    logEntry(m.log, "Allocating Memory for Imported Vertex and Face Data");
+
+    Tables t;
+    const char* const kNoMemory = "ERROR: not enough memory for the OBJ File";
+    logEntry(m.log, "Reading File Data");
+    try {
+        readStatements(data, counts, t);
+    } catch (const std::bad_alloc&) {
+        return failImport(m, path, "%s", kNoMemory);
+    }
+    data.clear();
+    logEntry(m.log, "OBJ Data Loaded but not Verified!");
+    logEntry(m.log, "File Closed.");
+    logEntry(m.log, "Calculating Triangle Count from OBJ Face List");
+    if (t.skippedFaces > 0)
+        logf(m.log, "Skipped %lld invalid OBJ Faces, the first at Line: %lld",
+             static_cast<long long>(t.skippedFaces), static_cast<long long>(t.firstSkippedLine));
+
+    const int64_t triangles = static_cast<int64_t>(t.corners.size()) / 3;
+    if (triangles == 0) {
+        logEntry(m.log, kNoTriangles);
+        FileResult r = fileFailed(kNoTriangles, kImportFailed, path);
+        if (t.skippedFaces > 0) {
+            char more[96];
+            formatC(more, sizeof more, "\n%lld faces were skipped, the first on line %lld.",
+                    static_cast<long long>(t.skippedFaces),
+                    static_cast<long long>(t.firstSkippedLine));
+            r.boxText += more;
+        }
+        return r;
+    }
+    const int64_t newVertexCount = static_cast<int64_t>(m.vertices.size()) + 3 * triangles;
+    const int64_t newMeshCount = static_cast<int64_t>(m.meshes.size() + t.meshes.size());
+    if (newVertexCount > kCountMax || newMeshCount > kCountMax)
+        return failImport(m, path, "ERROR: the model would grow past %lld vertices or meshes",
+                          static_cast<long long>(kCountMax));
+
+    logCount(m, "OBJ Triangle Count: %lld", triangles);
+    logCount(m, "Expanding Global FW2 Vertex List to: %lld vertices", newVertexCount);
+    try {
+        m.vertices.reserve(static_cast<std::size_t>(newVertexCount));
+        m.meshes.reserve(static_cast<std::size_t>(newMeshCount));
+    } catch (const std::bad_alloc&) {
+        return failImport(m, path, "%s", kNoMemory);
+    }
+    logEntry(m.log, "Updating FW2 Vertex Data from OBJ triangles...");
+    logEntry(m.log, "Reallocating Memory for FW2 MeshList");
+    logCount(m, "New Global Mesh Count: %lld", newMeshCount);
+    appendTriangles(m, t);
+    logEntry(m.log, "Deleting Temporary Memory for OBJ Face List");
+    m.currentMesh = 0;
+    return fileSucceeded();
+}

@@ -1,0 +1,99 @@
+// Field scanning of the VTX, MSH, MAT and TEX records.
+#include "model/record_scan.h"
+
+#include "base/numbers.h"
+#include "base/paths.h"
+
+#include <cstring>
+#include <initializer_list>
+
+const char* const kRecordTags[kRecordKinds] = {"VTX", "MSH", "MAT", "TEX"};
+const char* const kRecordWords[kRecordKinds] = {"Vertex", "Mesh", "Material", "Texture"};
+
+int recordKind(const Piece& p) {
+    if (!p.firstOfLine || p.length < 3) return kRecordKinds;
+    for (int k = 0; k < kRecordKinds; ++k)
+        if (std::memcmp(p.text, kRecordTags[k], 3) == 0) return k;
+    return kRecordKinds;
+}
+
+namespace {
+
+struct FieldScan {
+    const char* p; // null once a field failed to match
+};
+
+const char* afterComma(const char* p) {
+    return p ? scanChar(p, ',') : nullptr;
+}
+void scanField(FieldScan& s, int32_t& out) {
+    const char* q = afterComma(s.p);
+    s.p = q ? scanInt(q, out) : nullptr;
+}
+void scanField(FieldScan& s, float& out) {
+    const char* q = afterComma(s.p);
+    s.p = q ? scanFloat(q, out) : nullptr;
+}
+void scanField(FieldScan& s, std::string& out, std::size_t maxLen) {
+    const char* q = afterComma(s.p);
+    s.p = q ? scanWord(q, out, maxLen) : nullptr;
+}
+void scanFloats(FieldScan& s, std::initializer_list<float*> fields) {
+    for (float* f : fields) scanField(s, *f);
+}
+void scanInts(FieldScan& s, std::initializer_list<int32_t*> fields) {
+    for (int32_t* f : fields) scanField(s, *f);
+}
+
+} // namespace
+
+int32_t scanVertexRecord(const char* line, Vertex& v) {
+    FieldScan s{line + 3};
+    int32_t number = 0;
+    scanField(s, number);
+    scanFloats(s, {&v.x, &v.y, &v.z, &v.textureX, &v.textureY, &v.colourRed, &v.colourGreen,
+                   &v.colourBlue, &v.colourAlpha});
+    return number;
+}
+
+int32_t scanMeshRecord(const char* line, Mesh& mesh) {
+    FieldScan s{line + 3};
+    int32_t number = 0, smooth = 0;
+    scanInts(s, {&number, &mesh.firstVertex, &mesh.triangleCount, &mesh.MaterialNumber, &smooth});
+    mesh.smooth = smooth >= 1;
+    return number;
+}
+
+int32_t scanLegacyMeshRecord(const char* line, LegacyMesh& mesh) {
+    FieldScan s{line + 3};
+    int32_t number = 0;
+    scanInts(s, {&number, &mesh.firstPoint, &mesh.width, &mesh.height, &mesh.material});
+    return number;
+}
+
+int32_t scanMaterialRecord(const char* line, Material& mat) {
+    FieldScan s{line + 3};
+    int32_t number = 0, blend = 0, texture = 0, lighting = 0;
+    scanField(s, number);
+    scanFloats(s, {&mat.ambientRed, &mat.ambientGreen, &mat.ambientBlue, &mat.ambientAlpha,
+                   &mat.diffuseRed, &mat.diffuseGreen, &mat.diffuseBlue, &mat.diffuseAlpha,
+                   &mat.specularRed, &mat.specularGreen, &mat.specularBlue, &mat.specularAlpha,
+                   &mat.emissionRed, &mat.emissionGreen, &mat.emissionBlue, &mat.emissionAlpha,
+                   &mat.shininess});
+    scanInts(s, {&blend, &mat.blendSrc, &mat.blendDst, &texture, &mat.TextureIndex, &lighting});
+    scanFloats(s, {&mat.colourRed, &mat.colourGreen, &mat.colourBlue, &mat.colourAlpha});
+    scanField(s, mat.name, kMaterialNameMax);
+    mat.EnableBlend = blend == 1;
+    mat.EnableTexture = texture == 1;
+    mat.EnableLighting = lighting == 1;
+    return number;
+}
+
+int32_t scanTextureRecord(const char* line, Texture& tex) {
+    FieldScan s{line + 3};
+    int32_t number = 0;
+    scanField(s, number);
+    scanField(s, tex.fileName, kTextureNameMax);
+    tex.fileName = toSlashes(tex.fileName); // names written on Windows use '\'
+    return number;
+}
