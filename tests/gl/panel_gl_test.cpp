@@ -1,14 +1,22 @@
-// What a drawn panel shows: bars, clamping, hover colours, image buttons, the picker and text.
+// What a drawn panel shows: bars, clamping, hover colours, image buttons, the picker and text;
+// every toolbar and box as built, side by side in one frame.
+#include "base/numbers.h"
 #include "gl_test_context.h"
 #include "platform/fake_platform.h"
 #include "platform/qt/qt_platform.h"
 #include "ui/bitmap_texture.h"
 #include "ui/font.h"
+#include "ui/hints.h"
 #include "ui/panel.h"
 #include "ui/panel_draw.h"
+#include "ui/toolbars.h"
 
 #include <GL/gl.h>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 constexpr int W = 800, H = 600;
@@ -200,4 +208,97 @@ TEST_F(PanelDrawing, TextFromTheSystemFont) {
     for (int x = left; x < left + 80; x += 3)
         EXPECT_TRUE(near(glTestPixel(x, baseline - 13), kBack));
     EXPECT_TRUE(near(glTestPixel(left + 110, baseline - 4), kBack));
+}
+
+namespace {
+
+// Writes the frame as a binary PPM, top row first.
+bool writeFramePpm(const std::string& path) {
+    std::vector<unsigned char> rows(static_cast<std::size_t>(W) * H * 3);
+    glFinish();
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, W, H, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+    std::string header = "P6\n";
+    appendInt(header, W);
+    header += ' ';
+    appendInt(header, H);
+    header += "\n255\n";
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(header.data(), 1, header.size(), f) == header.size();
+    for (int y = H - 1; y >= 0 && ok; --y)
+        ok = std::fwrite(rows.data() + static_cast<std::size_t>(y) * W * 3, 1, W * 3, f) == W * 3u;
+    return std::fclose(f) == 0 && ok;
+}
+
+// Where each built panel stands in the 800 x 600 frame.
+struct Placement {
+    Panel Panels::*member;
+    int x, y;
+};
+constexpr Placement kPlacements[] = {
+    {&Panels::meshPinExtended, 4, 4}, {&Panels::trianglePin, 198, 4}, {&Panels::hints, 392, 4},
+    {&Panels::unlock, 640, 4},        {&Panels::edit, 724, 4},        {&Panels::viewOrtho, 640, 70},
+    {&Panels::cursorMode, 640, 134},  {&Panels::meshPin, 4, 260},     {&Panels::view3D, 198, 260},
+    {&Panels::about, 430, 260},       {&Panels::debugText, 4, 370},
+};
+
+} // namespace
+
+// Builds every toolbar and box with the real bitmaps and font and draws them all; with
+// FW_PANEL_SHOTS naming a folder the frame is also written there as panels.ppm.
+TEST(ToolbarDrawing, EveryPanelSideBySide) {
+    if (glGetString(GL_VERSION) == nullptr) {
+        ASSERT_TRUE(glTestContextStart(W, H));
+    }
+    glDisable(GL_SCISSOR_TEST);
+    glViewport(0, 0, W, H);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Panels panels;
+    QtPlatform platform;
+    unsigned cursors[kCursorTextures] = {};
+    buildToolbars(panels, platform, cursors);
+    for (int i = 0; i < kCursorTextures; ++i) EXPECT_NE(cursors[i], 0u) << i;
+    bool flags[kHintRecords] = {true, true, true, true, true, true, true, true, true, true};
+    ASSERT_TRUE(offerHint(panels, flags, kHintStart, W, H));
+    setCaption(panels.debugText, "FPS: 60", kIdDebugFirstLine);
+    setCaption(panels.debugText, "Vertices: 6  Triangles: 2", kIdDebugFirstLine + 1);
+    for (const Placement& p : kPlacements) showPanelAt(panels.*p.member, p.x, p.y);
+
+    // The cursor rests on "View Mesh Material Properties" of the extended toolbar.
+    const Panel& ext = panels.meshPinExtended;
+    const int cursorX = 4 + 116 + 16, cursorY = 4 + 90 + 16;
+    for (const Placement& p : kPlacements) drawPanel(panels.*p.member, W, H, cursorX, cursorY);
+    if (const char* folder = std::getenv("FW_PANEL_SHOTS")) {
+        EXPECT_TRUE(writeFramePpm(std::string(folder) + "/panels.ppm"));
+    }
+
+    // No panel had to be pulled back into the frame.
+    for (const Placement& p : kPlacements) {
+        EXPECT_EQ((panels.*p.member).x, p.x) << (panels.*p.member).title;
+        EXPECT_EQ((panels.*p.member).y, p.y) << (panels.*p.member).title;
+    }
+    // Each image button of the extended toolbar covers its square; the gaps between the columns
+    // show the translucent body.
+    for (const Widget& w : ext.widgets) {
+        const Rgb centre = glTestPixel(ext.x + w.x + 16, ext.y + w.y + 16);
+        EXPECT_FALSE(rgbNear(centre, 41, 23, 10, 3)) << w.id;
+        EXPECT_TRUE(rgbNear(glTestPixel(ext.x + w.x + 34, ext.y + w.y + 16), 41, 23, 10)) << w.id;
+    }
+    EXPECT_EQ(ext.statusText, "View Mesh Material Properties");
+    EXPECT_EQ(panels.trianglePin.statusText, " ");
+    int ink = 0; // the help text in the status bar
+    for (int x = ext.x + 4; x < ext.x + 150; ++x)
+        if (near(glTestPixel(x, ext.y + ext.height - 7), kBack)) ++ink;
+    EXPECT_GT(ink, 10);
+
+    // The Hints box: its title box is opaque and dark, its check box light and ticked.
+    const Panel& hints = panels.hints;
+    EXPECT_TRUE(near(glTestPixel(hints.x + 20 + 195, hints.y + 20 + 155), kBack));
+    EXPECT_TRUE(near(glTestPixel(hints.x + 40 + 13, hints.y + 205 + 13), kLight));
+    EXPECT_TRUE(
+        glTestColourAround(hints.x + 40 + 6, hints.y + 205 + 10, kBack[0], kBack[1], kBack[2]));
+    deleteToolbarFonts(panels);
 }
