@@ -1,7 +1,13 @@
-// Texture coordinates: dragging the selected vertices' (u, v).
+// Texture coordinates: drags of the selection, scaling and planar recalculation of a mesh.
 #include "edit/texture_coords.h"
 
+#include "edit/mesh_centre.h"
+#include "edit/selection.h"
 #include "edit/transforms.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 void moveTextureCoordinates(Model& m, float du, float dv) {
     for (Vertex& v : m.vertices) {
@@ -27,5 +33,60 @@ void textureDragAmounts(int plane, float dx, float dy, float scale, float& du, f
         break;
     default:
         break;
+    }
+}
+
+void scaleTextureCoordinates(Model& m, int32_t meshIndex, float su, float sv) {
+    if (!std::isfinite(su) || !std::isfinite(sv)) return;
+    const VertexRange r = meshVertexRange(m, meshIndex);
+    for (int32_t i = r.begin; i < r.end; ++i) {
+        m.vertices[i].textureX *= su;
+        m.vertices[i].textureY *= sv;
+    }
+}
+
+namespace {
+
+// The two plane coordinates a vertex projects to, oriented as the view across that axis.
+struct Projection {
+    int plane;
+    float h(const Vertex& v) const { return plane == kPlaneLeft ? v.z : v.x; }
+    float w(const Vertex& v) const { return plane == kPlaneTop ? -v.z : v.y; }
+};
+
+struct Span {
+    float low = std::numeric_limits<float>::infinity();
+    float high = -std::numeric_limits<float>::infinity();
+    void take(float a) { low = std::min(low, a), high = std::max(high, a); }
+    // 0 .. 1 across the span; 0 for a span without width.
+    float unit(float a) const {
+        const float width = high - low;
+        if (!(width > 0) || !std::isfinite(width)) return 0;
+        return (a - low) / width;
+    }
+};
+
+} // namespace
+
+void recalculateTextureCoordinates(Model& m, int32_t meshIndex) {
+    const VertexRange r = meshVertexRange(m, meshIndex);
+    if (r.begin == r.end || meshCentre(m, meshIndex) == 0) return;
+    const Mesh& mesh = m.meshes[meshIndex];
+    const float hx = mesh.halfExtentX, hy = mesh.halfExtentY, hz = mesh.halfExtentZ;
+    Projection p{kPlaneLeft};
+    if (hz <= hx && hz <= hy)
+        p.plane = kPlaneFront;
+    else if (hy <= hx)
+        p.plane = kPlaneTop;
+
+    Span across, up;
+    for (int32_t i = r.begin; i < r.end; ++i) {
+        across.take(p.h(m.vertices[i]));
+        up.take(p.w(m.vertices[i]));
+    }
+    for (int32_t i = r.begin; i < r.end; ++i) {
+        Vertex& v = m.vertices[i];
+        v.textureX = across.unit(p.h(v));
+        v.textureY = up.unit(p.w(v));
     }
 }

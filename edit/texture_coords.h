@@ -1,7 +1,10 @@
-// Texture coordinates: dragging the selected vertices' (u, v) with the mouse.
+// Texture coordinates: dragging the selected vertices' (u, v), scaling a mesh's, and recalculating
+// a mesh's as a planar projection.
 #pragma once
 
 #include "model/model.h"
+
+#include <cstdint>
 
 // Deselects locked vertices, then adds (du, dv) to the texture coordinate of every vertex still
 // selected. Positions do not change, so no normal is marked and no pass runs.
@@ -11,3 +14,15 @@ void moveTextureCoordinates(Model& m, float du, float dv);
 // mouse movement in pixels (x right, y down), already divided for fine mode, and scale the view's
 // pixels per world unit. An unknown plane or a scale that is not positive gives (0, 0).
 void textureDragAmounts(int plane, float dx, float dy, float scale, float& du, float& dv);
+
+// Multiplies u by su and v by sv on every vertex of the mesh, selected or not: a scale about
+// (0, 0). An index outside the meshes or a factor that is not finite changes nothing.
+void scaleTextureCoordinates(Model& m, int32_t meshIndex, float su, float sv);
+
+// Projects the mesh onto the plane across its thinnest axis (smallest half extent; on a tie z
+// before y before x) and sets u and v to run from 0 to 1 over the mesh's extent on the other two
+// axes, oriented as that plane's view shows it: across z u follows +x and v +y (Front), across y
+// u follows +x and v -z (Top), across x u follows +z and v +y (Left). An axis without extent gives
+// 0. Writes the mesh's centre and half extents; positions and normals do not change. An index
+// outside the meshes or a mesh without vertices changes nothing.
+void recalculateTextureCoordinates(Model& m, int32_t meshIndex);
