@@ -18,9 +18,11 @@ void setupUndo(Model& m, int32_t maxUndoCount);
 void takeSnapshot(Model& m);
 
 // Steps back one state (at most slot count - 1 steps from the newest); the first undo after a
-// snapshot keeps the present state so that redo can return to it.
+// snapshot keeps the present state so that redo can return to it. After a restore the current
+// mesh and triangle are pulled inside the restored model (last mesh, first vertex of the last
+// whole triangle, or 0). A step that runs out of memory is logged and changes nothing.
 void undo(Model& m);
-// Steps forward one state after an undo.
+// Steps forward one state after an undo; same rules.
 void redo(Model& m);
 
 // Replaces `to`'s records by copies of `from`'s: materials in full and the current material,
