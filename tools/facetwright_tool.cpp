@@ -7,11 +7,15 @@
 #include "edit/normals.h"
 #include "model/model.h"
 #include "model/model_file.h"
+#include "model/obj_export.h"
+#include "model/obj_import.h"
+#include "resources/default_files.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -23,6 +27,11 @@ const char* const kUsage =
     "Reads and writes model files with exactly the editor's readers and writers. The log goes\n"
     "to Facetwright.Log in the per-user directory, as the editor's does.\n"
     "\n"
+    "FILE and IN may be model files (.FW2, with or without a version line) or Wavefront OBJ\n"
+    "files (.OBJ, in any case). An OBJ file is imported exactly as the editor's \"Import .OBJ\n"
+    "File\" does, into a model that starts with no vertices, no meshes and the one material of\n"
+    "the default new model: every group of faces becomes a mesh of material 0.\n"
+    "\n"
     "Commands:\n"
     "  info FILE         Load FILE and print its counts and bounds:\n"
     "                      vertices: N\n"
@@ -32,7 +41,9 @@ const char* const kUsage =
     "                      textures: N\n"
     "                      bounds: minx miny minz maxx maxy maxz   (only when there are vertices)\n"
     "  convert IN OUT    Load IN and write OUT; the format of OUT follows its extension\n"
-    "                    (.FW2, in any case). OUT is left untouched when anything fails.\n"
+    "                    (.FW2 or .OBJ, in any case). An OBJ gets every vertex with its texture\n"
+    "                    coordinates and finished normal, one face per triangle. OUT is left\n"
+    "                    untouched when anything fails.\n"
     "  dump FILE         Load FILE, finish the normal recalculation and print one line per mesh\n"
     "                      mesh I first F triangles N material M smooth S\n"
     "                    then one line per vertex\n"
@@ -44,8 +55,43 @@ const char* const kUsage =
 
 // ---- loading ----------------------------------------------------------------------------
 
-// Loads the file the way the editor loads one named on its command line.
+bool isObj(const std::string& path) {
+    return upperExtension(path) == "OBJ";
+}
+
+// The default new model without its geometry: no vertices, no meshes, its one material.
+bool loadEmptyModel(Model& m) {
+    char name[] = "/tmp/facetwright-tool.XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0) return false;
+    const std::string_view text = defaultFileContent(DefaultFile::NewModel);
+    const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    ::close(fd);
+    m.fileName = name;
+    const bool ok = written && readModelFile(m);
+    ::unlink(name);
+    m.vertices.clear();
+    m.meshes.clear();
+    m.fileName.clear();
+    return ok;
+}
+
+// Loads the file the way the editor loads one named on its command line; an OBJ file is imported
+// into an empty model the way the editor's import menu does it.
 bool loadFile(Model& m, const std::string& path) {
+    if (isObj(path)) {
+        if (!loadEmptyModel(m)) {
+            std::fprintf(stderr, "ERROR: the default new model could not be set up\n");
+            return false;
+        }
+        const FileResult r = importObj(m, path);
+        if (!r.ok) {
+            std::fprintf(stderr, "%s\n", r.error.c_str());
+            return false;
+        }
+        recalculateNormals(m);
+        return true;
+    }
     m.fileName = path;
     m.loadWithoutDialog = true;
     std::string error;
@@ -93,17 +139,23 @@ int commandInfo(const std::string& path) {
 
 int commandConvert(const std::string& in, const std::string& out) {
     const std::string ext = upperExtension(out);
-    if (ext != "FW2") {
-        std::fprintf(stderr, "ERROR: cannot write '%s': unknown format '.%s' (known: .FW2)\n",
+    if (ext != "FW2" && ext != "OBJ") {
+        std::fprintf(stderr, "ERROR: cannot write '%s': unknown format '.%s' (known: .FW2, .OBJ)\n",
                      out.c_str(), ext.c_str());
         return 1;
     }
     Model m;
     if (!loadFile(m, in)) return 1;
-    m.fileName = out;
     std::string error;
-    if (!saveModel(m, &error)) {
-        std::fprintf(stderr, "%s: %s\n", error.empty() ? "ERROR" : error.c_str(), out.c_str());
+    if (ext == "OBJ") {
+        completeNormals(m); // every "vn" line holds a finished normal
+        error = exportObj(m, out).error;
+    } else {
+        m.fileName = out;
+        if (!saveModel(m, &error) && error.empty()) error = "ERROR";
+    }
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s: %s\n", error.c_str(), out.c_str());
         return 1;
     }
     return 0;

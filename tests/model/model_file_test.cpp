@@ -2,6 +2,7 @@
 #include "model/model_file.h"
 
 #include "base/paths.h"
+#include "model/model_test_files.h"
 
 #include <algorithm>
 #include <clocale>
@@ -33,43 +34,6 @@ const char* const kDefaultModel =
     "// \n";
 
 const char* const kMaterialLine = "MAT,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,m\n";
-
-// A fresh directory under /tmp, removed with everything in it.
-struct TempDir {
-    std::string path;
-    TempDir() {
-        char name[] = "/tmp/fwmodel.XXXXXX";
-        path = std::string(mkdtemp(name)) + "/";
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-};
-
-void writeText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-std::vector<std::string> linesOf(const std::string& text, const char* prefixes = nullptr) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (!prefixes || std::string(prefixes).find(line.substr(0, 3)) != std::string::npos)
-            out.push_back(line);
-    return out;
-}
-// The log's entry texts without their time stamps.
-std::vector<std::string> logTexts() {
-    std::vector<std::string> out;
-    for (const std::string& line : linesOf(readText(userLogPath()))) {
-        std::size_t dash = line.find(" - ");
-        if (dash != std::string::npos) out.push_back(line.substr(dash + 3));
-    }
-    return out;
-}
 
 bool load(Model& m, const std::string& path, std::string* error = nullptr) {
     m.fileName = path;
