@@ -48,6 +48,8 @@ void keepCurrentInRange(Model& m) {
 bool restore(Model& m, int32_t position, const char* failure) {
     if (!copyOrLog(m, slotAt(m.undo, position), m, failure)) return false;
     keepCurrentInRange(m);
+    // Normals that were still pending when the state was stored get recalculated now.
+    m.normalsPending = true;
     return true;
 }
 
@@ -64,8 +66,9 @@ Vertex heldVertex(const Vertex& from) {
     v.colourBlue = from.colourBlue, v.colourAlpha = from.colourAlpha;
     v.selected = from.selected;
     v.locked = from.locked;
-    // Normals travel with the vertices, so nothing waits for recalculation.
-    v.normalDirty = false;
+    // Normals travel with the vertices. A vertex whose normal was still waiting for the batched
+    // recalculation keeps waiting, or the restored model would show a stale normal for good.
+    v.normalDirty = from.normalDirty;
     return v;
 }
 

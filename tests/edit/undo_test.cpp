@@ -187,6 +187,20 @@ TEST(Undo, RestoresSelectionAndLocksWithEveryMeshVisible) {
     for (const Vertex& v : m.vertices) EXPECT_FALSE(v.picked);
 }
 
+TEST(Undo, NormalsPendingAtTheSnapshotAreRecalculatedAfterTheUndo) {
+    Model m;
+    setupUndo(m, 10);
+    buildModel(m, 1);
+    // the snapshot is taken while the vertex still waits for its new normal
+    m.vertices[2].normalDirty = true;
+    m.vertices[2].normalZ = 0.0f;
+    takeSnapshot(m);
+    for (Vertex& v : m.vertices) v.normalDirty = false;
+    undo(m);
+    EXPECT_TRUE(m.vertices[2].normalDirty);
+    EXPECT_TRUE(m.normalsPending);
+}
+
 TEST(Undo, PositionsStayBoundedOverManySnapshots) {
     Model m;
     setupUndo(m, 3); // four slots, positions kept below 16
@@ -260,6 +274,7 @@ TEST(Undo, CopyHoldsRecordsButNotDrawingOrEditorState) {
     f.colourRed = 0.1f, f.colourGreen = 0.2f, f.colourBlue = 0.3f, f.colourAlpha = 1;
     f.selected = f.locked = f.picked = f.normalDirty = f.pinHovered = true;
     f.pinRect[0] = 5;
+    from.vertices[0].normalDirty = false;
     from.meshes[0].MaterialNumber = 2, from.meshes[0].smooth = from.meshes[0].trianglePins = true;
     from.meshes[0].centreX = 0.5f, from.meshes[0].centreY = 1.5f, from.meshes[0].centreZ = 2.5f;
     from.meshes[0].pinX = 3, from.meshes[0].largestHalfExtent = 2;
@@ -276,10 +291,12 @@ TEST(Undo, CopyHoldsRecordsButNotDrawingOrEditorState) {
     EXPECT_EQ(held(to), held(from));
     EXPECT_EQ(to.vertices.capacity(), to.vertices.size());
     EXPECT_EQ(to.meshes.capacity(), to.meshes.size());
-    // normals kept, but drawing and pick state dropped
+    // normals kept (with a pending recalculation), but drawing and pick state dropped
     const Vertex& v = to.vertices[1];
     EXPECT_EQ(v.normalZ, 0.8f);
-    EXPECT_FALSE(v.picked || v.pinHovered || v.normalDirty);
+    EXPECT_TRUE(v.normalDirty);
+    EXPECT_FALSE(to.vertices[0].normalDirty);
+    EXPECT_FALSE(v.picked || v.pinHovered);
     EXPECT_EQ(v.pinRect[0], 0.0);
     const Mesh& mesh = to.meshes[0];
     EXPECT_FALSE(mesh.hidden || mesh.pinHovered);
