@@ -56,6 +56,49 @@ check "dump prints the mesh line" grep -qx 'mesh 0 first 0 triangles 2 material 
 check "dump prints every vertex with its normal" test "$(grep -c '^vertex ' dump.txt)" -eq 6
 check "dump normals face +Z" grep -qx 'vertex 2 1.000000 1.000000 0.000000 0.000000 -0.000000 1.000000 1.000000 1.000000' dump.txt
 
+# OBJ in: imported into an empty model with the default model's one material
+printf '%s\n' 'v 0 0 0' 'v 1 0 0' 'v 1 1 0' 'v 0 1 0' 'g quad' 'f 1 2 3 4' 'g tri' 'f 1 2 3' >quad.obj
+"$tool" info quad.obj >quad.info
+check "info reads an OBJ" test $? -eq 0
+printf '%s\n' 'vertices: 9' 'triangles: 3' 'meshes: 2' 'materials: 1' 'textures: 0' \
+  'bounds: 0.000000 0.000000 0.000000 1.000000 1.000000 0.000000' >quad.want
+check "an OBJ becomes one mesh per group" cmp -s quad.info quad.want
+"$tool" convert quad.obj quad.FW2
+check "OBJ to FW2 keeps the default material" grep -q '^MAT,0,0.200000,0.200000,0.200000,0.470000' quad.FW2
+check "OBJ to FW2 writes the imported meshes" grep -qx 'MSH,1,6,1,0,0' quad.FW2
+"$tool" dump QUAD.OBJ >/dev/null 2>&1
+check "a missing OBJ fails" test $? -eq 1
+cp quad.obj QUAD2.OBJ && "$tool" dump QUAD2.OBJ >quad.dump
+check "dump reads an OBJ whatever the extension's case" grep -qx 'vertex 3 0.000000 0.000000 0.000000 0.000000 -0.000000 1.000000 0.000000 1.000000' quad.dump
+
+# OBJ out: every vertex with a finished normal (more than one pass's worth), faces per triangle
+"$tool" convert "$src/resources/defaults/PREVIEWMODEL2.FW2" preview.obj
+check "FW2 to OBJ exits 0" test $? -eq 0
+check "the OBJ holds every vertex" test "$(grep -c '^v ' preview.obj)" -eq "$(grep -c '^VTX' "$src/resources/defaults/PREVIEWMODEL2.FW2")"
+check "no normal is left unfinished" test "$(grep -c '^vn 0.000000 0.000000 0.000000$' preview.obj)" -eq 0
+check "faces follow the vertices" grep -qx 'f 4 5 6' preview.obj
+"$tool" convert preview.obj again.Obj && "$tool" info again.Obj >again.info && "$tool" info preview.obj >preview.info
+check "an exported OBJ comes back with the same triangles" cmp -s again.info preview.info
+
+# bad OBJ: the reader's message, exit 1, OUT untouched
+printf '%s\n' 'v 0 0 0' 'v 1 0 0' 'v 0 1 0' 'f 1 2 9' 'f -3 -2 -1' >bad.obj
+"$tool" convert bad.obj out.FW2 2>bad.obj.err
+check "an OBJ without valid faces exits 1" test $? -eq 1
+check "it says why" grep -q 'No Valid Triangles found within OBJ Face List.' bad.obj.err
+check "and leaves OUT untouched" grep -qx 'keep me' out.FW2
+"$tool" convert first.fw2 /nonexistent/dir/out.obj 2>obj.err
+check "an OBJ that cannot be written exits 1" test $? -eq 1
+check "and says so" grep -q 'Failed to Open File for Saving!' obj.err
+
+# legacy input: grids of shared points become triangles, saved in the current format
+printf '%s\n' 'MAT,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,m' \
+  'VTX,0,0,0,0,0,0,1,1,1,1' 'VTX,1,1,0,0,1,0,1,1,1,1' 'VTX,2,2,0,0,1,0,1,1,1,1' \
+  'VTX,3,0,1,0,0,1,1,1,1,1' 'VTX,4,1,1,0,1,1,1,1,1,1' 'VTX,5,2,1,0,1,1,1,1,1,1' \
+  'MSH,0,0,3,2,0' >legacy.FW2
+"$tool" convert legacy.FW2 current.FW2
+check "a legacy file converts" grep -qx 'MSH,0,0,4,0,1' current.FW2
+check "with the version line" grep -q '^2.6x VERSION' current.FW2
+
 # usage
 "$tool" --help | grep -q 'convert IN OUT'
 check "--help explains the commands" test $? -eq 0
