@@ -1,13 +1,237 @@
-// Left clicks into the viewports: picking and rubber bands in the orthographic views, pins and
-// orbiting in the 3D view.
+// The left click: automatic revisions first, then the first open panel in a fixed order takes
+// the click; with none open, the Edit Toolbar and then the viewports.
+//
+// Sections: panels with their own buttons; the pin toolbars; the view toolbars; the Edit
+// Toolbar; the viewports; the dispatcher.
 #include "app/click.h"
 
 #include "app/file_commands.h"
 #include "edit/selection.h"
+#include "edit/structure.h"
+#include "edit/subdivide.h"
+#include "edit/undo.h"
+#include "ui/hints.h"
+#include "ui/panel.h"
 
 #include <ctime>
 
 namespace {
+
+enum : int {
+    kHintsClose = 1084,
+    kAboutClose = 1053,
+    kFirstModeButton = 1031, // 1031 .. 1034: Move, Rotate, Scale, Texture Coordinate
+    kUnlockMesh = 1001,
+    kUnlockAll = 1002,
+    kShowExtended = 1019,
+    kDeleteMesh = 1022,
+    kHideMesh = 11022,
+    kSmoothToggle = 11027,
+    kTrianglePinsToggle = 11028,
+    kDeleteTriangle = 2011,
+    kMaterialProperties = 1017,
+};
+
+int clickPanel(Editor& editor, Panel& panel) {
+    return panelClick(panel, editor.input.pointerX, editor.input.pointerY, editor.platform);
+}
+
+bool confirmDelete(Editor& editor) {
+    return editor.platform.messageBox("Are you sure you want to delete?", "Confirm Delete",
+                                      MessageButtons::YesNo,
+                                      MessageIcon::Question) == MessageAnswer::Yes;
+}
+
+void offer(Editor& editor, int hint) {
+    offerHint(editor.panels, editor.settings.showHint, hint, editor.settings.windowWidth,
+              editor.settings.windowHeight);
+}
+
+// ---- Panels with their own buttons ----
+
+void clickHints(Editor& editor) {
+    if (clickPanel(editor, editor.panels.hints) == kHintsClose)
+        closeHints(editor.panels, editor.settings.showHint);
+}
+
+void chooseMode(Editor& editor, int mode) {
+    editor.state.transformMode = mode;
+    for (int m = 0; m < TransformModeCount; ++m)
+        setState(editor.panels.cursorMode, kFirstModeButton + m, m == mode);
+}
+
+void clickCursorMode(Editor& editor) {
+    const int id = clickPanel(editor, editor.panels.cursorMode);
+    if (id >= kFirstModeButton && id < kFirstModeButton + TransformModeCount)
+        chooseMode(editor, id - kFirstModeButton);
+    setTransformModeIcon(editor.panels, editor.state.transformMode);
+    editor.panels.cursorMode.visible = false;
+}
+
+void clickAbout(Editor& editor) {
+    if (clickPanel(editor, editor.panels.about) == kAboutClose) editor.panels.about.visible = false;
+}
+
+void clickUnlock(Editor& editor) {
+    const int id = clickPanel(editor, editor.panels.unlock);
+    if (id == kUnlockMesh) unlockMesh(editor.edit, editor.edit.currentMesh);
+    if (id == kUnlockAll) unlockAllMeshes(editor.edit);
+    editor.panels.unlock.visible = false;
+}
+
+// ---- The pin toolbars ----
+
+// What a button does to the model, and whether an undo step comes first.
+struct ToolRow {
+    int id;
+    bool snapshot;
+    void (*run)(Model&);
+};
+
+void lockCurrentMesh(Model& m) {
+    lockMesh(m, m.currentMesh);
+}
+void subdivideCurrent(Model& m) {
+    subdivideMesh(m, m.currentMesh);
+}
+void invertCurrent(Model& m) {
+    invertMesh(m, m.currentMesh);
+}
+void duplicateCurrent(Model& m) {
+    duplicateMesh(m, m.currentMesh);
+}
+void snapshotOnly(Model&) {}
+
+constexpr ToolRow kMeshTools[] = {
+    {kUnlockAll, false, unlockAllMeshes},
+    {1003, false, lockCurrentMesh},
+    {1004, false, lockAllMeshes},
+    {1005, true, selectCurrentMeshOnly},
+    {1006, true, addCurrentMeshToSelection},
+    {1007, true, removeCurrentMeshFromSelection},
+    {1008, true, selectAllVertices},
+    {1009, true, selectNone},
+    {1010, true, subdivideCurrent},
+    {1015, true, invertCurrent},
+    {1016, true, duplicateCurrent},
+    {1018, true, snapshotOnly},
+};
+
+// Toggles that act and leave the toolbar open.
+constexpr ToolRow kMeshToggles[] = {
+    {kHideMesh, false, toggleHiddenCurrentMesh},
+    {kSmoothToggle, false, toggleSmoothCurrentMesh},
+    {kTrianglePinsToggle, false, toggleTrianglePinsCurrentMesh},
+};
+
+void invertCurrentTriangle(Model& m) {
+    invertTriangle(m, m.currentTriangle);
+}
+void subdivideCurrentTriangle(Model& m) {
+    subdivideTriangle(m, m.currentTriangle);
+}
+
+constexpr ToolRow kTriangleTools[] = {
+    {2001, false, lockCurrentTriangle},
+    {2002, false, lockAllMeshes},
+    {2003, false, unlockCurrentTriangle},
+    {2004, false, unlockAllMeshes},
+    {2005, false, selectCurrentTriangleOnly},
+    {2006, false, addCurrentTriangle},
+    {2007, false, removeCurrentTriangle},
+    {2008, false, selectAllVertices},
+    {2009, false, selectNone},
+    {2010, false, invertCurrentTriangle},
+    {2012, false, subdivideCurrentTriangle},
+};
+
+template <std::size_t N> bool runTool(Editor& editor, const ToolRow (&rows)[N], int id) {
+    for (const ToolRow& row : rows) {
+        if (row.id != id) continue;
+        if (row.snapshot) takeSnapshot(editor.edit);
+        row.run(editor.edit);
+        return true;
+    }
+    return false;
+}
+
+void closeMeshPinToolbars(Editor& editor) {
+    editor.panels.meshPin.visible = false;
+    editor.panels.meshPinExtended.visible = false;
+}
+
+void clickMeshPinToolbar(Editor& editor) {
+    Panels& p = editor.panels;
+    Panel& panel = p.meshPinExtended.visible ? p.meshPinExtended : p.meshPin;
+    const int id = clickPanel(editor, panel);
+    if (runTool(editor, kMeshToggles, id)) return;
+    if (id == kShowExtended && &panel == &p.meshPin) {
+        showPanelAt(p.meshPinExtended, p.meshPin.x, p.meshPin.y);
+        p.meshPin.visible = false;
+        return;
+    }
+    if (id == kDeleteMesh) {
+        if (!confirmDelete(editor)) return;
+        deleteMesh(editor.edit, editor.edit.currentMesh);
+    } else if (id == kMaterialProperties) {
+        offer(editor, kHintMaterialEditor);
+    } else {
+        runTool(editor, kMeshTools, id);
+    }
+    closeMeshPinToolbars(editor);
+}
+
+void clickTrianglePinToolbar(Editor& editor) {
+    const int id = clickPanel(editor, editor.panels.trianglePin);
+    editor.panels.trianglePin.visible = false;
+    if (id == kDeleteTriangle) {
+        if (confirmDelete(editor)) deleteTriangle(editor.edit, editor.edit.currentTriangle);
+        return;
+    }
+    runTool(editor, kTriangleTools, id);
+}
+
+// ---- The view toolbars ----
+
+// Their toggles flip and keep the toolbar open; any other click closes it.
+void clickViewToolbar(Editor& editor, Panel& panel, int firstToggle, int lastToggle) {
+    // A click only returns ids the panel has, so the range names its toggles.
+    const int id = clickPanel(editor, panel);
+    if (id >= firstToggle && id <= lastToggle) {
+        setState(panel, id, !getState(panel, id));
+        return;
+    }
+    panel.visible = false;
+}
+
+// ---- The Edit Toolbar ----
+
+// True when the click was the Edit Toolbar's.
+bool clickEditToolbar(Editor& editor) {
+    Panels& p = editor.panels;
+    if (!p.edit.visible) return false;
+    const int id = clickPanel(editor, p.edit);
+    const int x = editor.input.pointerX, y = editor.input.pointerY;
+    if (id == kIdViewMenu) {
+        offer(editor, kHintViewMenu);
+        bool ortho = false;
+        for (ViewId v : {ViewFront, ViewLeft, ViewTop})
+            ortho = ortho || hitTest(editor.views[v], x, y);
+        if (ortho)
+            showPanelAt(p.viewOrtho, x + 10, y + 10);
+        else if (hitTest(editor.views[View3D], x, y))
+            showPanelAt(p.view3D, x + 10, y + 10);
+        return true;
+    }
+    if (id >= kIdMoveModeIcon && id < kIdMoveModeIcon + TransformModeCount) {
+        showPanelAt(p.cursorMode, x + 10, y + 10);
+        offer(editor, kHintCursorMenu);
+        return true;
+    }
+    return false;
+}
+
+// ---- The viewports ----
 
 // Front, Left, Top: the order clicks reach them in.
 constexpr ViewId kOrthoViews[] = {ViewFront, ViewLeft, ViewTop};
@@ -32,18 +256,27 @@ void clickOrthoView(Editor& editor, ViewId id) {
     planeCoordinates(grabbed, plane, view.cursorU, view.cursorV);
 }
 
-// A press in the 3D view: a pin makes its mesh or triangle current; empty space orbits.
+// A press in the 3D view: a pin opens its toolbar; empty space orbits.
 void click3DView(Editor& editor) {
     Model& m = editor.edit;
+    Panels& p = editor.panels;
+    const int x = editor.input.pointerX, y = editor.input.pointerY;
     const int32_t mesh = firstHoveredMesh(m);
     if (mesh >= 0) {
         m.currentMesh = mesh;
+        if (m.meshes[mesh].locked)
+            showPanelAt(p.unlock, x, y - p.unlock.height);
+        else if (editor.settings.onlyShowExtendedToolbars)
+            showPanelAt(p.meshPinExtended, x, y - p.meshPin.height);
+        else
+            showPanelAt(p.meshPin, x, y - p.meshPin.height);
         return;
     }
     const int32_t t = firstHoveredTriangle(m);
     const int32_t owner = t >= 0 ? meshOfVertex(m, t) : -1;
     if (owner >= 0 && m.meshes[owner].trianglePins) {
         m.currentTriangle = t;
+        showPanelAt(p.trianglePin, x, y - p.meshPin.height);
         return;
     }
     editor.views[View3D].dragging = true;
@@ -51,10 +284,24 @@ void click3DView(Editor& editor) {
 
 } // namespace
 
+// ---- The dispatcher ----
+
 void handleLeftClick(Editor& editor) {
     automaticRevisionCheck(editor, std::time(nullptr));
-    const int x = editor.input.pointerX;
-    const int y = editor.input.pointerY;
+    Panels& p = editor.panels;
+    if (p.hints.visible) return clickHints(editor);
+    if (p.textureSelector.visible) return;
+    if (p.materialEditor.visible) return;
+    if (p.cursorMode.visible) return clickCursorMode(editor);
+    if (p.about.visible) return clickAbout(editor);
+    if (p.unlock.visible) return clickUnlock(editor);
+    if (p.meshPin.visible || p.meshPinExtended.visible) return clickMeshPinToolbar(editor);
+    if (p.trianglePin.visible) return clickTrianglePinToolbar(editor);
+    if (p.viewOrtho.visible) return clickViewToolbar(editor, p.viewOrtho, 1025, 1029);
+    if (p.view3D.visible) return clickViewToolbar(editor, p.view3D, 1025, 1030);
+    if (clickEditToolbar(editor)) return;
+
+    const int x = editor.input.pointerX, y = editor.input.pointerY;
     for (ViewId id : kOrthoViews)
         if (hitTest(editor.views[id], x, y)) clickOrthoView(editor, id);
     if (hitTest(editor.views[View3D], x, y)) click3DView(editor);

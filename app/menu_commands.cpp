@@ -8,7 +8,11 @@
 #include "edit/transforms.h"
 #include "edit/undo.h"
 #include "resources/menu_table.h"
+#include "ui/about.h"
 #include "ui/panel.h"
+
+#include "ui/panel.h"
+#include <GL/gl.h>
 
 #include <cstddef>
 #include <ctime>
@@ -36,6 +40,35 @@ void saveAsCommand(Editor& editor, int) {
 }
 void revisionCommand(Editor& editor, int) {
     saveRevision(editor, std::time(nullptr));
+}
+
+// The background colour through the colour dialog with the 16 custom colours, which keep
+// their edits even when the dialog is cancelled.
+void backgroundColour(Editor& editor, int) {
+    Settings& s = editor.settings;
+    ColourRef colour = makeColourRef(static_cast<int>(s.backgroundRed * 255),
+                                     static_cast<int>(s.backgroundGreen * 255),
+                                     static_cast<int>(s.backgroundBlue * 255));
+    CustomColours custom;
+    for (int i = 0; i < kCustomColourCount; ++i) custom[i] = s.customColour[i];
+    const bool chosen = editor.platform.chooseColour(colour, custom);
+    for (int i = 0; i < kCustomColourCount; ++i) s.customColour[i] = custom[i];
+    if (!chosen) return;
+    s.backgroundRed = colourRed(colour) / 255.0f;
+    s.backgroundGreen = colourGreen(colour) / 255.0f;
+    s.backgroundBlue = colourBlue(colour) / 255.0f;
+    glClearColor(s.backgroundRed, s.backgroundGreen, s.backgroundBlue, 0.5f);
+}
+
+void visitWebsite(Editor& editor, int) {
+    editor.platform.openUrl(kWebSiteUrl);
+}
+void contactUs(Editor& editor, int) {
+    editor.platform.openUrl(kContactUrl);
+}
+void showAbout(Editor& editor, int) {
+    showPanelAt(editor.panels.about, editor.settings.windowWidth / 2 - 120,
+                editor.settings.windowHeight / 2 - 90);
 }
 
 void undoCommand(Editor& editor, int) {
@@ -166,6 +199,10 @@ constexpr CommandRow kCommands[] = {
     {CmdRenderLitMesh, CmdRenderLitMesh, toggleMarkOnly},
     {CmdShowDebugInfo, CmdShowDebugInfo, toggleDebugInfo},
     {CmdRestoreEditView, CmdRestoreEditView, restoreEditView},
+    {CmdBackgroundColour, CmdBackgroundColour, backgroundColour},
+    {CmdVisitWebsite, CmdVisitWebsite, visitWebsite},
+    {CmdContact, CmdContact, contactUs},
+    {CmdAbout, CmdAbout, showAbout},
 };
 
 } // namespace

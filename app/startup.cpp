@@ -14,6 +14,7 @@
 #include "edit/structure.h"
 #include "resources/bitmaps.h"
 #include "resources/menu_table.h"
+#include "ui/hints.h"
 
 #include <GL/gl.h>
 #include <vector>
@@ -86,6 +87,7 @@ void initGlAndInterface(Editor& editor) {
 
     buildToolbars(editor.panels, editor.platform, editor.cursorTextures);
     configReadHints(editor.config, editor.settings);
+    offerHint(editor.panels, editor.settings.showHint, kHintStart, s.windowWidth, s.windowHeight);
 }
 
 // ---- Loading the models ----

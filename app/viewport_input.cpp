@@ -4,6 +4,7 @@
 #include "edit/selection.h"
 #include "edit/texture_coords.h"
 #include "edit/transforms.h"
+#include "ui/hints.h"
 #include "ui/panel.h"
 
 namespace {
@@ -26,6 +27,10 @@ bool blockingPanelOtherThanMaterialEditor(Editor& editor) {
 ViewId hover(Editor& editor, int x, int y) {
     setTransformModeIcon(editor.panels, editor.state.transformMode);
     storeMouse(editor.edit, x, y, editor.settings.windowHeight);
+    // Every move over a mesh pin offers its hint while the hint's flag is set.
+    if (firstHoveredMesh(editor.edit) >= 0)
+        offerHint(editor.panels, editor.settings.showHint, kHintMeshPin,
+                  editor.settings.windowWidth, editor.settings.windowHeight);
     ViewId under = ViewCount;
     for (ViewId id : kOrthoViews) {
         Viewport& view = editor.views[id];

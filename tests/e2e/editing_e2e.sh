@@ -24,7 +24,7 @@ drag() { # x0 y0 x1 y1: a left drag in steps of 10 pixels or less, as a hand mak
 }
 menu() { # mnemonic keys: opens a menu and picks an item
   xdotool windowactivate --sync "$wid" 2>/dev/null
-  xdotool key --window "$wid" "$1"
+  xdotool key "$1"
   sleep 0.4
   xdotool key "$2"
   sleep 0.6
@@ -40,6 +40,11 @@ save_as() { # path: File > Save As, the name typed into the dialog
 start_editor
 saved=$work/square.FW2
 
+# A first run greets with hint 0; Close (with "Don't tell me again" ticked) puts it away for good
+check "the Hints box shows on a first run" test "$(pixel 380 218)" = "178,204,230"
+close_hint
+check "Close puts the Hints box away" test "$(pixel 380 218)" != "178,204,230"
+
 # Drag the top-right corner (1, 1) of the square 30 pixels right and 20 down
 drag 300 50 330 70
 save_as "$saved"
@@ -50,7 +55,7 @@ check "the other corners stayed" test "$(vertex "$saved" 1)" = "1.000000,-1.0000
 
 # Ctrl+Z restores the square in one step; Save writes to the same name without asking
 xdotool windowactivate --sync "$wid" 2>/dev/null
-xdotool mousemove --window "$gl" 600 450
+xdotool mousemove --window "$gl" 780 590
 sleep 0.2
 xdotool key ctrl+z
 sleep 0.3
@@ -68,5 +73,6 @@ check "the left-hand top corner stayed" test "$(vertex "$saved" 5)" = "-1.000000
 [ -n "${FW_E2E_SHOTS:-}" ] && import -window root "$FW_E2E_SHOTS/edited.png"
 
 quit_editor
+check "the hint flag is saved cleared" grep -qx 'ShowHint0 = 0' "$user/Config.ini"
 echo "$pass passed, $fail failed"
 test "$fail" -eq 0

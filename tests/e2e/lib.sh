@@ -58,7 +58,12 @@ lines() { wc -l <"$1" | tr -d ' '; }
 
 quit_editor() { # closes the window the way a user does and waits for the program to end
   xdotool windowactivate --sync "$wid" 2>/dev/null
-  xdotool key --window "$wid" alt+F4
+  xdotool key alt+F4
   for _ in $(seq 50); do kill -0 "$editor" 2>/dev/null || break; sleep 0.1; done
   editor=
+}
+
+close_hint() { # clicks "Close" on the Hints box, centred on an 800 x 600 surface
+  xdotool mousemove --window "$gl" 470 405 click 1
+  sleep 0.3
 }

@@ -86,7 +86,7 @@ constexpr int kBack[3] = {51, 76, 102};
 constexpr int kGrid[3] = {102, 127, 153};
 const char* const kBlueConfig = "WindowWidth = 800\nWindowHeight = 600\nBackgroundR = 0.2\n"
                                 "BackgroundG = 0.3\nBackgroundB = 0.4\nMaxUndoCount = 3\n"
-                                "DeleteDefaultMeshOnStartup = 0\n";
+                                "DeleteDefaultMeshOnStartup = 0\nShowHint0 = 0\n";
 
 } // namespace
 
@@ -116,6 +116,8 @@ TEST_F(EditorFrame, FirstRunWritesDefaultsAndLoadsModels) {
     EXPECT_EQ(vertexCount(editor->edit), 6);
     EXPECT_EQ(vertexCount(editor->preview[1]), 6144);
     EXPECT_TRUE(editor->startupComplete);
+    // a first run greets with hint 0
+    EXPECT_TRUE(editor->panels.hints.visible);
     // check marks from the configuration: update checking and texture preview on
     EXPECT_TRUE(platform.menuCheck(CmdAutoCheckUpdates));
     EXPECT_TRUE(platform.menuCheck(CmdShowTexturePreview));
