@@ -4,7 +4,12 @@
 #include "app/menu_commands.h"
 
 #include "app/file_commands.h"
+#include "edit/extend.h"
+#include "edit/materials.h"
 #include "edit/selection.h"
+#include "edit/structure.h"
+#include "edit/subdivide.h"
+#include "edit/texture_coords.h"
 #include "edit/transforms.h"
 #include "edit/undo.h"
 #include "resources/menu_table.h"
@@ -69,6 +74,87 @@ void contactUs(Editor& editor, int) {
 void showAbout(Editor& editor, int) {
     showPanelAt(editor.panels.about, editor.settings.windowWidth / 2 - 120,
                 editor.settings.windowHeight / 2 - 90);
+}
+
+// ---- Structure commands ----
+
+void showResult(Editor& editor, const EditResult& result) {
+    if (result.hasMessage())
+        editor.platform.messageBox(result.text, result.caption, MessageButtons::Ok,
+                                   MessageIcon::None);
+}
+
+// Commands on the current mesh, which never act outside the model.
+void meshCommand(Editor& editor, int id) {
+    Model& m = editor.edit;
+    switch (id) {
+    case CmdSubdivideMesh:
+        subdivideMesh(m, m.currentMesh);
+        break;
+    case CmdSubdivideAll:
+        subdivideAllMeshes(m);
+        break;
+    case CmdDuplicateMesh:
+        duplicateMesh(m, m.currentMesh);
+        break;
+    case CmdInvertMesh:
+        invertMesh(m, m.currentMesh);
+        break;
+    case CmdRecalculateTexture:
+        recalculateTextureCoordinates(m, m.currentMesh);
+        break;
+    case CmdSubdivideSelected:
+        subdivideSelectedTriangles(m);
+        break;
+    case CmdStripUnused:
+        stripUnusedMaterialsAndTextures(m);
+        break;
+    default:
+        break;
+    }
+}
+
+// Scale the current mesh's texture coordinates: 308-312 along U, 313-317 along V.
+void scaleTextureCommand(Editor& editor, int id) {
+    static const float kFactors[] = {0.5f, 2.0f, 3.0f, 4.0f, 5.0f};
+    const bool alongU = id < CmdScaleTextureV;
+    const float f = kFactors[(id - CmdScaleTextureU) % 5];
+    Model& m = editor.edit;
+    scaleTextureCoordinates(m, m.currentMesh, alongU ? f : 1.0f, alongU ? 1.0f : f);
+}
+
+// Operations that take their own undo step and may answer with a message.
+void undoableCommand(Editor& editor, int id) {
+    Model& m = editor.edit;
+    takeSnapshot(m);
+    switch (id) {
+    case CmdCombine:
+        showResult(editor, combineSelectedMeshes(m));
+        break;
+    case CmdSplitSelection:
+        showResult(editor, splitSelectionToNewMesh(m));
+        break;
+    case CmdExtend:
+        showResult(editor, extendSelectedVertices(m));
+        break;
+    case CmdExtendSawTooth:
+        showResult(editor, extendSelectedVerticesSawTooth(m));
+        break;
+    default:
+        break;
+    }
+}
+
+void deleteSelectedCommand(Editor& editor, int) {
+    if (editor.platform.messageBox("Are you sure you want to delete?", "Confirm Delete",
+                                   MessageButtons::YesNo,
+                                   MessageIcon::Question) != MessageAnswer::Yes)
+        return;
+    showResult(editor, deleteSelectedTriangles(editor.edit));
+}
+
+void drawNewMeshCommand(Editor& editor, int) {
+    editor.state.editMode = EditMode::DrawNewMesh;
 }
 
 void undoCommand(Editor& editor, int) {
@@ -200,6 +286,18 @@ constexpr CommandRow kCommands[] = {
     {CmdShowDebugInfo, CmdShowDebugInfo, toggleDebugInfo},
     {CmdRestoreEditView, CmdRestoreEditView, restoreEditView},
     {CmdBackgroundColour, CmdBackgroundColour, backgroundColour},
+    {CmdSubdivideMesh, CmdSubdivideMesh, meshCommand},
+    {CmdCombine, CmdCombine, undoableCommand},
+    {CmdDuplicateMesh, CmdInvertMesh, meshCommand},
+    {CmdRecalculateTexture, CmdRecalculateTexture, meshCommand},
+    {CmdScaleTextureU, CmdScaleTextureV + 4, scaleTextureCommand},
+    {CmdSubdivideAll, CmdSubdivideAll, meshCommand},
+    {CmdDrawNewMesh, CmdDrawNewMesh, drawNewMeshCommand},
+    {CmdStripUnused, CmdStripUnused, meshCommand},
+    {CmdExtend, CmdExtendSawTooth, undoableCommand},
+    {CmdDeleteSelected, CmdDeleteSelected, deleteSelectedCommand},
+    {CmdSubdivideSelected, CmdSubdivideSelected, meshCommand},
+    {CmdSplitSelection, CmdSplitSelection, undoableCommand},
     {CmdVisitWebsite, CmdVisitWebsite, visitWebsite},
     {CmdContact, CmdContact, contactUs},
     {CmdAbout, CmdAbout, showAbout},

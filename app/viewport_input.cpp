@@ -2,8 +2,10 @@
 #include "app/viewport_input.h"
 
 #include "edit/selection.h"
+#include "edit/structure.h"
 #include "edit/texture_coords.h"
 #include "edit/transforms.h"
+#include "edit/undo.h"
 #include "ui/hints.h"
 #include "ui/panel.h"
 
@@ -120,6 +122,9 @@ void wheelAt(Editor& editor, int delta, int x, int y) {
 void finishRubberBand(Editor& editor, ViewId id) {
     const Viewport& view = editor.views[id];
     if (editor.state.editMode == EditMode::DrawNewMesh) {
+        takeSnapshot(editor.edit);
+        drawNewMesh(editor.edit, view.bandStartU, view.bandStartV, view.bandEndU, view.bandEndV,
+                    viewInfo(id).planeAxis);
         editor.state.editMode = EditMode::Normal;
         return;
     }

@@ -208,3 +208,40 @@ TEST_F(ClickFixture, MenuEquivalentsAndColourDialog) {
     ASSERT_EQ(platform.callsOf(CallKind::OpenUrl).size(), 1u);
     EXPECT_EQ(platform.callsOf(CallKind::OpenUrl)[0].text.rfind("mailto:", 0), 0u);
 }
+
+TEST_F(ClickFixture, StructureCommandsFromTheMenu) {
+    // combine with fewer than two selected meshes: its message, after an undo step
+    runMenuCommand(editor, CmdCombine);
+    EXPECT_TRUE(platform.shownMessage("Mesh Combine Failed",
+                                      "You must have at least two meshes selected!"));
+    // delete selected triangles asks first; Yes removes the selected triangle
+    for (int i = 3; i < 6; ++i) editor.edit.vertices[i].selected = true;
+    runMenuCommand(editor, CmdDeleteSelected);
+    EXPECT_EQ(vertexCount(editor.edit), 6);
+    platform.messageAnswers = {MessageAnswer::Yes};
+    runMenuCommand(editor, CmdDeleteSelected);
+    EXPECT_EQ(vertexCount(editor.edit), 3);
+    // texture coordinates of the current mesh scaled by 3 along U only
+    editor.edit.vertices[1].textureX = 0.25f, editor.edit.vertices[1].textureY = 0.5f;
+    runMenuCommand(editor, CmdScaleTextureU + 2);
+    EXPECT_FLOAT_EQ(editor.edit.vertices[1].textureX, 0.75f);
+    EXPECT_FLOAT_EQ(editor.edit.vertices[1].textureY, 0.5f);
+    // Draw New Mesh: the next band in the Front view becomes a mesh, one undo step
+    runMenuCommand(editor, CmdDrawNewMesh);
+    WindowEvent e;
+    e.type = WindowEventType::MouseMove, e.x = 150, e.y = 100;
+    handleWindowEvent(editor, e);
+    e.type = WindowEventType::LeftDown, e.buttons = MkLeft;
+    handleWindowEvent(editor, e);
+    for (int step = 1; step <= 5; ++step) {
+        e.type = WindowEventType::MouseMove, e.x = 150 + 10 * step, e.y = 100 + 8 * step;
+        handleWindowEvent(editor, e);
+    }
+    e.type = WindowEventType::LeftUp;
+    handleWindowEvent(editor, e);
+    EXPECT_EQ(meshCount(editor.edit), 2);
+    EXPECT_EQ(vertexCount(editor.edit), 9);
+    EXPECT_EQ(editor.state.editMode, EditMode::Normal);
+    undo(editor.edit);
+    EXPECT_EQ(vertexCount(editor.edit), 3);
+}
