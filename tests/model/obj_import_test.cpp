@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -334,6 +335,77 @@ TEST(ObjImport, ReadsLinesAndNumbersWhateverTheirShape) {
                       "Allocating Memory for Imported Vertex and Face Data", "Reading File Data",
                       "OBJ Data Loaded but not Verified!", "File Closed.",
                       "Calculating Triangle Count from OBJ Face List"}));
+    }
+}
+
+TEST(ObjImport, HostileInputNeverBreaksTheModel) {
+    // Lines built from the pieces OBJ readers trip over: every import either appends whole
+    // triangles inside meshes that fit, or leaves the model as it was.
+    const char* const pieces[] = {"v ",
+                                  "vt ",
+                                  "vn ",
+                                  "f ",
+                                  "g ",
+                                  "1",
+                                  "2",
+                                  "3",
+                                  "7",
+                                  "-1",
+                                  "0",
+                                  "/",
+                                  "//",
+                                  " ",
+                                  "\t",
+                                  "\r",
+                                  "2147483647",
+                                  "2147483648",
+                                  "99999999999",
+                                  "0x7fffffff",
+                                  "1e40",
+                                  "nan",
+                                  "-0",
+                                  "" /* a NUL byte */,
+                                  "\xEF\xBB\xBF",
+                                  "#"};
+    unsigned seed = 12345;
+    auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int round = 0; round < 60; ++round) {
+        std::string text = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
+        for (int line = 0; line < 40; ++line) {
+            // Mostly a keyword first, then indices, separators and junk.
+            const unsigned kind = next(8);
+            text += kind < 5 ? pieces[kind] : "";
+            for (unsigned k = next(14); k > 0; --k) {
+                const unsigned i = next(4) ? 5 + next(4) : next(26);
+                static_assert(sizeof pieces / sizeof pieces[0] == 26, "the NUL piece is 23");
+                text += i == 23 ? std::string(1, '\0') : std::string(pieces[i]);
+                if (next(3)) text += next(5) ? " " : (next(2) ? "/" : "//");
+            }
+            text += next(4) ? "\n" : "\r\n";
+        }
+        Model m;
+        m.vertices.resize(3);
+        m.vertices[2].y = 9;
+        m.meshes.resize(1);
+        m.meshes[0].triangleCount = 1;
+        const Imported r = importText(m, text);
+        if (!r.result.ok) {
+            EXPECT_EQ(vertexCount(m), 3);
+            EXPECT_EQ(meshCount(m), 1);
+            EXPECT_EQ(m.vertices[2].y, 9.0f);
+            continue;
+        }
+        ASSERT_GT(meshCount(m), 1);
+        int32_t covered = 3;
+        for (int32_t i = 1; i < meshCount(m); ++i) {
+            EXPECT_EQ(m.meshes[i].firstVertex, covered);
+            covered += 3 * m.meshes[i].triangleCount;
+        }
+        EXPECT_EQ(covered, vertexCount(m));
+        for (const Vertex& v : m.vertices) EXPECT_TRUE(std::isfinite(v.x + v.y + v.z));
     }
 }
 
