@@ -95,6 +95,10 @@ void stripUnusedMaterialsAndTextures(Model& m) {
         if (unused == used.end()) break;
         deleteTexture(m, static_cast<int32_t>(unused - used.begin()));
     }
+    // An index that was already past the list would start showing a texture added later.
+    for (Material& mat : m.materials)
+        if (mat.TextureIndex < 0 || mat.TextureIndex >= textureCount(m))
+            mat.TextureIndex = kNoTexture;
 }
 
 void copyMaterialsAndTextures(const Model& source, Model& destination) {

@@ -35,7 +35,8 @@ bool deleteMaterial(Model& m, int32_t a);
 bool deleteTexture(Model& m, int32_t j);
 
 // Deletes every material no mesh uses (keeping at least one material), then every texture no
-// material names, whether or not that material has texturing on.
+// material names, whether or not that material has texturing on. A texture index that names no
+// texture becomes kNoTexture.
 void stripUnusedMaterialsAndTextures(Model& m);
 
 // Replaces the destination's materials, current material and textures by copies of the source's.

@@ -270,9 +270,10 @@ void duplicateMesh(Model& m, int32_t meshIndex) {
         v.locked = m.vertices[i].locked;
         m.vertices.push_back(v);
     }
-    const Mesh& source = m.meshes[meshIndex];
-    const bool locked = source.locked;
-    const int32_t copy = appendMesh(m, first, (r.end - r.begin) / 3, source.MaterialNumber);
+    // Read before the append, which may move the mesh array.
+    const bool locked = m.meshes[meshIndex].locked;
+    const int32_t material = m.meshes[meshIndex].MaterialNumber;
+    const int32_t copy = appendMesh(m, first, (r.end - r.begin) / 3, material);
     m.meshes[copy].locked = locked;
     m.currentMesh = copy;
     recalculateNormals(m);

@@ -516,6 +516,16 @@ TEST(Materials, DeleteTextureAndStrip) {
     ASSERT_EQ(materialCount(e), 1);
     EXPECT_EQ(e.materials[0].name, "mat2");
     EXPECT_EQ(textureCount(e), 1);
+    // nothing to strip, but an index past the textures becomes none
+    Model p;
+    materialsWithTextures(p, 2, 1);
+    addMesh(p, 1, 0);
+    addMesh(p, 1, 1);
+    p.materials[1].TextureIndex = 4;
+    stripUnusedMaterialsAndTextures(p);
+    EXPECT_EQ(materialCount(p), 2);
+    EXPECT_EQ(p.materials[0].TextureIndex, 0);
+    EXPECT_EQ(p.materials[1].TextureIndex, kNoTexture);
 }
 
 TEST(Materials, AppendAndCopy) {
