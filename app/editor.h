@@ -31,7 +31,7 @@ enum MouseButton : int { MkLeft = 1, MkRight = 2, MkShift = 4, MkControl = 8, Mk
 
 // Raw input as the last window events left it.
 struct InputState {
-    uint8_t keys[256] = {};    // 1 while the key is down
+    uint8_t keys[256] = {}; // 1 while the key is down
     // Keys that went down since the last frame's keyboard pass: 1, or 2 when Ctrl was down then.
     uint8_t pressed[256] = {};
     int pointerX = 0, pointerY = 0;

@@ -3,11 +3,23 @@
 #include "app/file_commands.h"
 
 #include "base/numbers.h"
+#include "base/paths.h"
 #include "edit/model_io.h"
+#include "edit/normals.h"
+#include "edit/undo.h"
+#include "model/model_import.h"
+#include "model/obj_export.h"
+#include "model/obj_import.h"
 
 namespace {
 
 constexpr int64_t kAutomaticRevisionSeconds = 300;
+
+FileDialogOptions objDialog() {
+    FileDialogOptions options;
+    options.filters = {{"Object File", "*.OBJ;"}};
+    return options;
+}
 
 FileDialogOptions modelDialog(const std::string& defaultExtension) {
     FileDialogOptions options;
@@ -18,6 +30,12 @@ FileDialogOptions modelDialog(const std::string& defaultExtension) {
 
 void showError(Editor& editor, const std::string& text) {
     editor.platform.messageBox(text, "ERROR", MessageButtons::Ok, MessageIcon::Warning);
+}
+
+void showFailure(Editor& editor, const FileResult& result) {
+    if (!result.ok && !result.boxText.empty())
+        editor.platform.messageBox(result.boxText, result.boxCaption, MessageButtons::Ok,
+                                   MessageIcon::Warning);
 }
 
 // Loads m.fileName; on failure the model's name and flags come back as they were.
@@ -122,4 +140,36 @@ void automaticRevisionCheck(Editor& editor, int64_t now) {
     if (now - editor.state.lastAutomaticRevision <= kAutomaticRevisionSeconds) return;
     editor.state.lastAutomaticRevision = now;
     saveRevision(editor, now);
+}
+
+void importObjCommand(Editor& editor) {
+    const std::string path = editor.platform.openFileDialog(objDialog());
+    if (path.empty()) return;
+    const FileResult result = importObj(editor.edit, path);
+    if (result.ok) recalculateNormals(editor.edit);
+    showFailure(editor, result);
+}
+
+void exportObjCommand(Editor& editor) {
+    const std::string path = editor.platform.saveFileDialog(objDialog());
+    if (path.empty()) return;
+    // The file carries normals, so every pending one is finished first.
+    completeNormals(editor.edit);
+    showFailure(editor, exportObj(editor.edit, path));
+}
+
+void importModelCommand(Editor& editor, bool fromLibrary) {
+    Model& m = editor.edit;
+    if (fromLibrary) {
+        m.initialDirectory = editor.userDirectory + "Library";
+        makeDirectory(m.initialDirectory);
+        m.useInitialDirectory = true;
+    }
+    takeSnapshot(m);
+    FileDialogOptions options = modelDialog("");
+    if (m.useInitialDirectory) options.startFolder = m.initialDirectory;
+    const std::string path = editor.platform.openFileDialog(options);
+    const FileResult result = importModelFile(m, path);
+    if (result.ok) recalculateNormals(m);
+    showFailure(editor, result);
 }

@@ -157,6 +157,16 @@ void drawNewMeshCommand(Editor& editor, int) {
     editor.state.editMode = EditMode::DrawNewMesh;
 }
 
+void importObjMenu(Editor& editor, int) {
+    importObjCommand(editor);
+}
+void exportObjMenu(Editor& editor, int) {
+    exportObjCommand(editor);
+}
+void importModelMenu(Editor& editor, int id) {
+    importModelCommand(editor, id == CmdImportFromLibrary);
+}
+
 void undoCommand(Editor& editor, int) {
     undo(editor.edit);
 }
@@ -287,6 +297,10 @@ constexpr CommandRow kCommands[] = {
     {CmdRestoreEditView, CmdRestoreEditView, restoreEditView},
     {CmdBackgroundColour, CmdBackgroundColour, backgroundColour},
     {CmdSubdivideMesh, CmdSubdivideMesh, meshCommand},
+    {CmdImportObj, CmdImportObj, importObjMenu},
+    {CmdExportObj, CmdExportObj, exportObjMenu},
+    {CmdImportModel, CmdImportModel, importModelMenu},
+    {CmdImportFromLibrary, CmdImportFromLibrary, importModelMenu},
     {CmdCombine, CmdCombine, undoableCommand},
     {CmdDuplicateMesh, CmdInvertMesh, meshCommand},
     {CmdRecalculateTexture, CmdRecalculateTexture, meshCommand},

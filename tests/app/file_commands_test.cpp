@@ -3,6 +3,7 @@
 #include "app/file_commands.h"
 #include "app/menu_commands.h"
 #include "base/paths.h"
+#include "edit/undo.h"
 #include "platform/fake_platform.h"
 #include "resources/menu_table.h"
 
@@ -32,6 +33,7 @@ struct FileCommands : ::testing::Test {
         std::remove((dir + "NEW_MODEL.FW2").c_str()); // a test may have broken it
         writeMissingDefaultFiles(dir, editor.log);
         newModel(editor);
+        setupUndo(editor.edit, 5);
     }
 };
 
@@ -124,4 +126,31 @@ TEST_F(FileCommands, OpenKeepsTheModelWhenLoadingFails) {
     EXPECT_EQ(editor.edit.fileName, dir + "PREVIEWMODEL1.FW2");
     EXPECT_TRUE(editor.edit.hasFileName);
     EXPECT_EQ(meshCount(editor.edit), 6);
+}
+
+TEST_F(FileCommands, ObjAndModelImportsFromTheMenu) {
+    // an OBJ file becomes a new mesh of the model
+    const std::string obj = dir + "tri.obj";
+    std::ofstream(obj) << "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+    platform.openAnswers = {obj};
+    runMenuCommand(editor, CmdImportObj);
+    EXPECT_EQ(meshCount(editor.edit), 2);
+    EXPECT_EQ(vertexCount(editor.edit), 9);
+    // a broken one changes nothing and says why
+    std::ofstream(dir + "bad.obj") << "v 0 0 0\nf 1 2 9\n";
+    platform.openAnswers = {dir + "bad.obj"};
+    runMenuCommand(editor, CmdImportObj);
+    EXPECT_EQ(vertexCount(editor.edit), 9);
+    // export writes every whole triangle
+    platform.saveAnswers = {dir + "out.obj"};
+    runMenuCommand(editor, CmdExportObj);
+    const std::string text = readAll(dir + "out.obj");
+    EXPECT_NE(text.find("\nf "), std::string::npos);
+    // importing a model file appends it, one undo step; the library starts in its own folder
+    platform.openAnswers = {dir + "PREVIEWMODEL1.FW2"};
+    runMenuCommand(editor, CmdImportFromLibrary);
+    EXPECT_EQ(platform.callsOf(CallKind::OpenFileDialog).back().caption, dir + "Library");
+    EXPECT_EQ(meshCount(editor.edit), 8);
+    runMenuCommand(editor, CmdUndo);
+    EXPECT_EQ(meshCount(editor.edit), 2);
 }
