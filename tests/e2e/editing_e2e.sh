@@ -72,6 +72,22 @@ check "corners outside the band stayed" test "$(vertex "$saved" 0)" = "-1.000000
 check "the left-hand top corner stayed" test "$(vertex "$saved" 5)" = "-1.000000,1.000000"
 [ -n "${FW_E2E_SHOTS:-}" ] && import -window root "$FW_E2E_SHOTS/edited.png"
 
+# Structure operations from the menus, seen in the saved file
+keys() { xdotool windowactivate --sync "$wid" 2>/dev/null; for k in "$@"; do xdotool key "$k"; sleep 0.15; done; sleep 0.5; }
+records() { grep -c "^$2," "$1"; }
+keys alt+m Down Down Return # Mesh > Subdivide (the current mesh, the square)
+menu alt+f s
+check "Subdivide made the square's 2 triangles 8" grep -qx 'MSH,0,0,8,0,0' "$saved"
+check "24 vertices after subdividing" test "$(records "$saved" VTX)" -eq 24
+menu alt+m d # Mesh > Draw New Mesh: the next band becomes a mesh
+drag 20 200 80 260
+menu alt+f s
+check "Draw New Mesh added a second mesh of 2 triangles" grep -qx 'MSH,1,24,2,0,0' "$saved"
+keys alt+v Down Down Down Down Down Down Down Down Return # Vertex > Extend Selected Vertices
+menu alt+f s
+check "Extend appended a third mesh" test "$(records "$saved" MSH)" -eq 3
+[ -n "${FW_E2E_SHOTS:-}" ] && import -window root "$FW_E2E_SHOTS/structure.png"
+
 quit_editor
 check "the hint flag is saved cleared" grep -qx 'ShowHint0 = 0' "$user/Config.ini"
 echo "$pass passed, $fail failed"
