@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6opengl6-dev libgl-dev libglu1-mesa-dev
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev libtinyobjloader-dev
   xvfb xauth xdotool imagemagick x11-utils openbox
   locales clang libclang-rt-14-dev
   fonts-liberation
