@@ -38,14 +38,20 @@ void logEntry(const LogChannel& log, const std::string& text) {
     std::fclose(f);
 }
 
+std::string vlogf(const LogChannel& log, const char* format, va_list args) {
+    if (!format) return {};
+    char buf[kLogEntryMax + 1];
+    vformatC(buf, sizeof buf, format, args);
+    logEntry(log, buf);
+    return buf;
+}
+
 void logf(const LogChannel& log, const char* format, ...) {
     if (!format || !log.enabled) return;
-    char buf[kLogEntryMax + 1];
     va_list args;
     va_start(args, format);
-    vformatC(buf, sizeof buf, format, args);
+    vlogf(log, format, args);
     va_end(args);
-    logEntry(log, buf);
 }
 
 void logClose(LogChannel&) {

@@ -1,6 +1,7 @@
 // The log channel: timestamped lines appended to one file, opened and closed per entry.
 #pragma once
 
+#include <cstdarg>
 #include <ctime>
 #include <string>
 
@@ -18,6 +19,9 @@ void logOpen(LogChannel& log, const std::string& path);
 void logEntry(const LogChannel& log, const std::string& text);
 // printf-style entry, cut at kLogEntryMax characters. Numbers are formatted in the C locale.
 void logf(const LogChannel& log, const char* format, ...) __attribute__((format(printf, 2, 3)));
+// The same from a va_list, returning the entry's text (also when the channel is disabled), so
+// a caller can report the very line it logged.
+std::string vlogf(const LogChannel& log, const char* format, va_list args);
 void logClose(LogChannel& log);
 
 // "07-Dec-2026 05:33:29", English month names whatever the locale.

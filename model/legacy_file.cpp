@@ -21,12 +21,10 @@ constexpr int64_t kCountMax = INT32_MAX;
 bool fail(const Model& m, std::string* error, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 bool fail(const Model& m, std::string* error, const char* format, ...) {
-    char text[kLogEntryMax + 1];
     va_list args;
     va_start(args, format);
-    vformatC(text, sizeof text, format, args);
+    const std::string text = vlogf(m.log, format, args);
     va_end(args);
-    logEntry(m.log, text);
     if (error) *error = text;
     return false;
 }

@@ -82,12 +82,10 @@ void restoreDirectory(LoadAttempt& a) {
 
 bool failLoad(LoadAttempt& a, const char* format, ...) __attribute__((format(printf, 2, 3)));
 bool failLoad(LoadAttempt& a, const char* format, ...) {
-    char text[kLogEntryMax + 1];
     va_list args;
     va_start(args, format);
-    vformatC(text, sizeof text, format, args);
+    const std::string text = vlogf(a.m.log, format, args);
     va_end(args);
-    logEntry(a.m.log, text);
     if (a.error) *a.error = text;
     restoreDirectory(a);
     return false;

@@ -239,12 +239,10 @@ namespace {
 FileResult failImport(const Model& m, const std::string& path, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 FileResult failImport(const Model& m, const std::string& path, const char* format, ...) {
-    char text[kLogEntryMax + 1];
     va_list args;
     va_start(args, format);
-    vformatC(text, sizeof text, format, args);
+    const std::string text = vlogf(m.log, format, args);
     va_end(args);
-    logEntry(m.log, text);
     return fileFailed(text, kImportFailed, path);
 }
 

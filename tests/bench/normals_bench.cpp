@@ -11,17 +11,6 @@
 
 namespace {
 
-// Models log to the per-user directory; keep benchmark runs out of the real one.
-void useScratchUserDirectory() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    char dir[] = "/tmp/fwbench.XXXXXX";
-    if (!mkdtemp(dir)) return;
-    setenv("APPDATA", dir, 1);
-    mkdir((std::string(dir) + "/Facetwright").c_str(), 0755);
-}
-
 // One smooth mesh: a rippled grid of quads, two triangles each, filled row by row.
 void buildRippledGrid(Model& m, int quads) {
     const int cols = 130;
@@ -53,7 +42,6 @@ void markAllDirty(Model& m) {
 
 // Argument: quads (6 vertices each). 16,667 quads = 100,002 vertices; 1,667 = 10,002.
 void BM_CompleteNormalsSmooth(benchmark::State& state) {
-    useScratchUserDirectory();
     Model m;
     buildRippledGrid(m, static_cast<int>(state.range(0)));
     for (auto _ : state) {
@@ -68,7 +56,6 @@ void BM_CompleteNormalsSmooth(benchmark::State& state) {
 BENCHMARK(BM_CompleteNormalsSmooth)->Arg(1667)->Arg(16667)->Unit(benchmark::kMillisecond);
 
 void BM_PlainScanSmooth(benchmark::State& state) {
-    useScratchUserDirectory();
     Model m;
     buildRippledGrid(m, static_cast<int>(state.range(0)));
     for (auto _ : state) {

@@ -14,17 +14,6 @@ namespace {
 constexpr int kTriangles = 100000;
 constexpr int kMeshes = 100;
 
-// Models log to the per-user directory; keep benchmark runs out of the real one.
-void useScratchUserDirectory() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    char dir[] = "/tmp/fwbench.XXXXXX";
-    if (!mkdtemp(dir)) return;
-    setenv("APPDATA", dir, 1);
-    mkdir((std::string(dir) + "/Facetwright").c_str(), 0755);
-}
-
 // kMeshes meshes of equal size over kTriangles triangles; every (kTriangles / selected)-th
 // triangle selected.
 void buildModel(Model& m, int selected) {
@@ -46,7 +35,6 @@ void buildModel(Model& m, int selected) {
 }
 
 void BM_SubdivideAllMeshes(benchmark::State& state) {
-    useScratchUserDirectory();
     Model m;
     for (auto _ : state) {
         state.PauseTiming();
@@ -60,7 +48,6 @@ void BM_SubdivideAllMeshes(benchmark::State& state) {
 BENCHMARK(BM_SubdivideAllMeshes)->Unit(benchmark::kMillisecond);
 
 void BM_SubdivideSelectedTriangles(benchmark::State& state) {
-    useScratchUserDirectory();
     Model m;
     for (auto _ : state) {
         state.PauseTiming();
@@ -75,7 +62,6 @@ BENCHMARK(BM_SubdivideSelectedTriangles)->Arg(20)->Arg(1000)->Unit(benchmark::kM
 
 // Baseline: the walk splitting one triangle at a time, each split moving the whole tail.
 void BM_SubdivideSelectedOneAtATime(benchmark::State& state) {
-    useScratchUserDirectory();
     Model m;
     for (auto _ : state) {
         state.PauseTiming();

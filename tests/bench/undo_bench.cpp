@@ -18,20 +18,8 @@ constexpr int kMeshes = 4;
 constexpr int kMaterials = 3;
 constexpr int32_t kUndoSteps = 10;
 
-// Models log to the per-user directory; keep benchmark runs out of the real one.
-void useScratchUserDirectory() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    char dir[] = "/tmp/fwbench.XXXXXX";
-    if (!mkdtemp(dir)) return;
-    setenv("APPDATA", dir, 1);
-    mkdir((std::string(dir) + "/Facetwright").c_str(), 0755);
-}
-
 // A wavy strip of triangles cut into equal meshes, each with its own material.
 std::unique_ptr<Model> bigModel() {
-    useScratchUserDirectory();
     auto m = std::make_unique<Model>();
     setupUndo(*m, kUndoSteps);
     m->vertices.resize(3 * kTriangles);

@@ -22,13 +22,6 @@ drag() { # x0 y0 x1 y1: a left drag in steps of 10 pixels or less, as a hand mak
   xdotool mouseup 1
   sleep 0.2
 }
-menu() { # mnemonic keys: opens a menu and picks an item
-  xdotool windowactivate --sync "$wid" 2>/dev/null
-  xdotool key "$1"
-  sleep 0.4
-  xdotool key "$2"
-  sleep 0.6
-}
 save_as() { # path: File > Save As, the name typed into the dialog
   menu alt+f a
   xdotool type --delay 20 "$1"

@@ -67,3 +67,11 @@ close_hint() { # clicks "Close" on the Hints box, centred on an 800 x 600 surfac
   xdotool mousemove --window "$gl" 470 405 click 1
   sleep 0.3
 }
+
+menu() { # mnemonic keys: opens a menu and picks an item
+  xdotool windowactivate --sync "$wid" 2>/dev/null
+  xdotool key "$1"
+  sleep 0.4
+  xdotool key "$2"
+  sleep 0.6
+}

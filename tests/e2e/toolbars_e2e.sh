@@ -6,13 +6,6 @@ set -u
 bin=$1
 source "$(dirname "$0")/lib.sh"
 
-menu() { # mnemonic keys: opens a menu and picks an item
-  xdotool windowactivate --sync "$wid" 2>/dev/null
-  xdotool key "$1"
-  sleep 0.4
-  xdotool key "$2"
-  sleep 0.6
-}
 click_at() { xdotool mousemove --window "$gl" "$1" "$2"; sleep 0.3; xdotool click 1; sleep 0.4; }
 titlebar=178,204,230
 
