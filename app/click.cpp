@@ -9,6 +9,7 @@
 #include "edit/selection.h"
 #include "edit/structure.h"
 #include "edit/subdivide.h"
+#include "edit/texture_coords.h"
 #include "edit/undo.h"
 #include "ui/hints.h"
 #include "ui/panel.h"
@@ -100,7 +101,9 @@ void invertCurrent(Model& m) {
 void duplicateCurrent(Model& m) {
     duplicateMesh(m, m.currentMesh);
 }
-void snapshotOnly(Model&) {}
+void recalculateTexture(Model& m) {
+    recalculateTextureCoordinates(m, m.currentMesh);
+}
 
 constexpr ToolRow kMeshTools[] = {
     {kUnlockAll, false, unlockAllMeshes},
@@ -114,7 +117,7 @@ constexpr ToolRow kMeshTools[] = {
     {1010, true, subdivideCurrent},
     {1015, true, invertCurrent},
     {1016, true, duplicateCurrent},
-    {1018, true, snapshotOnly},
+    {1018, true, recalculateTexture},
 };
 
 // Toggles that act and leave the toolbar open.

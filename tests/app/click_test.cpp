@@ -99,6 +99,13 @@ TEST_F(ClickFixture, MeshPinOpensToolbarsByTheirRules) {
     hoverPin(0);
     clickAt(600, 450);
     EXPECT_TRUE(editor.panels.meshPinExtended.visible);
+    // "Recalculate Texture Coordinates" projects the flat triangle onto u = x, v = y
+    editor.edit.vertices[2].textureX = 0.7f;
+    clickWidget(editor.panels.meshPinExtended, kIdRecalcTexCoords);
+    EXPECT_FLOAT_EQ(editor.edit.vertices[2].textureX, 1.0f);
+    EXPECT_FLOAT_EQ(editor.edit.vertices[1].textureY, 1.0f);
+    undo(editor.edit);
+    EXPECT_FLOAT_EQ(editor.edit.vertices[2].textureX, 0.7f);
 }
 
 TEST_F(ClickFixture, PrecedenceAndBlocking) {
