@@ -9,6 +9,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils openbox
   locales clang libclang-rt-14-dev
   fonts-liberation
+  libosmesa6-dev desktop-file-utils shared-mime-info fiu-utils python3
 )
 
 sudo_cmd=()
