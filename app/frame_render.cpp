@@ -6,7 +6,7 @@
 #include "base/clock.h"
 #include "base/numbers.h"
 #include "edit/selection.h"
-#include "render/model_draw.h"
+#include "render/view_draw.h"
 #include "resources/menu_table.h"
 #include "ui/panel.h"
 #include "ui/panel_draw.h"
@@ -77,52 +77,25 @@ namespace {
 
 // ---- Views ----
 
-bool layoutShows(int layout, ViewId id) {
-    return layout == kLayoutSplit || layout == id + 1;
-}
-
 void drawViews(Editor& editor) {
-    const int layout = editor.state.viewLayout;
-    const bool renderLit = editor.platform.menuCheck(CmdRenderLitMesh);
     const Panel& ortho = editor.panels.viewOrtho;
-    const Viewport& camera3D = editor.views[View3D];
-    for (ViewId id : {ViewFront, ViewLeft, ViewTop}) {
-        if (!layoutShows(layout, id)) continue;
-        Viewport& view = editor.views[id];
-        view.showGrid = getState(ortho, OptGrid);
-        view.showAxes = getState(ortho, OptAxes);
-        setupViewport(view);
-        drawViewContent(editor.edit, true, true, getState(ortho, OptMaterials), false, renderLit,
-                        camera3D);
-    }
-    if (!layoutShows(layout, View3D)) return;
-    const Panel& options = editor.panels.view3D;
-    Viewport& view = editor.views[View3D];
-    view.showGrid = getState(options, OptGrid);
-    view.showAxes = getState(options, OptAxes);
-    setupViewport(view);
-    drawViewContent(editor.edit, getState(options, OptPoints), getState(options, OptMeshes),
-                    getState(options, OptMaterials), getState(options, OptPins), renderLit, view);
+    const Panel& options3D = editor.panels.view3D;
+    ViewOptions orthoOptions;
+    orthoOptions.grid = getState(ortho, OptGrid);
+    orthoOptions.axes = getState(ortho, OptAxes);
+    orthoOptions.shaded = getState(ortho, OptMaterials);
+    ViewOptions options;
+    options.grid = getState(options3D, OptGrid);
+    options.axes = getState(options3D, OptAxes);
+    options.points = getState(options3D, OptPoints);
+    options.wire = getState(options3D, OptMeshes);
+    options.shaded = getState(options3D, OptMaterials);
+    options.pins = getState(options3D, OptPins);
+    drawLayoutViews(editor.views, editor.edit, editor.state.viewLayout, orthoOptions, options,
+                    editor.platform.menuCheck(CmdRenderLitMesh));
 }
 
 // ---- Overlay ----
-
-void drawDividers(int w, int h) {
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
-    glDisable(GL_LIGHTING);
-    glColor4f(0.4f, 0.4f, 0.3f, 0.5f);
-    glBegin(GL_QUADS);
-    glVertex2i(0, h / 2 - 1);
-    glVertex2i(w, h / 2 - 1);
-    glVertex2i(w, h / 2 + 1);
-    glVertex2i(0, h / 2 + 1);
-    glVertex2i(w / 2 - 1, 0);
-    glVertex2i(w / 2 + 1, 0);
-    glVertex2i(w / 2 + 1, h);
-    glVertex2i(w / 2 - 1, h);
-    glEnd();
-}
 
 void drawPanels(Editor& editor, std::initializer_list<Panel*> panels) {
     const Settings& s = editor.settings;

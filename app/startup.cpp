@@ -12,11 +12,11 @@
 #include "base/paths.h"
 #include "edit/model_io.h"
 #include "edit/structure.h"
+#include "render/view_draw.h"
 #include "resources/bitmaps.h"
 #include "resources/menu_table.h"
 #include "ui/hints.h"
 
-#include <GL/gl.h>
 #include <vector>
 
 // ---- Command line and pacing ----
@@ -69,15 +69,7 @@ RgbaImage applicationIcon() {
 
 void initGlAndInterface(Editor& editor) {
     const Settings& s = editor.settings;
-    glShadeModel(GL_SMOOTH);
-    glClearColor(s.backgroundRed, s.backgroundGreen, s.backgroundBlue, 0.5f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-    // The orthographic views scale the model by their zoom, which would shrink the normals and
-    // darken lit materials there.
-    glEnable(GL_NORMALIZE);
+    initDrawingState(s.backgroundRed, s.backgroundGreen, s.backgroundBlue);
 
     initViewports(editor.views, editor.state.viewLayout, s.windowWidth, s.windowHeight);
     editor.platform.setMenuCheck(CmdScaleX, editor.edit.scaleX);

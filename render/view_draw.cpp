@@ -1,0 +1,55 @@
+// The views of a layout with the model, the dividers, and a fresh context's GL state.
+#include "render/view_draw.h"
+
+#include "render/model_draw.h"
+
+#include <GL/gl.h>
+
+void initDrawingState(float red, float green, float blue) {
+    glShadeModel(GL_SMOOTH);
+    glClearColor(red, green, blue, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    // The orthographic views scale the model by their zoom, which would shrink the normals and
+    // darken lit materials there.
+    glEnable(GL_NORMALIZE);
+}
+
+bool layoutShows(int layout, ViewId id) {
+    return layout == kLayoutSplit || layout == id + 1;
+}
+
+void drawView(Viewport& view, Model& m, const ViewOptions& options, bool renderLit,
+              const Viewport& camera3D) {
+    view.showGrid = options.grid;
+    view.showAxes = options.axes;
+    setupViewport(view);
+    drawViewContent(m, options.points, options.wire, options.shaded, options.pins, renderLit,
+                    camera3D);
+}
+
+void drawLayoutViews(Viewport views[ViewCount], Model& m, int layout, const ViewOptions& ortho,
+                     const ViewOptions& view3D, bool renderLit) {
+    for (ViewId id : {ViewFront, ViewLeft, ViewTop})
+        if (layoutShows(layout, id)) drawView(views[id], m, ortho, renderLit, views[View3D]);
+    if (layoutShows(layout, View3D)) drawView(views[View3D], m, view3D, renderLit, views[View3D]);
+}
+
+void drawDividers(int w, int h) {
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glColor4f(0.4f, 0.4f, 0.3f, 0.5f);
+    glBegin(GL_QUADS);
+    glVertex2i(0, h / 2 - 1);
+    glVertex2i(w, h / 2 - 1);
+    glVertex2i(w, h / 2 + 1);
+    glVertex2i(0, h / 2 + 1);
+    glVertex2i(w / 2 - 1, 0);
+    glVertex2i(w / 2 + 1, 0);
+    glVertex2i(w / 2 + 1, h);
+    glVertex2i(w / 2 - 1, h);
+    glEnd();
+}
