@@ -21,7 +21,20 @@ const char* answerName(MessageAnswer a) {
 }
 
 bool validTargetSize(int width, int height) {
-    return width >= 1 && height >= 1 && width <= 16384 && height <= 16384;
+    return width >= 1 && height >= 1 && width <= kMaxImageSide && height <= kMaxImageSide;
+}
+
+// The scripted image found under key, scaled; false when there is none or it is malformed.
+bool scaledImage(const std::map<std::string, RgbaImage>& images, const std::string& key, int width,
+                 int height, RgbaImage& out) {
+    auto it = images.find(key);
+    if (it == images.end() || !validTargetSize(width, height)) return false;
+    const RgbaImage& image = it->second;
+    if (image.width < 1 || image.height < 1 ||
+        image.pixels.size() < static_cast<std::size_t>(image.width) * image.height * 4)
+        return false;
+    out = scaleNearest(image, width, height);
+    return true;
 }
 
 } // namespace
@@ -141,14 +154,29 @@ bool FakePlatform::decodeImage(const std::string& path, int width, int height, R
     call.a = width;
     call.b = height;
     calls.push_back(call);
-    auto it = images.find(path);
-    if (it == images.end() || !validTargetSize(width, height)) return false;
-    const RgbaImage& image = it->second;
-    if (image.width < 1 || image.height < 1 ||
-        image.pixels.size() < static_cast<std::size_t>(image.width) * image.height * 4)
-        return false;
-    out = scaleNearest(image, width, height);
+    return scaledImage(images, path, width, height, out);
+}
+
+bool FakePlatform::imageDataSize(const std::string& bytes, int& width, int& height) {
+    RecordedCall call;
+    call.kind = CallKind::ImageDataSize;
+    call.a = static_cast<int>(bytes.size());
+    calls.push_back(call);
+    auto it = imageData.find(bytes);
+    if (it == imageData.end()) return false;
+    width = it->second.width;
+    height = it->second.height;
     return true;
+}
+
+bool FakePlatform::decodeImageData(const std::string& bytes, int width, int height,
+                                   RgbaImage& out) {
+    RecordedCall call;
+    call.kind = CallKind::DecodeImageData;
+    call.a = width;
+    call.b = height;
+    calls.push_back(call);
+    return scaledImage(imageData, bytes, width, height, out);
 }
 
 bool FakePlatform::httpGet(const std::string& url, const std::string& userAgent, int timeoutMs,

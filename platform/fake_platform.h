@@ -17,6 +17,8 @@ enum class CallKind {
     ChooseColour,
     ImageSize,
     DecodeImage,
+    ImageDataSize,
+    DecodeImageData,
     HttpGet,
     OpenUrl,
     RasterizeGlyphs,
@@ -58,6 +60,8 @@ class FakePlatform : public Platform {
     std::deque<ColourAnswer> colourAnswers;
     // Decoded images by the exact path asked for; decodeImage scales them by nearest pixel.
     std::map<std::string, RgbaImage> images;
+    // Decoded images by their encoded bytes, for imageDataSize and decodeImageData.
+    std::map<std::string, RgbaImage> imageData;
     // GET bodies by address; an address not listed fails.
     std::map<std::string, std::string> httpBodies;
     std::map<int, RgbaImage> bitmaps;
@@ -98,6 +102,8 @@ class FakePlatform : public Platform {
     bool chooseColour(ColourRef& colour, CustomColours& custom) override;
     bool imageSize(const std::string& path, int& width, int& height) override;
     bool decodeImage(const std::string& path, int width, int height, RgbaImage& out) override;
+    bool imageDataSize(const std::string& bytes, int& width, int& height) override;
+    bool decodeImageData(const std::string& bytes, int width, int height, RgbaImage& out) override;
     bool httpGet(const std::string& url, const std::string& userAgent, int timeoutMs,
                  std::string& body) override;
     bool openUrl(const std::string& url) override;

@@ -90,6 +90,10 @@ inline bool glyphBit(const Glyph& glyph, int x, int y) {
     return (glyph.bits[y * rowBytes + x / 8] >> (7 - x % 8)) & 1;
 }
 
+// Images larger than this fail, so a forged header cannot ask for gigabytes.
+constexpr int kMaxImageSide = 16384;
+constexpr long long kMaxImagePixels = 64LL << 20; // 256 MB as RGBA
+
 // Bodies of HTTP responses longer than this fail, so a wrong address cannot exhaust memory.
 constexpr std::size_t kHttpBodyLimit = 16u << 20;
 
@@ -162,10 +166,16 @@ class Platform {
     virtual bool chooseColour(ColourRef& colour, CustomColours& custom) = 0;
 
     // Images from a file path or an http:// or https:// address. imageSize gives the size in
-    // pixels; decodeImage scales the whole image to width x height (both 1..16384). The format is
-    // taken from the content, not the name.
+    // pixels; decodeImage scales the whole image to width x height (both 1..kMaxImageSide). The
+    // format is taken from the content, not the name. Only regular files are read, and an image
+    // whose header declares more than kMaxImageSide per side or kMaxImagePixels in all fails
+    // before any pixel is decoded.
     virtual bool imageSize(const std::string& path, int& width, int& height) = 0;
     virtual bool decodeImage(const std::string& path, int width, int height, RgbaImage& out) = 0;
+    // The same for an image already in memory (fetched over HTTP, for instance).
+    virtual bool imageDataSize(const std::string& bytes, int& width, int& height) = 0;
+    virtual bool decodeImageData(const std::string& bytes, int width, int height,
+                                 RgbaImage& out) = 0;
 
     // HTTP GET; false on any failure (no answer within timeoutMs, an error status, a body over
     // kHttpBodyLimit). Proxies come from the system settings.

@@ -9,6 +9,7 @@
 #include "base/paths.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QColor>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -35,12 +36,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <sys/stat.h>
 
 namespace {
 
 // A remote texture may take this long before it counts as missing.
 constexpr int kRemoteImageTimeoutMs = 5000;
-constexpr int kMaxImageSide = 16384;
 
 QString qs(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -180,31 +181,6 @@ bool QtPlatform::chooseColour(ColourRef& colour, CustomColours& custom) {
 
 namespace {
 
-// Reads the image at a path or address. With sizeOnly set, a local file's header is enough.
-bool readImage(Platform& platform, const std::string& path, bool sizeOnly, QImage& image,
-               QSize& size) {
-    if (isRemote(path)) {
-        std::string bytes;
-        if (!platform.httpGet(path, std::string(), kRemoteImageTimeoutMs, bytes)) return false;
-        if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return false;
-        if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
-                                static_cast<int>(bytes.size())))
-            return false;
-        size = image.size();
-        return true;
-    }
-    QImageReader reader(qs(path));
-    reader.setDecideFormatFromContent(true);
-    if (sizeOnly) {
-        size = reader.size();
-        if (size.isValid() && !size.isEmpty()) return true;
-    }
-    image = reader.read();
-    if (image.isNull()) return false;
-    size = image.size();
-    return true;
-}
-
 // Copies an image as RGBA, turning its rows upside down (bottom row first).
 void toRgbaImage(const QImage& source, RgbaImage& out) {
     const QImage image = source.convertToFormat(QImage::Format_RGBA8888);
@@ -215,6 +191,67 @@ void toRgbaImage(const QImage& source, RgbaImage& out) {
     for (int y = 0; y < out.height; ++y)
         std::memcpy(out.pixels.data() + rowBytes * y, image.constScanLine(out.height - 1 - y),
                     rowBytes);
+}
+
+bool acceptableImageSize(const QSize& size) {
+    return size.width() > 0 && size.height() > 0 && size.width() <= kMaxImageSide &&
+           size.height() <= kMaxImageSide &&
+           static_cast<long long>(size.width()) * size.height() <= kMaxImagePixels;
+}
+
+// Reads through a prepared reader. A size the header declares is checked before any pixel is
+// decoded, so a forged header costs nothing; with sizeOnly set the header is enough.
+bool readWith(QImageReader& reader, bool sizeOnly, QImage& image, QSize& size) {
+    reader.setDecideFormatFromContent(true);
+    size = reader.size();
+    if (size.isValid() && !acceptableImageSize(size)) return false;
+    if (sizeOnly && size.isValid()) return true;
+    image = reader.read();
+    if (image.isNull() || !acceptableImageSize(image.size())) return false;
+    size = image.size();
+    return true;
+}
+
+bool readImageData(const std::string& bytes, bool sizeOnly, QImage& image, QSize& size) {
+    if (bytes.empty() || bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
+        return false;
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    if (!buffer.open(QIODevice::ReadOnly)) return false;
+    QImageReader reader(&buffer);
+    return readWith(reader, sizeOnly, image, size);
+}
+
+// A FIFO would block the reader and a device such as /dev/zero never ends: only regular files.
+bool isRegularFile(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// Reads the image at a path or address.
+bool readImage(Platform& platform, const std::string& path, bool sizeOnly, QImage& image,
+               QSize& size) {
+    if (isRemote(path)) {
+        std::string bytes;
+        if (!platform.httpGet(path, std::string(), kRemoteImageTimeoutMs, bytes)) return false;
+        return readImageData(bytes, sizeOnly, image, size);
+    }
+    if (!isRegularFile(path)) return false;
+    QImageReader reader(qs(path));
+    return readWith(reader, sizeOnly, image, size);
+}
+
+bool validTargetSize(int width, int height) {
+    return acceptableImageSize(QSize(width, height));
+}
+
+// Scales a decoded image to the size asked for and hands it over bottom row first.
+bool scaledRgba(QImage image, int width, int height, RgbaImage& out) {
+    if (image.width() != width || image.height() != height)
+        image = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (image.isNull()) return false;
+    toRgbaImage(image, out);
+    return true;
 }
 
 } // namespace
@@ -229,15 +266,28 @@ bool QtPlatform::imageSize(const std::string& path, int& width, int& height) {
 }
 
 bool QtPlatform::decodeImage(const std::string& path, int width, int height, RgbaImage& out) {
-    if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide) return false;
+    if (!validTargetSize(width, height)) return false;
     QImage image;
     QSize size;
-    if (!readImage(*this, path, false, image, size) || image.isNull()) return false;
-    if (image.width() != width || image.height() != height)
-        image = image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    if (image.isNull()) return false;
-    toRgbaImage(image, out);
-    return true;
+    if (!readImage(*this, path, false, image, size)) return false;
+    return scaledRgba(image, width, height, out);
+}
+
+bool QtPlatform::imageDataSize(const std::string& bytes, int& width, int& height) {
+    QImage image;
+    QSize size;
+    if (!readImageData(bytes, true, image, size)) return false;
+    width = size.width();
+    height = size.height();
+    return width > 0 && height > 0;
+}
+
+bool QtPlatform::decodeImageData(const std::string& bytes, int width, int height, RgbaImage& out) {
+    if (!validTargetSize(width, height)) return false;
+    QImage image;
+    QSize size;
+    if (!readImageData(bytes, false, image, size)) return false;
+    return scaledRgba(image, width, height, out);
 }
 
 // ---- Network ----

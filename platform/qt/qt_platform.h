@@ -37,6 +37,8 @@ class QtPlatform : public Platform {
     bool chooseColour(ColourRef& colour, CustomColours& custom) override;
     bool imageSize(const std::string& path, int& width, int& height) override;
     bool decodeImage(const std::string& path, int width, int height, RgbaImage& out) override;
+    bool imageDataSize(const std::string& bytes, int& width, int& height) override;
+    bool decodeImageData(const std::string& bytes, int width, int height, RgbaImage& out) override;
     bool httpGet(const std::string& url, const std::string& userAgent, int timeoutMs,
                  std::string& body) override;
     bool openUrl(const std::string& url) override;

@@ -1,0 +1,50 @@
+// Texture rules without OpenGL: texture sizes, the black colour key and where images come from.
+#include "model/texture_rules.h"
+
+#include "base/paths.h"
+
+#include <cmath>
+
+int textureSide(int n, int maxSide) {
+    if (n <= 0 || maxSide <= 0) return 0;
+    if (n > maxSide) return maxSide;
+    const double exponent = std::floor(std::log(static_cast<double>(n)) / 0.6931471805599453 + 0.5);
+    const long long side = 1LL << static_cast<int>(exponent);
+    // Rounding up past a maximum that is not itself a power of two would be refused by OpenGL.
+    return side > maxSide ? maxSide : static_cast<int>(side);
+}
+
+bool textureSize(int imageWidth, int imageHeight, int maxSide, int& width, int& height) {
+    int w = textureSide(imageWidth, maxSide);
+    int h = textureSide(imageHeight, maxSide);
+    if (w == 0 || h == 0) return false;
+    while (static_cast<long long>(w) * h > kTexturePixelLimit) {
+        if (w >= h)
+            w = w / 2 > 0 ? w / 2 : 1;
+        else
+            h = h / 2 > 0 ? h / 2 : 1;
+    }
+    width = w;
+    height = h;
+    return true;
+}
+
+void applyBlackColourKey(std::uint8_t* rgba, std::size_t pixelCount) {
+    for (std::size_t i = 0; i < pixelCount; ++i, rgba += 4)
+        rgba[3] = (rgba[0] | rgba[1] | rgba[2]) == 0 ? 0 : 255;
+}
+
+bool isRemoteTextureName(const std::string& fileName) {
+    return fileName.find("http://") != std::string::npos;
+}
+
+std::string texturePath(const std::string& fileName, const std::string& directory) {
+    if (isRemoteTextureName(fileName)) return fileName;
+    std::string path = toSlashes(directory);
+    if (path.empty() || path.back() != '/') path += '/';
+    return path + toSlashes(fileName);
+}
+
+std::string textureRecordName(const std::string& chosenPath) {
+    return "./" + baseNameOf(toSlashes(chosenPath));
+}

@@ -1,0 +1,11 @@
+// The one place of the model code that talks to OpenGL: texture objects from RGBA pixels.
+#pragma once
+
+#include <cstdint>
+
+// GL_MAX_TEXTURE_SIZE of the current context; 0 when no context is current.
+int maxTextureSide();
+
+// A new texture object holding width x height RGBA bytes, rows bottom to top, with linear
+// filtering and no mipmaps, left bound to GL_TEXTURE_2D. 0 when OpenGL refused it.
+std::uint32_t uploadTexture(const std::uint8_t* rgba, int width, int height);
