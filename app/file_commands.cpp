@@ -2,6 +2,7 @@
 // when that fails.
 #include "app/file_commands.h"
 
+#include "app/textures.h"
 #include "base/numbers.h"
 #include "base/paths.h"
 #include "edit/model_io.h"
@@ -42,7 +43,10 @@ void showFailure(Editor& editor, const FileResult& result) {
 bool loadOrRestoreName(Editor& editor, const std::string& oldName, bool oldHasName) {
     Model& m = editor.edit;
     std::string error;
-    if (loadModel(m, &error)) return true;
+    if (loadModel(m, &error)) {
+        loadAllTextures(editor.platform, m);
+        return true;
+    }
     showError(editor, "The model file could not be loaded:\n" + m.fileName + "\n\n" + error);
     m.fileName = oldName;
     m.hasFileName = oldHasName;
@@ -169,7 +173,12 @@ void importModelCommand(Editor& editor, bool fromLibrary) {
     FileDialogOptions options = modelDialog("");
     if (m.useInitialDirectory) options.startFolder = m.initialDirectory;
     const std::string path = editor.platform.openFileDialog(options);
+    const int firstNewTexture = textureCount(m);
     const FileResult result = importModelFile(m, path);
-    if (result.ok) recalculateNormals(m);
+    if (result.ok) {
+        // The imported file names its images relative to its own folder.
+        loadTexturesInFolder(editor.platform, m, firstNewTexture, folderOf(absolutePath(path)));
+        recalculateNormals(m);
+    }
     showFailure(editor, result);
 }

@@ -7,6 +7,7 @@
 #include "app/default_files_writer.h"
 #include "app/frame_render.h"
 #include "app/keyboard.h"
+#include "app/textures.h"
 #include "app/window_messages.h"
 #include "base/clock.h"
 #include "base/paths.h"
@@ -95,7 +96,10 @@ void loadDefaultModel(Editor& editor) {
     m.fileName = editor.userDirectory + "NEW_MODEL.FW2";
     m.loadWithoutDialog = true;
     std::string error;
-    if (!loadModel(m, &error)) showLoadFailure(editor, m.fileName, error);
+    if (loadModel(m, &error))
+        loadAllTextures(editor.platform, m);
+    else
+        showLoadFailure(editor, m.fileName, error);
     m.fileName = "UNTITLED.FW2";
     m.hasFileName = false;
 }
@@ -107,6 +111,7 @@ void loadEditModel(Editor& editor, const std::string& file) {
         m.fileName = file;
         std::string error;
         if (loadModel(m, &error)) {
+            loadAllTextures(editor.platform, m);
             m.hasFileName = true;
             return;
         }
@@ -127,7 +132,7 @@ void loadPreviewModels(Editor& editor) {
         Model& m = editor.preview[i];
         m.loadWithoutDialog = true;
         m.fileName = editor.userDirectory + kPreviewFiles[i];
-        loadModel(m);
+        if (loadModel(m)) loadAllTextures(editor.platform, m);
     }
 }
 

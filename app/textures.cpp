@@ -48,6 +48,14 @@ void loadAllTextures(Platform& platform, Model& model) {
     for (int i = 0; i < textureCount(model); ++i) createTexture(platform, model, i);
 }
 
+void loadTexturesInFolder(Platform& platform, Model& model, int first, const std::string& folder) {
+    const std::string directory = currentDirectory();
+    if (!folder.empty()) setCurrentDirectory(folder);
+    for (int i = first < 0 ? 0 : first; i < textureCount(model); ++i)
+        createTexture(platform, model, i);
+    setCurrentDirectory(directory);
+}
+
 FileDialogOptions textureDialogOptions() {
     FileDialogOptions options;
     options.filters = {

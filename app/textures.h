@@ -20,6 +20,10 @@ bool createTexture(Platform& platform, Model& model, int textureIndex);
 // createTexture for every texture record in index order; failures leave GL texture 0.
 void loadAllTextures(Platform& platform, Model& model);
 
+// createTexture for the records from index first on, with their names resolved against folder
+// (the folder of a model file just imported); the current directory is the same afterwards.
+void loadTexturesInFolder(Platform& platform, Model& model, int first, const std::string& folder);
+
 // Lets the user pick an image, appends a record named "./" and the image's bare name and makes
 // its texture. The record stays even when the image cannot be loaded; the result says whether it
 // could. A cancelled dialog changes nothing and gives false.
