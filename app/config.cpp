@@ -2,9 +2,11 @@
 #include "app/config.h"
 
 #include "base/numbers.h"
+#include "base/regular_file.h"
 #include "base/safe_file.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -44,7 +46,7 @@ bool nextLine(FILE* f, std::string& line, bool& tooLong) {
 // first one it takes ends the walk. A missing file is logged and yields false.
 template <typename Accept>
 bool findKey(const ConfigFile& config, const std::string& key, Accept accept) {
-    FILE* f = std::fopen(config.path.c_str(), "r");
+    FILE* f = openRegularFile(config.path);
     if (!f) {
         logOpenFailure(config);
         return false;
@@ -79,15 +81,21 @@ std::string floatLine(const std::string& key, float value) {
     return line;
 }
 
-bool writeToFile(const ConfigFile& config, const char* mode, const std::string& text) {
-    FILE* f = std::fopen(config.path.c_str(), mode);
+// Appends text, or replaces the content when truncate is set; a FIFO or device under the name is
+// refused like a file that cannot be opened, and a failed write or close counts as a failure.
+bool writeToFile(const ConfigFile& config, bool truncate, const std::string& text) {
+    FILE* f = openRegularFileForAppend(config.path);
+    if (f && truncate && ::ftruncate(::fileno(f), 0) != 0) {
+        std::fclose(f);
+        f = nullptr;
+    }
     if (!f) {
         logOpenFailure(config);
         return false;
     }
-    std::fputs(text.c_str(), f);
-    std::fclose(f);
-    return true;
+    bool ok = std::fputs(text.c_str(), f) >= 0;
+    ok = std::fclose(f) == 0 && ok;
+    return ok;
 }
 
 void logIntWrite(const ConfigFile& config, const std::string& key, int32_t value) {
@@ -107,19 +115,19 @@ void configSetFileName(ConfigFile& config, const std::string& path) {
 }
 
 void configWriteHeader(const ConfigFile& config) {
-    writeToFile(config, "w", kHeader);
+    writeToFile(config, true, kHeader);
 }
 
 void configWriteInt(const ConfigFile& config, const std::string& key, int32_t value) {
-    if (writeToFile(config, "a", intLine(key, value))) logIntWrite(config, key, value);
+    if (writeToFile(config, false, intLine(key, value))) logIntWrite(config, key, value);
 }
 
 void configWriteFloat(const ConfigFile& config, const std::string& key, float value) {
-    if (writeToFile(config, "a", floatLine(key, value))) logFloatWrite(config, key, value);
+    if (writeToFile(config, false, floatLine(key, value))) logFloatWrite(config, key, value);
 }
 
 void configWriteText(const ConfigFile& config, const std::string& key, const std::string& value) {
-    if (writeToFile(config, "a", key + " = " + value + "\n"))
+    if (writeToFile(config, false, key + " = " + value + "\n"))
         logf(channel(config), "Writing STRING Config Value: %s - Value detected: %s", key.c_str(),
              value.c_str());
 }

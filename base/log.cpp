@@ -2,15 +2,17 @@
 #include "base/log.h"
 
 #include "base/numbers.h"
+#include "base/regular_file.h"
 
 #include <cstdarg>
 #include <cstdio>
+#include <unistd.h>
 
 void logOpen(LogChannel& log, const std::string& path) {
     log.enabled = true;
     log.path = path;
-    if (FILE* f = std::fopen(path.c_str(), "w")) {
-        std::fputs("  ..... Initialising Logs .....\n", f);
+    if (FILE* f = openRegularFileForAppend(path)) {
+        if (::ftruncate(::fileno(f), 0) == 0) std::fputs("  ..... Initialising Logs .....\n", f);
         std::fclose(f);
     }
     logEntry(log, "Log File Opened...");
@@ -28,8 +30,9 @@ std::string logTimestamp(const std::tm& t) {
 
 void logEntry(const LogChannel& log, const std::string& text) {
     if (!log.enabled) return;
-    FILE* f = std::fopen(log.path.c_str(), "a");
-    if (!f) return; // a log that cannot be opened loses the line; the program goes on
+    // A log that cannot be opened (or is a FIFO or device) loses the line; the program goes on.
+    FILE* f = openRegularFileForAppend(log.path);
+    if (!f) return;
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);

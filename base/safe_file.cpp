@@ -1,61 +1,130 @@
-// Safe replacement of files: temporary sibling plus rename, so a failed save keeps the old file.
+// Safe replacement of files: temporary sibling, checked writes, fsync, rename, folder fsync.
 #include "base/safe_file.h"
 
+#include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+constexpr std::size_t kNameMax = 255; // bytes in one path component on Linux file systems
+const char kTempSuffix[] = ".XXXXXX";
+
+bool failWith(SafeFile& sf, int error) {
+    if (sf.error == 0) sf.error = error ? error : EIO;
+    return false;
+}
+
+std::string folderPart(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The name writes go to: a symbolic link is followed, so saving keeps the link pointing at the
+// saved file instead of replacing the link itself.
+std::string resolvedTarget(const std::string& target) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return target;
+    char buf[PATH_MAX];
+    return ::realpath(target.c_str(), buf) ? std::string(buf) : target;
+}
+
+// The folder's own sync makes the rename survive a crash. File systems that cannot sync a
+// folder say EINVAL; that is no failure of the save.
+int syncFolder(const std::string& folder) {
+    const int dir =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return errno;
+    const int result = ::fsync(dir) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(dir);
+    return result;
+}
+
+} // namespace
+
 bool safeFileOpen(SafeFile& sf, const std::string& target) {
-    sf.target = target;
-    sf.tempPath = target + ".XXXXXX";
-    std::string pattern = sf.tempPath;
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0) {
-        sf.tempPath.clear();
-        return false;
-    }
+    sf = SafeFile();
+    sf.target = resolvedTarget(target);
+    struct stat st {};
+    const bool exists = ::stat(sf.target.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode)) return failWith(sf, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+
+    const std::string folder = folderPart(sf.target);
+    std::string base = sf.target.substr(folder.size());
+    if (base.empty()) return failWith(sf, EISDIR);
+    // A name near the limit would have no room for the suffix: shorten its copy, not the target.
+    const std::size_t room = kNameMax - (sizeof kTempSuffix - 1);
+    if (base.size() > room) base.resize(room);
+    std::string pattern = folder + base + kTempSuffix;
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) return failWith(sf, errno);
+    sf.fd = fd;
     sf.tempPath = pattern;
     // Keep the permissions an existing target had; mkstemp creates 0600.
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0)
-        ::fchmod(fd, st.st_mode & 07777);
-    else
-        ::fchmod(fd, 0644);
-    sf.file = ::fdopen(fd, "w");
-    if (!sf.file) {
-        ::close(fd);
-        ::unlink(sf.tempPath.c_str());
-        sf.tempPath.clear();
+    if (::fchmod(fd, exists ? (st.st_mode & 07777) : 0644) != 0) {
+        failWith(sf, errno);
+        safeFileAbandon(sf);
         return false;
     }
     return true;
 }
 
+bool safeFileWrite(SafeFile& sf, const void* data, std::size_t n) {
+    if (sf.fd < 0 || sf.error) return failWith(sf, EBADF);
+    const char* p = static_cast<const char*>(data);
+    while (n > 0) {
+        const ssize_t done = ::write(sf.fd, p, n);
+        if (done < 0 && errno == EINTR) continue;
+        if (done <= 0) return failWith(sf, done < 0 ? errno : ENOSPC);
+        p += done;
+        n -= static_cast<std::size_t>(done);
+    }
+    return true;
+}
+
 bool safeFileCommit(SafeFile& sf) {
-    if (!sf.file) return false;
-    bool ok = std::fflush(sf.file) == 0 && !std::ferror(sf.file);
-    ok = ok && ::fsync(::fileno(sf.file)) == 0;
-    ok = (std::fclose(sf.file) == 0) && ok;
-    sf.file = nullptr;
-    ok = ok && std::rename(sf.tempPath.c_str(), sf.target.c_str()) == 0;
-    if (!ok) ::unlink(sf.tempPath.c_str());
+    if (sf.fd < 0 || sf.error) {
+        failWith(sf, EBADF);
+        safeFileAbandon(sf);
+        return false;
+    }
+    // A full disk or failing device often shows only here, at the sync or the close.
+    if (::fsync(sf.fd) != 0) failWith(sf, errno);
+    if (::close(sf.fd) != 0) failWith(sf, errno);
+    sf.fd = -1;
+    if (sf.error == 0 && ::rename(sf.tempPath.c_str(), sf.target.c_str()) != 0) failWith(sf, errno);
+    if (sf.error) {
+        safeFileAbandon(sf);
+        return false;
+    }
     sf.tempPath.clear();
-    return ok;
+    if (const int e = syncFolder(folderPart(sf.target))) return failWith(sf, e);
+    return true;
 }
 
 void safeFileAbandon(SafeFile& sf) {
-    if (sf.file) std::fclose(sf.file);
-    sf.file = nullptr;
+    if (sf.fd >= 0) ::close(sf.fd);
+    sf.fd = -1;
     if (!sf.tempPath.empty()) ::unlink(sf.tempPath.c_str());
     sf.tempPath.clear();
 }
 
-bool writeFileSafely(const std::string& target, const std::string& content) {
+std::string safeFileError(const SafeFile& sf) {
+    return sf.error ? std::string(std::strerror(sf.error)) : std::string();
+}
+
+bool writeFileSafely(const std::string& target, const std::string& content, std::string* why) {
     SafeFile sf;
-    if (!safeFileOpen(sf, target)) return false;
-    if (std::fwrite(content.data(), 1, content.size(), sf.file) != content.size()) {
+    bool ok = safeFileOpen(sf, target) && safeFileWrite(sf, content.data(), content.size()) &&
+              safeFileCommit(sf);
+    if (!ok) {
         safeFileAbandon(sf);
-        return false;
+        if (why) *why = safeFileError(sf);
     }
-    return safeFileCommit(sf);
+    return ok;
 }

@@ -341,8 +341,11 @@ std::string modelFileText(const Model& m) {
 bool writeModelFile(const Model& m, std::string* error) {
     logEntry(m.log, "Opening Model File for Saving");
     logEntry(m.log, m.fileName);
-    if (!writeFileSafely(m.fileName, modelFileText(m))) {
+    std::string why;
+    if (!writeFileSafely(m.fileName, modelFileText(m), &why)) {
         static const char* const kFailed = "Failed to Open File for Saving!";
+        // The reason tells a full disk from a read-only folder; the old file is still there.
+        if (!why.empty()) logEntry(m.log, "Saving failed: " + why);
         logEntry(m.log, kFailed);
         if (error) *error = kFailed;
         return false;

@@ -72,12 +72,17 @@ FileResult exportObj(const Model& m, const std::string& path) {
     logEntry(m.log, "Opening OBJ File for Saving");
     logEntry(m.log, path);
     bool written = false;
+    std::string why;
     try {
-        written = writeFileSafely(path, objFileText(m));
+        written = writeFileSafely(path, objFileText(m), &why);
     } catch (const std::bad_alloc&) {
         written = false;
+        why = "not enough memory";
     }
     if (written) return fileSucceeded();
+    if (!why.empty()) logEntry(m.log, "Saving failed: " + why);
     logEntry(m.log, kSaveFailed);
-    return fileFailed(kSaveFailed, "The OBJ file could not be written", path);
+    FileResult r = fileFailed(kSaveFailed, "The OBJ file could not be written", path);
+    if (!why.empty()) r.boxText += "\n" + why;
+    return r;
 }

@@ -1,36 +1,13 @@
 // Whole-file reading and the line pieces the model readers scan.
 #include "model/text_lines.h"
 
+#include "base/regular_file.h"
+
 #include <cstdio>
 #include <cstring>
-#include <new>
-#include <sys/stat.h>
 
 bool readWholeFile(const std::string& path, std::string& out) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    struct stat st {};
-    if (::fstat(::fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
-        std::fclose(f);
-        return false;
-    }
-    bool ok = true;
-    try {
-        std::size_t used = 0;
-        out.resize(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : 65536);
-        for (;;) {
-            if (used == out.size()) out.resize(out.size() * 2);
-            std::size_t n = std::fread(&out[used], 1, out.size() - used, f);
-            used += n;
-            if (n == 0) break;
-        }
-        ok = !std::ferror(f);
-        out.resize(used);
-    } catch (const std::bad_alloc&) {
-        ok = false;
-    }
-    std::fclose(f);
-    return ok;
+    return readRegularFile(path, out);
 }
 
 LineReader lineReader(const std::string& data) {

@@ -4,8 +4,9 @@
 #include <cstddef>
 #include <string>
 
-// Reads a whole regular file (or a pipe) into out; false when it cannot be opened or read, when it
-// is a directory, or when memory runs out.
+// Reads a whole regular file into out; false when it cannot be opened or read, when it is not a
+// regular file (a directory, FIFO or device is refused before anything is read), or when memory
+// runs out.
 bool readWholeFile(const std::string& path, std::string& out);
 
 // Lines come as a fixed 1024-character line buffer takes them: a line longer than 1023 characters
