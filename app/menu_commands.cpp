@@ -4,6 +4,7 @@
 #include "app/menu_commands.h"
 
 #include "app/file_commands.h"
+#include "app/update_check.h"
 #include "edit/extend.h"
 #include "edit/materials.h"
 #include "edit/selection.h"
@@ -67,6 +68,9 @@ void backgroundColour(Editor& editor, int) {
 
 void visitWebsite(Editor& editor, int) {
     editor.platform.openUrl(kWebSiteUrl);
+}
+void checkUpdatesNow(Editor& editor, int) {
+    checkForUpdates(editor.platform, editor.log, editor.settings, UpdateCheckMode::Interactive);
 }
 void contactUs(Editor& editor, int) {
     editor.platform.openUrl(kContactUrl);
@@ -286,6 +290,7 @@ constexpr CommandRow kCommands[] = {
     {CmdSaveRevision, CmdSaveRevision, revisionCommand},
     {CmdAutomaticRevision, CmdAutomaticRevision, toggleOption},
     {CmdAutoCheckUpdates, CmdAutoCheckUpdates, toggleOption},
+    {CmdCheckUpdatesNow, CmdCheckUpdatesNow, checkUpdatesNow},
     {CmdFineMode, CmdFineMode, toggleOption},
     {CmdOnlyExtendedToolbars, CmdDeleteDefaultMesh, toggleOption},
     {CmdShowTexturePreview, CmdShowTexturePreview, toggleOption},

@@ -7,6 +7,7 @@
 #include "app/default_files_writer.h"
 #include "app/frame_render.h"
 #include "app/keyboard.h"
+#include "app/update_check.h"
 #include "app/textures.h"
 #include "app/window_messages.h"
 #include "base/clock.h"
@@ -186,7 +187,7 @@ bool startEditor(Editor& editor, const std::string& commandLine) {
     loadPreviewModels(editor);
     editor.startupComplete = true;
 
-    logEntry(editor.log, "Checking for Updates");
+    startupUpdateCheck(editor.platform, editor.log, editor.settings);
     return true;
 }
 

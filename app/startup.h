@@ -18,8 +18,8 @@ int frameSleep(int targetFramerate, int64_t frameClock, int64_t now);
 void countFrame(FrameClock& clock, int64_t now);
 
 // Everything up to the main loop: per-user directory, log, window, default files,
-// configuration, OpenGL and interface state, models. False when the window could not be made
-// (the reason has been shown).
+// configuration, OpenGL and interface state, models, the update check. False when the window
+// could not be made (the reason has been shown).
 bool startEditor(Editor& editor, const std::string& commandLine);
 // Dispatches window events and renders frames until the window is closed.
 void runMainLoop(Editor& editor);

@@ -3,6 +3,8 @@
 # The sourcing script sets bin (the editor binary) first.
 work=$(mktemp -d)
 export APPDATA=$work/appdata
+# The start-up update check asks a port on this machine where nobody listens, never the network.
+export FACETWRIGHT_UPDATE_URL=http://127.0.0.1:9/LatestVersion.txt
 user=$APPDATA/Facetwright
 mkdir -p "$APPDATA"
 pass=0
