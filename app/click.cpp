@@ -6,6 +6,7 @@
 #include "app/click.h"
 
 #include "app/file_commands.h"
+#include "app/material_editor_commands.h"
 #include "edit/selection.h"
 #include "edit/structure.h"
 #include "edit/subdivide.h"
@@ -178,6 +179,7 @@ void clickMeshPinToolbar(Editor& editor) {
         deleteMesh(editor.edit, editor.edit.currentMesh);
     } else if (id == kMaterialProperties) {
         offer(editor, kHintMaterialEditor);
+        openMaterialEditor(editor, false);
     } else {
         runTool(editor, kMeshTools, id);
     }
@@ -293,8 +295,8 @@ void handleLeftClick(Editor& editor) {
     automaticRevisionCheck(editor, std::time(nullptr));
     Panels& p = editor.panels;
     if (p.hints.visible) return clickHints(editor);
-    if (p.textureSelector.visible) return;
-    if (p.materialEditor.visible) return;
+    if (p.textureSelector.visible) return clickTextureSelector(editor);
+    if (p.materialEditor.visible) return clickMaterialEditor(editor);
     if (p.cursorMode.visible) return clickCursorMode(editor);
     if (p.about.visible) return clickAbout(editor);
     if (p.unlock.visible) return clickUnlock(editor);

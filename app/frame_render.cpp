@@ -3,11 +3,14 @@
 // Sections: status; views; overlay; cursor and texture preview; the frame.
 #include "app/frame_render.h"
 
+#include "app/material_editor_commands.h"
 #include "base/clock.h"
 #include "base/numbers.h"
 #include "edit/selection.h"
+#include "render/model_draw.h"
 #include "render/view_draw.h"
 #include "resources/menu_table.h"
+#include "ui/material_editor.h"
 #include "ui/panel.h"
 #include "ui/panel_draw.h"
 
@@ -119,6 +122,16 @@ void drawMaterialEditor(Editor& editor) {
     if (caret) panel.widgets[index].caption = saved;
 }
 
+// The edited material on the ticked preview model, in its viewport inside the editor.
+void drawMaterialPreview(Editor& editor) {
+    if (!editor.panels.materialEditor.visible) return;
+    placeMaterialPreview(editor);
+    setupViewport(editor.views[ViewPreview]);
+    stepMaterialEditor(editor);
+    const int ticked = tickedPreviewModel(editor.panels.materialEditor);
+    if (ticked >= 0) drawShaded(editor.preview[ticked]);
+}
+
 // ---- Cursor and texture preview ----
 
 void texturedQuad(float x0, float y0, float x1, float y1) {
@@ -193,6 +206,8 @@ void renderFrame(Editor& editor) {
     drawPanels(editor, {&p.unlock, &p.meshPin, &p.trianglePin, &p.meshPinExtended, &p.edit,
                         &p.viewOrtho, &p.view3D, &p.cursorMode, &p.debugText});
     drawMaterialEditor(editor);
+    drawMaterialPreview(editor);
+    if (p.textureSelector.visible) updateTextureSelector(p.textureSelector, editor.materialEditor);
     drawPanels(editor, {&p.textureSelector, &p.hints, &p.about});
     drawCursor(editor);
     drawTexturePreview(editor);

@@ -4,6 +4,7 @@
 #include "app/menu_commands.h"
 
 #include "app/file_commands.h"
+#include "app/material_editor_commands.h"
 #include "app/update_check.h"
 #include "edit/extend.h"
 #include "edit/materials.h"
@@ -78,6 +79,10 @@ void contactUs(Editor& editor, int) {
 void showAbout(Editor& editor, int) {
     showPanelAt(editor.panels.about, editor.settings.windowWidth / 2 - 120,
                 editor.settings.windowHeight / 2 - 90);
+}
+
+void showMaterialEditor(Editor& editor, int) {
+    openMaterialEditor(editor, true);
 }
 
 // ---- Structure commands ----
@@ -312,6 +317,7 @@ constexpr CommandRow kCommands[] = {
     {CmdScaleTextureU, CmdScaleTextureV + 4, scaleTextureCommand},
     {CmdSubdivideAll, CmdSubdivideAll, meshCommand},
     {CmdDrawNewMesh, CmdDrawNewMesh, drawNewMeshCommand},
+    {CmdShowMaterialEditor, CmdShowMaterialEditor, showMaterialEditor},
     {CmdStripUnused, CmdStripUnused, meshCommand},
     {CmdExtend, CmdExtendSawTooth, undoableCommand},
     {CmdDeleteSelected, CmdDeleteSelected, deleteSelectedCommand},

@@ -8,6 +8,7 @@
 #include "ui/bitmap_texture.h"
 #include "ui/font.h"
 #include "ui/hints.h"
+#include "ui/material_editor.h"
 
 #include <cstddef>
 
@@ -259,6 +260,7 @@ void layoutToolbars(Panels& panels, unsigned (*loadTexture)(int resourceId)) {
         panel.translucent = true;
     }
     for (const WidgetTable& t : kWidgetTables) addWidgetRows(panels.*t.member, t, loadTexture);
+    layoutMaterialEditor(panels, loadTexture);
     char version[64];
     formatC(version, sizeof version, kVersionFormat, kVersionMajor, kVersionMinor, kVersionBuild);
     assignText(panels.about.widgets[kAboutVersionRow].caption, version, kWidgetTextMax);
@@ -272,7 +274,7 @@ void buildToolbars(Panels& panels, Platform& platform, unsigned cursorTextures[k
     // One rasterisation serves every panel: they all use the same face and height.
     GlyphSet glyphs;
     if (!platform.rasterizeGlyphs(kFontFamily, kFontPixelHeight, glyphs)) glyphs.glyphs.clear();
-    for (const PanelRow& row : kPanelRows) createFontFromGlyphs(panels.*row.member, glyphs);
+    for (Panel* p : allPanels(panels)) createFontFromGlyphs(*p, glyphs);
 }
 
 void deleteToolbarFonts(Panels& panels) {

@@ -90,7 +90,8 @@ enum : int {
 constexpr int kTransformModes = 4; // Move, Rotate, Scale, Texture Coordinate
 constexpr int kCursorTextures = 7; // cursor icons 0 .. 6
 
-// Sizes, titles, bars and widgets of the toolbars and boxes; textures of image buttons come from
+// Sizes, titles, bars and widgets of the toolbars and boxes, and of the material editor's two
+// panels (ui/material_editor.h); textures of image buttons come from
 // loadTexture (resource id -> texture name). Needs no OpenGL unless loadTexture does.
 void layoutToolbars(Panels& panels, unsigned (*loadTexture)(int resourceId));
 
