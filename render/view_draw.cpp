@@ -38,6 +38,8 @@ void drawLayoutViews(Viewport views[ViewCount], Model& m, int layout, const View
 }
 
 void drawDividers(int w, int h) {
+    // Always on top: shaded geometry of the orthographic views leaves depths nearer than the bars.
+    glDisable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
     glDisable(GL_LIGHTING);

@@ -1,6 +1,6 @@
-// facetwright-tool: inspect, convert and dump model files from the command line.
+// facetwright-tool: inspect, convert, dump and render model files from the command line.
 //
-// Sections: usage text, loading, info, convert, dump, entry point.
+// Sections: usage text, loading, info, convert, dump, render, entry point.
 #include "base/numbers.h"
 #include "base/paths.h"
 #include "edit/model_io.h"
@@ -10,6 +10,16 @@
 #include "model/obj_export.h"
 #include "model/obj_import.h"
 #include "resources/default_files.h"
+
+#ifdef FW_TOOL_RENDER
+#include "app/config.h"
+#include "app/settings.h"
+#include "app/textures.h"
+#include "base/safe_file.h"
+#include "platform/qt/qt_platform.h"
+#include "render/view_draw.h"
+#include "tools/headless_render.h"
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -48,6 +58,16 @@ const char* const kUsage =
     "                      mesh I first F triangles N material M smooth S\n"
     "                    then one line per vertex\n"
     "                      vertex I X Y Z NX NY NZ U V\n"
+    "  render FILE OUT.png [--size WxH | --size N] [--view front|left|top|3d|all]\n"
+    "                    Draw FILE as the editor draws the view, with no display needed, and\n"
+    "                    write the picture to OUT.png. The view's camera is the one the editor\n"
+    "                    starts with, and the view shows what it shows at start-up (grid, axes,\n"
+    "                    points, wireframe; pins in 3d), shaded with the materials and\n"
+    "                    textures in every view. The background is the editor's background\n"
+    "                    colour from Config.ini in the per-user directory, or black. The size\n"
+    "                    defaults to 256x256 (N means NxN, at most 4096 a side); the view to\n"
+    "                    3d. \"all\" shows the four views side by side as the editor's window\n"
+    "                    does, each a quarter of the picture.\n"
     "  --help            Show this text.\n"
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be loaded or written (the reason goes to\n"
@@ -187,6 +207,102 @@ int commandDump(const std::string& path) {
     return 0;
 }
 
+// ---- render ------------------------------------------------------------------------------
+
+#ifdef FW_TOOL_RENDER
+struct RenderArguments {
+    int width = 256, height = 256;
+    int layout = kLayoutCount - 1; // the 3D view on its own
+};
+
+// "WxH" or "N"; both sides 1..kMaxRenderSide.
+bool parseSize(const std::string& text, int& width, int& height) {
+    const std::size_t x = text.find_first_of("xX");
+    int32_t w = 0, h = 0;
+    if (x == std::string::npos) {
+        if (!parseInt(text, w)) return false;
+        h = w;
+    } else if (!parseInt(text.substr(0, x), w) || !parseInt(text.substr(x + 1), h)) {
+        return false;
+    }
+    if (w < 1 || h < 1 || w > kMaxRenderSide || h > kMaxRenderSide) return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+// The layout that shows the view: the split for "all", else that view maximised.
+bool parseView(const std::string& text, int& layout) {
+    static const char* const kNames[] = {"front", "left", "top", "3d"};
+    static_assert(sizeof kNames / sizeof kNames[0] == View3D + 1, "one name per main view");
+    if (text == "all") {
+        layout = kLayoutSplit;
+        return true;
+    }
+    for (int i = 0; i <= View3D; ++i)
+        if (text == kNames[i]) {
+            layout = i + 1;
+            return true;
+        }
+    return false;
+}
+
+// Options after FILE and OUT; false for anything not understood.
+bool parseRenderOptions(int argc, char** argv, RenderArguments& a) {
+    for (int i = 4; i < argc; i += 2) {
+        const std::string option = argv[i];
+        if (i + 1 >= argc) return false;
+        const std::string value = argv[i + 1];
+        if (option == "--size") {
+            if (!parseSize(value, a.width, a.height)) return false;
+        } else if (option == "--view") {
+            if (!parseView(value, a.layout)) return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+int commandRender(const std::string& in, const std::string& out, const RenderArguments& a) {
+    // The context comes first: texture images become texture objects in it as the model loads.
+    OffscreenContext context;
+    std::string error;
+    if (!openOffscreenContext(context, a.width, a.height, error)) {
+        std::fprintf(stderr, "ERROR: %s\n", error.c_str());
+        return 1;
+    }
+    // A missing file or key reads as 0: black.
+    ConfigFile config;
+    config.path = userDirectory() + "Config.ini";
+    initDrawingState(configReadFloat(config, settingKeyName(SettingKey::BackgroundR)),
+                     configReadFloat(config, settingKeyName(SettingKey::BackgroundG)),
+                     configReadFloat(config, settingKeyName(SettingKey::BackgroundB)));
+
+    Model m;
+    int status = 1;
+    if (loadFile(m, in)) {
+        if (!m.textures.empty()) {
+            // The editor's image decoder, on Qt's display-less platform.
+            ensureOffscreenQtApplication();
+            QtPlatform platform;
+            loadAllTextures(platform, m); // the current directory is the model's folder
+        }
+        drawModelViews(m, a.layout, a.width, a.height);
+        const std::string png = encodePng(context.pixels.data(), a.width, a.height);
+        std::string why;
+        if (png.empty())
+            std::fprintf(stderr, "ERROR: the picture could not be compressed\n");
+        else if (!writeFileSafely(out, png, &why))
+            std::fprintf(stderr, "ERROR: cannot write '%s': %s\n", out.c_str(), why.c_str());
+        else
+            status = 0;
+    }
+    closeOffscreenContext(context);
+    return status;
+}
+#endif
+
 } // namespace
 
 // ---- entry point ------------------------------------------------------------------------
@@ -197,17 +313,24 @@ int main(int argc, char** argv) {
         return 0;
     }
     const std::string command = argc >= 2 ? argv[1] : "";
-    const bool known = (command == "info" && argc == 3) || (command == "dump" && argc == 3) ||
-                       (command == "convert" && argc == 4);
+    bool known = (command == "info" && argc == 3) || (command == "dump" && argc == 3) ||
+                 (command == "convert" && argc == 4);
+#ifdef FW_TOOL_RENDER
+    RenderArguments render;
+    known = known || (command == "render" && argc >= 4 && parseRenderOptions(argc, argv, render));
+#endif
     if (!known) {
         std::fputs(kUsage, stderr);
         return 2;
     }
     // The reader moves the current directory to the model's folder, so fix paths first.
     const std::string first = absolutePath(argv[2]);
-    const std::string second = argc == 4 ? absolutePath(argv[3]) : std::string();
+    const std::string second = argc >= 4 ? absolutePath(argv[3]) : std::string();
     makeDirectories(userDirectory());
     if (command == "info") return commandInfo(first);
     if (command == "dump") return commandDump(first);
+#ifdef FW_TOOL_RENDER
+    if (command == "render") return commandRender(first, second, render);
+#endif
     return commandConvert(first, second);
 }
