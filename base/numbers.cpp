@@ -123,6 +123,15 @@ const char* scanFloat(const char* p, float& out) {
     }
     float value = 0.0f;
     auto res = std::from_chars(digits, p, value, std::chars_format::general);
+    if (res.ec == std::errc::result_out_of_range && res.ptr == p) {
+        // Too small for a float (such as 1e-46 written from a double) reads as zero, as sscanf
+        // gives it; too large stays no match.
+        const std::string text(digits, p);
+        const double wide = strtod_l(text.c_str(), nullptr, cLocale());
+        if (std::fabs(wide) > 1.0) return nullptr;
+        value = static_cast<float>(wide);
+        res.ec = std::errc();
+    }
     if (res.ec != std::errc() || res.ptr != p || !std::isfinite(value)) return nullptr;
     out = (*start == '-') ? -value : value;
     return p;

@@ -13,25 +13,19 @@ int refusalOf(const struct stat& st) {
     return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
 }
 
-// Opens without blocking, confirms on the open descriptor that it is a regular file (the name
-// may have changed since any earlier look), then turns blocking back on for ordinary use.
+// Opens without blocking and confirms on the open descriptor that it is a regular file (the name
+// may have changed since any earlier look). O_NONBLOCK means nothing for a regular file, so it
+// can stay set.
 FILE* openChecked(const std::string& path, int flags, const char* mode) {
-    struct stat st {};
-    // Looking first means a device is never even opened: opening some has side effects.
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        errno = refusalOf(st);
-        return nullptr;
-    }
     const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         const int why = S_ISREG(st.st_mode) ? errno : refusalOf(st);
         ::close(fd);
         errno = why;
         return nullptr;
     }
-    const int status = ::fcntl(fd, F_GETFL);
-    if (status >= 0) ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK);
     FILE* f = ::fdopen(fd, mode);
     if (!f) ::close(fd);
     return f;
@@ -40,6 +34,12 @@ FILE* openChecked(const std::string& path, int flags, const char* mode) {
 } // namespace
 
 FILE* openRegularFile(const std::string& path) {
+    // Looking first means a device is never even opened for reading: opening some has effects.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        errno = refusalOf(st);
+        return nullptr;
+    }
     return openChecked(path, O_RDONLY, "rb");
 }
 

@@ -19,6 +19,9 @@ int recordKind(const Piece& p) {
 
 namespace {
 
+// A record whose number does not scan (no digits, past int32) is out of every range.
+constexpr int32_t kUnreadNumber = -1;
+
 struct FieldScan {
     const char* p; // null once a field failed to match
 };
@@ -49,7 +52,7 @@ void scanInts(FieldScan& s, std::initializer_list<int32_t*> fields) {
 
 int32_t scanVertexRecord(const char* line, Vertex& v) {
     FieldScan s{line + 3};
-    int32_t number = 0;
+    int32_t number = kUnreadNumber;
     scanField(s, number);
     scanFloats(s, {&v.x, &v.y, &v.z, &v.textureX, &v.textureY, &v.colourRed, &v.colourGreen,
                    &v.colourBlue, &v.colourAlpha});
@@ -58,7 +61,7 @@ int32_t scanVertexRecord(const char* line, Vertex& v) {
 
 int32_t scanMeshRecord(const char* line, Mesh& mesh) {
     FieldScan s{line + 3};
-    int32_t number = 0, smooth = 0;
+    int32_t number = kUnreadNumber, smooth = 0;
     scanInts(s, {&number, &mesh.firstVertex, &mesh.triangleCount, &mesh.MaterialNumber, &smooth});
     mesh.smooth = smooth >= 1;
     return number;
@@ -66,14 +69,14 @@ int32_t scanMeshRecord(const char* line, Mesh& mesh) {
 
 int32_t scanLegacyMeshRecord(const char* line, LegacyMesh& mesh) {
     FieldScan s{line + 3};
-    int32_t number = 0;
+    int32_t number = kUnreadNumber;
     scanInts(s, {&number, &mesh.firstPoint, &mesh.width, &mesh.height, &mesh.material});
     return number;
 }
 
 int32_t scanMaterialRecord(const char* line, Material& mat) {
     FieldScan s{line + 3};
-    int32_t number = 0, blend = 0, texture = 0, lighting = 0;
+    int32_t number = kUnreadNumber, blend = 0, texture = 0, lighting = 0;
     scanField(s, number);
     scanFloats(s, {&mat.ambientRed, &mat.ambientGreen, &mat.ambientBlue, &mat.ambientAlpha,
                    &mat.diffuseRed, &mat.diffuseGreen, &mat.diffuseBlue, &mat.diffuseAlpha,
@@ -91,7 +94,7 @@ int32_t scanMaterialRecord(const char* line, Material& mat) {
 
 int32_t scanTextureRecord(const char* line, Texture& tex) {
     FieldScan s{line + 3};
-    int32_t number = 0;
+    int32_t number = kUnreadNumber;
     scanField(s, number);
     scanField(s, tex.fileName, kTextureNameMax);
     tex.fileName = toSlashes(tex.fileName); // names written on Windows use '\'

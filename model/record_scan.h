@@ -17,7 +17,7 @@ int recordKind(const Piece& p);
 
 // Each scanner reads "<tag>,number,field,..." in the manner of sscanf: once a field fails to
 // match no later field is read, and every field not read keeps the value it had. The record
-// number comes back (0 when it cannot be read); line is NUL-terminated.
+// number comes back (-1, out of every range, when it cannot be read); line is NUL-terminated.
 int32_t scanVertexRecord(const char* line, Vertex& v);
 int32_t scanMeshRecord(const char* line, Mesh& mesh);
 int32_t scanMaterialRecord(const char* line, Material& mat);
