@@ -26,9 +26,7 @@ if(FW_GUI)
   endforeach()
   add_custom_command(
     OUTPUT ${fw_icon_files}
-    # Qt's image plugins stay loaded until exit, which a sanitizer build would call a leak.
-    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 $<TARGET_FILE:make-icons>
-            ${fw_icon_theme} ${fw_icon_sizes}
+    COMMAND make-icons ${fw_icon_theme} ${fw_icon_sizes}
     DEPENDS make-icons
     COMMENT "Drawing the desktop icons")
   add_custom_target(facetwright-icons ALL DEPENDS ${fw_icon_files})
