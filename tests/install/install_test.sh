@@ -41,6 +41,15 @@ check "magic of the file type" grep -q 'model/x-facetwright' "$share/mime/magic"
 thumb=$share/thumbnailers/facetwright.thumbnailer
 check "thumbnailer renders with the tool" grep -qx 'Exec=facetwright-tool render %i %o --size %s' "$thumb"
 check "thumbnailer serves the file type" grep -qx 'MimeType=model/x-facetwright;' "$thumb"
+# The command as a file manager runs it, with the installed tool (when built with rendering).
+if "$prefix/bin/facetwright-tool" --help 2>&1 | grep -q '^  render '; then
+  command=$(sed -n 's/^Exec=//p' "$thumb")
+  command=${command//%i/$(dirname "$0")/../../resources/defaults/PREVIEWMODEL2.FW2}
+  command=${command//%o/$prefix/thumb.png}
+  command=${command//%s/128}
+  APPDATA=$prefix PATH=$prefix/bin:$PATH $command >/dev/null 2>&1
+  check "thumbnail drawn" test "$(identify -format '%m %wx%h' "$prefix/thumb.png" 2>/dev/null)" = "PNG 128x128"
+fi
 
 for n in 16 32 48 64 128 256; do
   icon=$share/icons/hicolor/${n}x$n/apps/facetwright.png
