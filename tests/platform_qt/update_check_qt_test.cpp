@@ -80,7 +80,7 @@ TEST_F(UpdateCheckQt, FetchesTheVersionFileFromTheAddressInTheEnvironment) {
     EXPECT_EQ(settings.offeredBuildNumber, 319);
 }
 
-TEST_F(UpdateCheckQt, AnUnreachableSiteFailsQuickly) {
+TEST_F(UpdateCheckQt, UnreachableAndOversizedSitesFail) {
     quint16 closedPort = 0;
     {
         QTcpServer probe;
@@ -97,4 +97,13 @@ TEST_F(UpdateCheckQt, AnUnreachableSiteFailsQuickly) {
     EXPECT_EQ(platform.boxes,
               (std::vector<std::string>{"Check for Updates: An error occured during the update "
                                         "check!  Please try again later..."}));
+
+    // A body past the platform's limit is dropped, not read whole; silently nothing shows.
+    VersionServer server;
+    server.body = "v,9,0,0,https://host/dl EOF.\n" + QByteArray(kHttpBodyLimit, 'x');
+    setenv(kUpdateUrlVariable, server.url().c_str(), 1);
+    platform.boxes.clear();
+    EXPECT_EQ(checkForUpdates(platform, log, settings, UpdateCheckMode::Silent),
+              UpdateCheckResult::Failed);
+    EXPECT_TRUE(platform.boxes.empty());
 }
