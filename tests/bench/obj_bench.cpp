@@ -1,5 +1,7 @@
-// OBJ import speed on the largest shared model, beside a plain read of the same file, the model
-// file reader on the same geometry and, when its header is installed, tinyobjloader.
+// OBJ import speed on the shared models and a composite of all of them, beside tinyobjloader
+// loading the same file into the same triangle soup; the import's peak heap against the model it
+// builds; export and the model file reader on the same geometry.
+#include "bench_memory.h"
 #include "model/model_file.h"
 #include "model/obj_export.h"
 #include "model/obj_import.h"
@@ -7,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <sys/stat.h>
@@ -20,11 +23,14 @@
 
 namespace {
 
-// ../shared/models/ogre.obj beside the repository: 124,008 triangles.
-std::string ogrePath() {
+const char* const kModels[] = {"stanford-bunny", "nefertiti",   "ogre",    "beast", "beetle-alt",
+                               "rocker-arm",     "cheburashka", "fandisk", "homer", "spot",
+                               "teapot",         "cow",         "suzanne"};
+
+std::string modelsDirectory() {
     std::string root = __FILE__;
     for (int i = 0; i < 3; ++i) root = root.substr(0, root.find_last_of('/'));
-    return root + "/../shared/models/ogre.obj";
+    return root + "/../shared/models/";
 }
 
 // A scratch per-user directory, so the log never lands in the user's own.
@@ -39,85 +45,164 @@ const std::string& scratch() {
     return dir;
 }
 
-bool haveOgre(benchmark::State& state) {
+// Adds the offsets to every index of a face line's corners ("v", "v/t", "v/t/n", "v//n").
+std::string offsetFace(const std::string& line, const long offsets[3]) {
+    std::string out = "f";
+    std::size_t i = 1;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r')) ++i;
+        if (i >= line.size()) break;
+        out += ' ';
+        int part = 0;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r') {
+            if (line[i] == '/') {
+                out += '/';
+                ++part, ++i;
+                continue;
+            }
+            long n = 0;
+            while (i < line.size() && line[i] >= '0' && line[i] <= '9')
+                n = n * 10 + (line[i++] - '0');
+            out += std::to_string(n + offsets[part < 3 ? part : 2]);
+        }
+    }
+    return out;
+}
+
+// All thirteen models three times over, each as a group with its indices offset.
+const std::string& compositePath() {
+    static const std::string path = [] {
+        const std::string p = scratch() + "composite.obj";
+        std::string out;
+        long offsets[3] = {0, 0, 0};
+        for (int copy = 0; copy < 3; ++copy)
+            for (const char* name : kModels) {
+                std::string data;
+                if (!readWholeFile(modelsDirectory() + name + ".obj", data)) return std::string();
+                out += "g " + std::string(name) + std::to_string(copy) + "\n";
+                long counts[3] = {0, 0, 0};
+                std::size_t at = 0;
+                while (at < data.size()) {
+                    std::size_t nl = data.find('\n', at);
+                    if (nl == std::string::npos) nl = data.size();
+                    const std::string line = data.substr(at, nl - at);
+                    at = nl + 1;
+                    if (line.rfind("v ", 0) == 0) ++counts[0];
+                    if (line.rfind("vt ", 0) == 0) ++counts[1];
+                    if (line.rfind("vn ", 0) == 0) ++counts[2];
+                    if (line.rfind("g ", 0) == 0) continue;
+                    out += line.rfind("f ", 0) == 0 ? offsetFace(line, offsets) : line;
+                    out += '\n';
+                }
+                for (int k = 0; k < 3; ++k) offsets[k] += counts[k];
+            }
+        FILE* f = std::fopen(p.c_str(), "wb");
+        if (!f) return std::string();
+        const bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
+        return std::fclose(f) == 0 && ok ? p : std::string();
+    }();
+    return path;
+}
+
+std::string pathOf(const std::string& which) {
+    return which == "composite" ? compositePath() : modelsDirectory() + which + ".obj";
+}
+
+bool haveFile(benchmark::State& state, const std::string& path) {
     scratch();
     struct stat st {};
-    if (::stat(ogrePath().c_str(), &st) == 0) return true;
-    state.SkipWithError("no shared ogre.obj");
+    if (!path.empty() && ::stat(path.c_str(), &st) == 0) return true;
+    state.SkipWithError("model file missing");
     return false;
 }
 
-void BM_ReadWholeFile(benchmark::State& state) {
-    if (!haveOgre(state)) return;
-    for (auto _ : state) {
-        std::string data;
-        if (!readWholeFile(ogrePath(), data)) state.SkipWithError("read failed");
-        benchmark::DoNotOptimize(data.data());
-    }
-    state.SetLabel("ogre.obj, the bytes only");
+std::size_t modelBytes(const Model& m) {
+    return m.vertices.capacity() * sizeof(Vertex) + m.meshes.capacity() * sizeof(Mesh);
 }
 
-void BM_ImportObj(benchmark::State& state) {
-    if (!haveOgre(state)) return;
+void BM_ImportObj(benchmark::State& state, const char* which) {
+    const std::string path = pathOf(which);
+    if (!haveFile(state, path)) return;
     int32_t triangles = 0;
+    double peakRatio = 0;
     for (auto _ : state) {
+        const std::size_t before = heapInUse();
+        heapPeakReset();
         Model m;
-        if (!importObj(m, ogrePath()).ok) state.SkipWithError("import failed");
+        if (!importObj(m, path).ok) state.SkipWithError("import failed");
         triangles = triangleCount(m);
+        peakRatio = static_cast<double>(heapPeak() - before) / static_cast<double>(modelBytes(m));
     }
-    state.SetLabel("ogre.obj, " + std::to_string(triangles) + " triangles");
+    state.counters["triangles"] = triangles;
+    state.counters["peak_over_model"] = peakRatio;
 }
-
-void BM_ExportObj(benchmark::State& state) {
-    if (!haveOgre(state)) return;
-    Model m;
-    if (!importObj(m, ogrePath()).ok) {
-        state.SkipWithError("import failed");
-        return;
-    }
-    for (auto _ : state)
-        if (!exportObj(m, scratch() + "ogre-out.obj").ok) state.SkipWithError("export failed");
-}
-
-// The model file reader on the same triangles, written once as a model file.
-void BM_ReadModelFileSameGeometry(benchmark::State& state) {
-    if (!haveOgre(state)) return;
-    Model source;
-    source.materials.resize(1);
-    source.fileName = scratch() + "ogre.FW2";
-    if (!importObj(source, ogrePath()).ok || !writeModelFile(source)) {
-        state.SkipWithError("setup failed");
-        return;
-    }
-    for (auto _ : state) {
-        Model m;
-        m.fileName = source.fileName;
-        if (!readModelFile(m)) state.SkipWithError("load failed");
-    }
-}
+BENCHMARK_CAPTURE(BM_ImportObj, bunny, "stanford-bunny")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ImportObj, ogre, "ogre")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ImportObj, composite, "composite")->Unit(benchmark::kMillisecond);
 
 #ifdef FW_HAVE_TINYOBJLOADER
-void BM_TinyObjLoader(benchmark::State& state) {
-    if (!haveOgre(state)) return;
+// tinyobjloader's load, then its shapes expanded into the triangle soup the import builds: three
+// initialised vertices per triangle with position and texture coordinates.
+void BM_TinyObjSoup(benchmark::State& state, const char* which) {
+    const std::string path = pathOf(which);
+    if (!haveFile(state, path)) return;
     std::size_t triangles = 0;
     for (auto _ : state) {
         tinyobj::attrib_t attrib;
         std::vector<tinyobj::shape_t> shapes;
         std::vector<tinyobj::material_t> materials;
         std::string warn, err;
-        if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err, ogrePath().c_str()))
+        if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err, path.c_str()))
             state.SkipWithError("tinyobjloader failed");
         triangles = 0;
         for (const auto& s : shapes) triangles += s.mesh.num_face_vertices.size();
+        std::vector<Vertex> soup;
+        soup.reserve(triangles * 3);
+        for (const auto& s : shapes)
+            for (const tinyobj::index_t& c : s.mesh.indices) {
+                Vertex v;
+                initVertex(v);
+                v.x = attrib.vertices[3 * c.vertex_index];
+                v.y = attrib.vertices[3 * c.vertex_index + 1];
+                v.z = attrib.vertices[3 * c.vertex_index + 2];
+                if (c.texcoord_index >= 0) {
+                    v.textureX = attrib.texcoords[2 * c.texcoord_index];
+                    v.textureY = attrib.texcoords[2 * c.texcoord_index + 1];
+                }
+                soup.push_back(v);
+            }
+        benchmark::DoNotOptimize(soup.data());
     }
-    state.SetLabel("ogre.obj, " + std::to_string(triangles) + " triangles");
+    state.counters["triangles"] = static_cast<double>(triangles);
 }
-BENCHMARK(BM_TinyObjLoader)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TinyObjSoup, bunny, "stanford-bunny")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TinyObjSoup, ogre, "ogre")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TinyObjSoup, composite, "composite")->Unit(benchmark::kMillisecond);
 #endif
 
-} // namespace
-
+void BM_ReadWholeFile(benchmark::State& state) {
+    const std::string path = pathOf("ogre");
+    if (!haveFile(state, path)) return;
+    for (auto _ : state) {
+        std::string data;
+        if (!readWholeFile(path, data)) state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(data.data());
+    }
+    state.SetLabel("ogre.obj, the bytes only");
+}
 BENCHMARK(BM_ReadWholeFile)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ImportObj)->Unit(benchmark::kMillisecond);
+
+void BM_ExportObj(benchmark::State& state) {
+    const std::string path = pathOf("ogre");
+    if (!haveFile(state, path)) return;
+    Model m;
+    if (!importObj(m, path).ok) {
+        state.SkipWithError("import failed");
+        return;
+    }
+    for (auto _ : state)
+        if (!exportObj(m, scratch() + "ogre-out.obj").ok) state.SkipWithError("export failed");
+}
 BENCHMARK(BM_ExportObj)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadModelFileSameGeometry)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,112 @@
+#!/usr/bin/env python3
+"""Turns Google Benchmark JSON files into the Markdown table of figures, baselines and ratios.
+
+Usage: bench_table.py OUT.md RESULT.json [RESULT.json ...]
+Times are CPU time of the process, except frame rows (wall time: the GL driver draws on threads
+of its own). Speed-up is baseline time / figure time.
+"""
+import json
+import sys
+
+# (label, figure benchmark, baseline benchmark or None, how to read the figure, target)
+# kinds: "time" (ms), "rate" (M vertices/s from the vertices_per_s counter), "counter:<name>"
+ROWS = [
+    ("OBJ import stanford-bunny.obj vs tinyobjloader", "BM_ImportObj/bunny", "BM_TinyObjSoup/bunny", "time", None),
+    ("OBJ import ogre.obj vs tinyobjloader", "BM_ImportObj/ogre", "BM_TinyObjSoup/ogre", "time", ("speedup>=", 2.0)),
+    ("OBJ import composite (13 models x3) vs tinyobjloader", "BM_ImportObj/composite", "BM_TinyObjSoup/composite", "time", ("speedup>=", 2.0)),
+    ("OBJ import composite: peak heap / model size", "BM_ImportObj/composite", None, "counter:peak_over_model", ("<=", 1.5)),
+    ("FW2 save 100k triangles vs fprintf", "BM_SaveFw2/100000", "BM_SaveFw2Fprintf/100000", "time", None),
+    ("FW2 save 100k triangles, M vertices/s", "BM_SaveFw2/100000", "BM_SaveFw2Fprintf/100000", "rate", (">=", 1.5)),
+    ("FW2 save 1M triangles, M vertices/s", "BM_SaveFw2/1000000", "BM_SaveFw2Fprintf/1000000", "rate", (">=", 1.5)),
+    ("FW2 load 100k triangles vs fgets/sscanf", "BM_LoadFw2/100000", "BM_LoadFw2Sscanf/100000", "time", None),
+    ("FW2 load 100k triangles, M vertices/s", "BM_LoadFw2/100000", "BM_LoadFw2Sscanf/100000", "rate", (">=", 1.8)),
+    ("FW2 load 1M triangles, M vertices/s", "BM_LoadFw2/1000000", "BM_LoadFw2Sscanf/1000000", "rate", (">=", 1.8)),
+    ("Smooth normals 20k vertices vs plain scan", "BM_CompleteNormalsSmooth/3334", "BM_PlainScanSmooth/3334", "time", None),
+    ("Smooth normals 100k vertices (baseline: 20k scan x25)", "BM_CompleteNormalsSmooth/16667", ("BM_PlainScanSmooth/3334", 25.0), "time", ("<", 30.0)),
+    ("Undo snapshot 100k triangles vs vector assign", "BM_TakeSnapshot/100000", "BM_PlainVertexVectorAssign/100000", "time", ("<", 2.0)),
+    ("Undo snapshot 1M triangles vs vector assign", "BM_TakeSnapshot/1000000", "BM_PlainVertexVectorAssign/1000000", "time", ("<", 20.0)),
+    ("Undo snapshot, size changed, 100k vs vector copy", "BM_TakeSnapshotSizeChanges/100000", "BM_PlainVertexVectorCopy/100000", "time", None),
+    ("First undo 100k triangles vs vector assign", "BM_UndoFirst/100000", "BM_PlainVertexVectorAssign/100000", "time", None),
+    ("First undo 1M triangles vs vector assign", "BM_UndoFirst/1000000", "BM_PlainVertexVectorAssign/1000000", "time", None),
+    ("Further undo 100k triangles vs vector assign", "BM_UndoFurther/100000", "BM_PlainVertexVectorAssign/100000", "time", None),
+    ("Further undo 1M triangles vs vector assign", "BM_UndoFurther/1000000", "BM_PlainVertexVectorAssign/1000000", "time", None),
+    ("Undo ring of 11 snapshots of 1M triangles, MB", "BM_UndoRingHeap/1000000/iterations:1", None, "counter:ring_MB", ("<", 2048.0)),
+    ("Subdivide all meshes, 100k triangles", "BM_SubdivideAllMeshes", None, "time", None),
+    ("Subdivide 20 selected of 100k vs one at a time", "BM_SubdivideSelectedTriangles/20", "BM_SubdivideSelectedOneAtATime/20/iterations:1", "time", None),
+    ("Subdivide 1000 selected of 100k", "BM_SubdivideSelectedTriangles/1000", None, "time", None),
+]
+for layout in (0, 4):
+    for n, name in ((10000, "10k"), (100000, "100k"), (1000000, "1M")):
+        target = ("speedup>=", 1 / 1.3) if (layout, n) == (0, 100000) else None
+        ROWS.append((f"Frame, layout {layout}, {name} triangles vs minimal immediate mode",
+                     f"BM_EditorFrame/{layout}/{n}/real_time", f"BM_MinimalFrame/{layout}/{n}/real_time",
+                     "time", target))
+ROWS.append(("Start-up to first frame, default files", "BM_StartupToFirstFrame/iterations:1/real_time", None,
+             "time", ("<", 1000.0)))
+
+
+def to_ms(b, wall):
+    scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b.get("time_unit", "ns")]
+    return (b["real_time"] if wall else b["cpu_time"]) * scale
+
+
+def main():
+    out_path, inputs = sys.argv[1], sys.argv[2:]
+    runs = {}
+    for path in inputs:
+        try:
+            with open(path) as f:
+                data = json.load(f)
+        except (OSError, ValueError):
+            continue
+        for b in data.get("benchmarks", []):
+            if b.get("run_type", "iteration") == "iteration" and not b.get("error_occurred"):
+                runs[b["name"]] = b
+
+    lines = ["| Measure | Figure | Baseline | Speed-up (baseline / figure) | Target | Met |",
+             "|---|---|---|---|---|---|"]
+    for label, fig, base, kind, target in ROWS:
+        b = runs.get(fig)
+        if b is None:
+            lines.append(f"| {label} | not run | | | | |")
+            continue
+        wall = "/real_time" in fig
+        scale = 1.0
+        if isinstance(base, tuple):
+            base, scale = base
+        bb = runs.get(base) if base else None
+        value = base_value = None
+        if kind == "time":
+            value = to_ms(b, wall)
+            base_value = to_ms(bb, wall) * scale if bb else None
+            unit = " ms"
+        elif kind == "rate":
+            value = b.get("vertices_per_s", 0) / 1e6
+            base_value = bb.get("vertices_per_s", 0) / 1e6 if bb else None
+            unit = " M/s"
+        else:
+            value = b.get(kind.split(":", 1)[1], 0.0)
+            unit = ""
+        speedup = ""
+        if base_value:
+            speedup = base_value / value if kind == "time" else value / base_value
+        met, goal = "", ""
+        if target:
+            op, t = target
+            if op == "speedup>=":
+                goal = f"speed-up >= {t:.2f}"
+                met = "yes" if speedup != "" and speedup >= t else "no"
+            else:
+                goal = f"{op} {t:g}{unit}"
+                met = "yes" if (value < t if op == "<" else value <= t if op == "<=" else value >= t) else "no"
+        fmt = lambda v: "" if v is None else f"{v:.3g}{unit}" if v < 10 else f"{v:.1f}{unit}"
+        sp = f"{speedup:.2f}" if speedup != "" else ""
+        lines.append(f"| {label} | {fmt(value)} | {fmt(base_value)} | {sp} | {goal} | {met} |")
+    text = "\n".join(lines) + "\n"
+    with open(out_path, "w") as f:
+        f.write(text)
+    sys.stdout.write(text)
+
+
+if __name__ == "__main__":
+    main()
