@@ -1,6 +1,7 @@
 // Headless drawing: the OSMesa context, the views drawn by the editor's code, the PNG encoder.
 #include "tools/headless_render.h"
 
+#include "edit/normals.h"
 #include "render/view_draw.h"
 #include "ui/panel_draw.h"
 
@@ -15,8 +16,9 @@ bool openOffscreenContext(OffscreenContext& c, int width, int height, std::strin
         error = "the picture size is out of range";
         return false;
     }
-    // 16 depth bits, as the editor's window asks for.
-    OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
+    // 24 depth bits: what the editor's window is given on Mesa (it asks for at least 16), so
+    // near lines and faces win the depth test as they do there.
+    OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
     if (!context) {
         error = "no offscreen OpenGL context could be made";
         return false;
@@ -49,6 +51,15 @@ void drawModelViews(Model& m, int layout, int width, int height) {
     ViewOptions view3D;
     view3D.shaded = view3D.pins = true;
     m.mouseX = m.mouseY = -1;
+    // The editor finishes the normals over its first frames; a picture shows them finished.
+    completeNormals(m);
+    // Every editor frame but the first finds the light where a perspective set-up placed it
+    // (the editor always starts with all four views), and the orthographic views are lit from
+    // there: a scratch perspective set-up puts it there too.
+    Viewport scratch;
+    initViewport(scratch);
+    placeViewport(scratch, 0, 0, width, height, height);
+    setupViewport(scratch);
     // The split leaves a pixel row or column uncovered when a side is odd.
     glDisable(GL_SCISSOR_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
