@@ -62,6 +62,9 @@ check "the horizontal divider" test "$(pixel "$work/all.png" 60 150)" = 102,102,
 for xy in "100 75" "300 75" "100 225" "300 225"; do
   check "every quarter shows the vase ($xy)" test "$(pixel "$work/all.png" $xy)" != 0,0,0
 done
+# Lit as the editor shows it once its normals are finished, not by the ambient light alone.
+IFS=, read -r r g b <<<"$(pixel "$work/all.png" 100 75)"
+check "the front view's vase is lit" test "$r" -gt 150
 "$tool" render "$src/resources/defaults/PREVIEWMODEL1.FW2" "$work/front.png" --view front --size 64
 check "--size N is square" test "$(identify -format '%wx%h' "$work/front.png")" = 64x64
 check "the front view shows the cube face on" test "$(pixel "$work/front.png" 40 40)" != 0,0,0
