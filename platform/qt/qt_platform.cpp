@@ -199,12 +199,36 @@ bool acceptableImageSize(const QSize& size) {
            static_cast<long long>(size.width()) * size.height() <= kMaxImagePixels;
 }
 
+// Whether an uncompressed BMP holds fewer pixel bytes than its header promises. Qt's reader
+// fills the missing rows instead of failing, which would pass a cut-off file as an image.
+bool truncatedBitmap(QIODevice* device) {
+    if (!device || device->isSequential()) return false;
+    const qint64 at = device->pos(); // the reader has moved on past the header
+    if (!device->seek(0)) return false;
+    const QByteArray h = device->read(34);
+    device->seek(at);
+    if (h.size() < 34) return true;
+    auto u32 = [&](int at) {
+        quint32 v = 0;
+        for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<quint8>(h[at + i]);
+        return v;
+    };
+    const quint32 compression = u32(30);
+    if (u32(14) < 40 || (compression != 0 && compression != 3)) return false; // RLE and others
+    const qint64 width = static_cast<qint32>(u32(18));
+    const qint64 height = std::abs(static_cast<qint64>(static_cast<qint32>(u32(22))));
+    const qint64 bits = static_cast<quint8>(h[28]) | static_cast<quint8>(h[29]) << 8;
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    return width > 0 && static_cast<qint64>(u32(10)) + rowBytes * height > device->size();
+}
+
 // Reads through a prepared reader. A size the header declares is checked before any pixel is
 // decoded, so a forged header costs nothing; with sizeOnly set the header is enough.
 bool readWith(QImageReader& reader, bool sizeOnly, QImage& image, QSize& size) {
     reader.setDecideFormatFromContent(true);
     size = reader.size();
     if (size.isValid() && !acceptableImageSize(size)) return false;
+    if (reader.format() == "bmp" && truncatedBitmap(reader.device())) return false;
     if (sizeOnly && size.isValid()) return true;
     image = reader.read();
     if (image.isNull() || !acceptableImageSize(image.size())) return false;

@@ -28,6 +28,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 
 // Fontconfig keeps its font patterns until exit without freeing them, and so does D-Bus its
 // session connection under the X11 platform (window tests); neither is ours to fix.
@@ -227,6 +228,60 @@ TEST_F(QtPlatformTest, ImageFailuresAndBitmapResources) {
     EXPECT_TRUE(near(rgbaAt(out, 3, 1), 255, 255, 255));
     EXPECT_FALSE(platform.bitmapResource(6, out));
     EXPECT_FALSE(platform.bitmapResource(7, out));
+}
+
+namespace {
+// A BMP whose header claims w x h pixels, with the sample's pixel data behind it.
+QByteArray bmpClaiming(qint32 w, qint32 h) {
+    QByteArray bytes = bmpBytes(sampleImage());
+    for (int i = 0; i < 4; ++i) {
+        bytes[18 + i] = static_cast<char>((w >> (8 * i)) & 0xff);
+        bytes[22 + i] = static_cast<char>((h >> (8 * i)) & 0xff);
+    }
+    return bytes;
+}
+
+void writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
+    QFile f(dir.path() + "/" + name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+TEST_F(QtPlatformTest, HostileImageFilesFailQuicklyWithoutHugeAllocations) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    writeFile(dir, "huge.bmp", bmpClaiming(60000, 60000));
+    writeFile(dir, "empty.bmp", bmpClaiming(0, 0));
+    QImage big(64, 64, QImage::Format_RGB32);
+    big.fill(qRgb(1, 2, 3));
+    writeFile(dir, "cut.bmp", bmpBytes(big).left(2000));
+    writeFile(dir, "junk.png", QByteArray(5000, '\x5a'));
+    ASSERT_EQ(mkfifo(path(dir, "pipe.bmp").c_str(), 0600), 0);
+    QElapsedTimer clock;
+    clock.start();
+    int w = 0, h = 0;
+    RgbaImage out;
+    // A forged size, an empty image, a truncated file, junk, a FIFO, a directory, a device.
+    for (const std::string& p : {path(dir, "huge.bmp"), path(dir, "empty.bmp"),
+                                 path(dir, "cut.bmp"), path(dir, "junk.png"), path(dir, "pipe.bmp"),
+                                 dir.path().toStdString(), std::string("/dev/zero")}) {
+        EXPECT_FALSE(platform.imageSize(p, w, h) && platform.decodeImage(p, w, h, out)) << p;
+        EXPECT_FALSE(platform.decodeImage(p, 4, 2, out)) << p;
+    }
+    // The same bytes in memory are refused the same way; good bytes decode bottom row first.
+    const QByteArray huge = bmpClaiming(60000, 60000);
+    EXPECT_FALSE(platform.imageDataSize(std::string(huge.constData(), huge.size()), w, h));
+    EXPECT_FALSE(platform.decodeImageData(std::string(huge.constData(), huge.size()), 4, 2, out));
+    EXPECT_FALSE(platform.imageDataSize(std::string(), w, h));
+    const QByteArray good = bmpBytes(sampleImage());
+    ASSERT_TRUE(platform.imageDataSize(std::string(good.constData(), good.size()), w, h));
+    EXPECT_EQ(w, 4);
+    EXPECT_EQ(h, 2);
+    ASSERT_TRUE(platform.decodeImageData(std::string(good.constData(), good.size()), 4, 2, out));
+    EXPECT_TRUE(near(rgbaAt(out, 1, 0), 10, 20, 30));
+    EXPECT_TRUE(near(rgbaAt(out, 0, 1), 255, 0, 0));
+    EXPECT_LT(clock.elapsed(), 3000);
 }
 
 TEST_F(QtPlatformTest, HttpGetFromALocalServer) {
