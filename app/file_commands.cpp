@@ -12,6 +12,8 @@
 #include "model/obj_export.h"
 #include "model/obj_import.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr int64_t kAutomaticRevisionSeconds = 300;
@@ -78,6 +80,25 @@ std::string targetName(Editor& editor) {
     return editor.platform.saveFileDialog(modelDialog(""));
 }
 
+bool nameTaken(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// A second revision within the same second gets "_2", "_3", ... before the extension instead of
+// replacing the first.
+std::string freeRevisionName(const std::string& path, int64_t now) {
+    const std::string name = revisionName(path, now);
+    const std::string stem = name.substr(0, name.size() - 4);
+    std::string candidate = name;
+    for (int k = 2; nameTaken(candidate) && k < 10000; ++k) {
+        candidate = stem + "_";
+        appendInt(candidate, k);
+        candidate += ".FW2";
+    }
+    return candidate;
+}
+
 } // namespace
 
 std::string revisionName(const std::string& fileName, int64_t seconds) {
@@ -133,7 +154,7 @@ void saveRevision(Editor& editor, int64_t now) {
     const std::string path = targetName(editor);
     if (path.empty()) return;
     Model& m = editor.edit;
-    m.fileName = revisionName(path, now);
+    m.fileName = freeRevisionName(path, now);
     write(editor);
     m.fileName = path;
     m.hasFileName = true;
