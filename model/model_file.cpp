@@ -285,13 +285,19 @@ void appendInts(std::string& out, std::initializer_list<long long> values) {
 
 } // namespace
 
-std::string modelFileText(const Model& m) {
-    std::string out;
-    std::size_t estimate =
-        2048 + m.vertices.size() * 110 + m.meshes.size() * 48 + m.materials.size() * 400;
-    for (const Texture& t : m.textures) estimate += t.fileName.size() + 24;
-    out.reserve(estimate);
+namespace {
 
+// The text goes out in pieces of about kChunk bytes through flush, so a save of a large model
+// reuses one small buffer instead of touching fresh memory for the whole file.
+constexpr std::size_t kChunk = 1 << 20;
+
+template <class Flush> bool emitModelFile(const Model& m, std::string& out, Flush flush) {
+    auto full = [&] {
+        if (out.size() < kChunk) return true;
+        const bool ok = flush(out);
+        out.clear();
+        return ok;
+    };
     for (const char* line : kHeaderTop) appendLine(out, line);
     out += kHeaderHostLead;
     out += kProductHost;
@@ -303,6 +309,7 @@ std::string modelFileText(const Model& m) {
         appendInt(out, static_cast<long long>(i));
         out += ',';
         appendLine(out, m.textures[i].fileName.c_str());
+        if (!full()) return false;
     }
     for (std::size_t i = 0; i < m.materials.size(); ++i) {
         const Material& t = m.materials[i];
@@ -318,6 +325,7 @@ std::string modelFileText(const Model& m) {
         appendFloats(out, {t.colourRed, t.colourGreen, t.colourBlue, t.colourAlpha});
         out += ',';
         appendLine(out, t.name.c_str());
+        if (!full()) return false;
     }
     for (std::size_t i = 0; i < m.meshes.size(); ++i) {
         const Mesh& k = m.meshes[i];
@@ -325,6 +333,7 @@ std::string modelFileText(const Model& m) {
         appendInts(out, {static_cast<long long>(i), k.firstVertex, k.triangleCount,
                          k.MaterialNumber, k.smooth ? 1 : 0});
         out += '\n';
+        if (!full()) return false;
     }
     for (std::size_t i = 0; i < m.vertices.size(); ++i) {
         const Vertex& v = m.vertices[i];
@@ -333,8 +342,25 @@ std::string modelFileText(const Model& m) {
         appendFloats(out, {v.x, v.y, v.z, v.textureX, v.textureY, v.colourRed, v.colourGreen,
                            v.colourBlue, v.colourAlpha});
         out += '\n';
+        if (!full()) return false;
     }
     for (const char* line : kTrailer) appendLine(out, line);
+    return flush(out);
+}
+
+} // namespace
+
+std::string modelFileText(const Model& m) {
+    std::string out, chunk;
+    std::size_t estimate =
+        2048 + m.vertices.size() * 110 + m.meshes.size() * 48 + m.materials.size() * 400;
+    for (const Texture& t : m.textures) estimate += t.fileName.size() + 24;
+    out.reserve(estimate);
+    chunk.reserve(kChunk + 4096);
+    emitModelFile(m, chunk, [&](const std::string& piece) {
+        out += piece;
+        return true;
+    });
     return out;
 }
 
@@ -342,7 +368,20 @@ bool writeModelFile(const Model& m, std::string* error) {
     logEntry(m.log, "Opening Model File for Saving");
     logEntry(m.log, m.fileName);
     std::string why;
-    if (!writeFileSafely(m.fileName, modelFileText(m), &why)) {
+    SafeFile sf;
+    std::string chunk;
+    chunk.reserve(kChunk + 4096);
+    bool ok = safeFileOpen(sf, m.fileName) &&
+              emitModelFile(m, chunk,
+                            [&](const std::string& piece) {
+                                return safeFileWrite(sf, piece.data(), piece.size());
+                            }) &&
+              safeFileCommit(sf);
+    if (!ok) {
+        safeFileAbandon(sf);
+        why = safeFileError(sf);
+    }
+    if (!ok) {
         static const char* const kFailed = "Failed to Open File for Saving!";
         // The reason tells a full disk from a read-only folder; the old file is still there.
         if (!why.empty()) logEntry(m.log, "Saving failed: " + why);

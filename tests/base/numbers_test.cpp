@@ -2,6 +2,7 @@
 #include "base/numbers.h"
 
 #include <clocale>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,6 +39,30 @@ TEST(Numbers, FixedSixMatchesPrintf) {
         formatC(buf, sizeof buf, "%f", static_cast<double>(v));
         EXPECT_EQ(fixed6(v), buf) << v;
     }
+}
+
+TEST(Numbers, FixedSixMatchesPrintfAcrossMagnitudes) {
+    char buf[400];
+    auto same = [&](double v) {
+        formatC(buf, sizeof buf, "%f", v);
+        return fixed6(v) == buf;
+    };
+    // halfway cases round to even: 1/128 = 0.0078125, 3/128, 5/64, and just below 1e12
+    for (double v : {0.0078125, 0.0234375, -0.078125, 2.5e-7, 999999999999.99994, 1e12, 5e-324})
+        EXPECT_TRUE(same(v)) << v;
+    // random bit patterns of floats and doubles over every exponent
+    uint64_t x = 88172645463325252ULL;
+    int mismatches = 0;
+    for (int i = 0; i < 200000; ++i) {
+        x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+        float f;
+        const uint32_t fb = static_cast<uint32_t>(x);
+        std::memcpy(&f, &fb, sizeof f);
+        double d;
+        std::memcpy(&d, &x, sizeof d);
+        mismatches += !same(f) + !same(d) + !same(static_cast<double>(f) * 1e-3);
+    }
+    EXPECT_EQ(mismatches, 0);
 }
 
 TEST(Numbers, ScanIntForms) {
