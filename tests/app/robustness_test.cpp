@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -164,4 +165,43 @@ TEST(Robustness, StartsWithoutAUsableUserFolder) {
         EXPECT_EQ(readText(readOnly + "/Facetwright/Config.ini"), config);
         ::umount(readOnly.c_str());
     }
+}
+
+// Every writer on a file system with no room left: the old files keep their bytes, no temporary
+// file stays, and the user is told.
+TEST(Robustness, EveryWriterKeepsTheOldFileOnAFullDisk) {
+    const std::string dir = makeScratchDir() + "full";
+    makeDirectory(dir);
+    if (::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "mounting a small file system needs root";
+    }
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+    } unmount{dir};
+    const std::string folder = dir + "/";
+    const std::vector<std::string> names = {"car.FW2", "car_REV_7.FW2", "car.OBJ", "Config.ini"};
+    for (const std::string& name : names) writeText(folder + name, "old " + name);
+    // The filler takes whatever room is left: less than a page remains.
+    writeText(folder + "filler", std::string(64 << 10, 'f'));
+    FakePlatform platform;
+    Editor editor{platform};
+    editor.edit.materials.resize(1);
+    editor.edit.vertices.resize(3000); // far more than the space left
+    editor.edit.meshes.resize(1);
+    editor.edit.meshes[0].triangleCount = 1000;
+    platform.saveAnswers = {folder + "car.FW2", folder + "car.OBJ"};
+    saveModelAs(editor);
+    exportObjCommand(editor);
+    editor.edit.fileName = folder + "car.FW2";
+    editor.edit.hasFileName = true;
+    saveRevision(editor, 7); // car_REV_7.FW2 is taken, so this tries car_REV_7_2.FW2
+    ConfigFile config;
+    config.path = folder + "Config.ini";
+    EXPECT_FALSE(configWriteAll(config, editor.settings, editor.edit));
+    for (const std::string& name : names) EXPECT_EQ(readText(folder + name), "old " + name);
+    EXPECT_EQ(platform.callsOf(CallKind::MessageBox).size(), 3u);
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) files += !!entry.exists();
+    EXPECT_EQ(files, 5); // the four and the filler
 }
