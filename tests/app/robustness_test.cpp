@@ -4,6 +4,7 @@
 #include "app/file_commands.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "app/update_check.h"
 #include "base/paths.h"
 #include "platform/fake_platform.h"
 
@@ -204,4 +205,43 @@ TEST(Robustness, EveryWriterKeepsTheOldFileOnAFullDisk) {
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) files += !!entry.exists();
     EXPECT_EQ(files, 5); // the four and the filler
+}
+
+// The version file as fetched: only a whole "v,major,minor,build,address" line within the first
+// 1024 bytes counts; anything else offers nothing.
+TEST(Robustness, VersionFileRows) {
+    struct Row {
+        const char* what;
+        std::string text;
+        const char* expected; // "major.minor.build address" or "none"
+    };
+    const std::vector<Row> rows = {
+        {"empty", "", "none"},
+        {"an HTML page", "<!DOCTYPE html>\n<html><body>Not found</body></html>\n", "none"},
+        {"NUL before the address", std::string("v,2,1,3,\0http://h/d EOF.", 24), "none"},
+        {"byte-order mark", "\xEF\xBB\xBFv,2,1,3,http://h/d EOF.", "none"},
+        {"CR LF", "v,2,1,3,http://h/d EOF.\r\n", "2.1.3 http://h/d"},
+        {"no line end", "v,2,1,3,http://h/d EOF.", "2.1.3 http://h/d"},
+        {"tabs before the numbers", "v,\t2,\t1,\t3,http://h/d\tEOF.", "2.1.3 http://h/d"},
+        {"40-digit number", "v," + repeat("1234567890", 4) + ",1,3,http://h/d EOF.", "none"},
+        {"2147483647", "v,2147483647,1,3,http://h/d EOF.", "2147483647.1.3 http://h/d"},
+        {"99999999999", "v,99999999999,1,3,http://h/d EOF.", "none"},
+        {"+2 and -1", "v,+2,-1,3,http://h/d EOF.", "2.-1.3 http://h/d"},
+        {"5x", "v,5x,1,3,http://h/d EOF.", "none"},
+        {"too few fields", "v,2,1,http://h/d EOF.", "none"},
+    };
+    auto parsed = [](const char* data, std::size_t size) {
+        VersionFile f;
+        if (!parseVersionFile(data, size, f)) return std::string("none");
+        return std::to_string(f.version.major) + "." + std::to_string(f.version.minor) + "." +
+               std::to_string(f.version.build) + " " + f.downloadUrl;
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(parsed(row.text.data(), row.text.size()), row.expected) << row.what;
+    // 100 MB of junk, then the same with the line first: only the start is looked at.
+    std::string big(100 << 20, 'x');
+    EXPECT_EQ(parsed(big.data(), big.size()), "none");
+    const std::string line = "v,2,1,3,http://h/d EOF.\n";
+    big.replace(0, line.size(), line);
+    EXPECT_EQ(parsed(big.data(), big.size()), "2.1.3 http://h/d");
 }
