@@ -39,6 +39,7 @@ awk 'BEGIN { n = 200
   for (i = 0; i < n - 1; i++) for (j = 0; j < n - 1; j++) {
     a = i * n + j + 1; printf "f %d %d %d %d\n", a, a + 1, a + n + 1, a + n } }' >big.obj
 "$tool" convert big.obj big.FW2 || exit 1
+"$tool" convert big.FW2 expected.FW2 || exit 1
 
 # The folder holds exactly the names given (so no temporary file is left).
 only() { # folder, names...
@@ -83,6 +84,10 @@ done
 # 3. Faults injected into the system calls the save makes (libfiu's POSIX preload). Each must
 # actually reach the save: a fault that was not intercepted would let the save succeed.
 mkdir faults
+if ! (fiu-run -x "$tool" --help) >/dev/null 2>&1; then
+    # The preload cannot start inside a sanitizer build's process; the plain build runs these.
+    echo "SKIP fault injection: libfiu's preload does not run with this build of the tool"
+else
 for fault in posix/io/rw/write posix/io/sync/fsync posix/io/oc/close posix/io/dir/rename; do
     for name in original.FW2 original.OBJ; do
         cp "$name" faults/
@@ -91,12 +96,12 @@ for fault in posix/io/rw/write posix/io/sync/fsync posix/io/oc/close posix/io/di
     done
 done
 # Short writes are no failure: the rest is written and the file comes out whole.
-"$tool" convert big.FW2 expected.FW2
 cp original.FW2 faults/
 fiu-run -x -c "enable_random name=posix/io/rw/write/reduce,probability=0.5" \
     "$tool" convert big.FW2 faults/original.FW2
 check "short writes: the save completes" cmp -s faults/original.FW2 expected.FW2
 check "short writes: no temporary file is left" only faults original.FW2
+fi
 
 # 4. SIGKILL while the large save is under way: the target is the old file or the new one,
 # never a mixture. Tried until the kill lands before the rename.
