@@ -84,7 +84,7 @@ done
 # 3. Faults injected into the system calls the save makes (libfiu's POSIX preload). Each must
 # actually reach the save: a fault that was not intercepted would let the save succeed.
 mkdir faults
-if ! (fiu-run -x "$tool" --help) >/dev/null 2>&1; then
+if ! bash -c 'fiu-run -x "$0" --help; exit $?' "$tool" >/dev/null 2>&1; then
     # The preload cannot start inside a sanitizer build's process; the plain build runs these.
     echo "SKIP fault injection: libfiu's preload does not run with this build of the tool"
 else
