@@ -1,0 +1,48 @@
+// Fuzz target: the rules that turn a decoded image into a texture raster: the texture size for
+// any declared image size and maximum side, the black colour key over the pixels, and where a
+// texture name is read from. Image decoding itself belongs to the platform and is not fuzzed here.
+#include "fuzz_support.h"
+#include "model/texture_rules.h"
+
+#include <vector>
+
+namespace {
+
+int32_t int32(fuzz::Bytes& in) {
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v = v << 8 | in.byte();
+    return static_cast<int32_t>(v);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+    fuzz::Bytes in{data, size};
+    const int32_t imageWidth = int32(in), imageHeight = int32(in), maxSide = int32(in);
+    int width = -1, height = -1;
+    if (textureSize(imageWidth, imageHeight, maxSide, width, height)) {
+        FUZZ_CHECK(imageWidth > 0 && imageHeight > 0 && maxSide > 0);
+        FUZZ_CHECK(width > 0 && height > 0 && width <= maxSide && height <= maxSide);
+        FUZZ_CHECK(static_cast<long long>(width) * height <= kTexturePixelLimit);
+    } else {
+        FUZZ_CHECK(imageWidth <= 0 || imageHeight <= 0 || maxSide <= 0);
+        FUZZ_CHECK(width == -1 && height == -1);
+    }
+
+    // The rest of the input is RGBA pixels, keyed in place; then it is a texture name.
+    std::vector<uint8_t> pixels(in.data, in.data + in.size / 4 * 4);
+    applyBlackColourKey(pixels.data(), pixels.size() / 4);
+    for (std::size_t i = 0; i < pixels.size(); i += 4) {
+        FUZZ_CHECK(pixels[i] == in.data[i] && pixels[i + 1] == in.data[i + 1] &&
+                   pixels[i + 2] == in.data[i + 2]);
+        const bool black = (pixels[i] | pixels[i + 1] | pixels[i + 2]) == 0;
+        FUZZ_CHECK(pixels[i + 3] == (black ? 0 : 255));
+    }
+    const std::string name(reinterpret_cast<const char*>(in.data), in.size);
+    const std::string path = texturePath(name, "/models\\a");
+    if (isRemoteTextureName(name))
+        FUZZ_CHECK(path == name);
+    else
+        FUZZ_CHECK(path.compare(0, 10, "/models/a/") == 0 && path.find('\\') == std::string::npos);
+    return 0;
+}
