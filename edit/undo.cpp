@@ -21,6 +21,12 @@ bool ringUsable(const Model& m) {
     return m.undoEnabled && !m.undo.slots.empty();
 }
 
+// Writing a slot loses the position R places older. After an undo and a new snapshot the top
+// comes down again, so the top alone cannot tell which older slots still hold theirs.
+void slotWritten(UndoHistory& u, int32_t position) {
+    u.oldest = std::max(u.oldest, position - slotCount(u) + 1);
+}
+
 // A copy that runs out of memory changes nothing; the caller then leaves the ring as it was.
 bool copyOrLog(Model& to, const Model& from, const Model& logger, const char* failure) {
     try {
@@ -98,6 +104,7 @@ void setupUndo(Model& m, int32_t maxUndoCount) {
     u.slots.clear();
     u.position = 0;
     u.top = 0;
+    u.oldest = 0;
     u.canUndo = false;
     u.canRedo = false;
     if (maxUndoCount < 1 || maxUndoCount > kMaxUndoCount) {
@@ -140,6 +147,7 @@ void takeSnapshot(Model& m) {
     UndoHistory& u = m.undo;
     if (!copyOrLog(slotAt(u, u.position), m, m, "ERROR: Not enough memory for an undo snapshot"))
         return;
+    slotWritten(u, u.position);
     u.canUndo = true;
     u.canRedo = false;
     u.top = ++u.position;
@@ -148,6 +156,7 @@ void takeSnapshot(Model& m) {
     if (u.position >= 4 * r) {
         u.position -= 3 * r;
         u.top -= 3 * r;
+        u.oldest -= 3 * r;
     }
 }
 
@@ -155,11 +164,12 @@ void undo(Model& m) {
     UndoHistory& u = m.undo;
     if (!ringUsable(m) || !u.canUndo) return;
     // The first step back keeps the present, so redo can return to it.
-    if (u.position == u.top &&
-        !copyOrLog(slotAt(u, u.position), m, m, "ERROR: Not enough memory to undo"))
-        return;
+    if (u.position == u.top) {
+        if (!copyOrLog(slotAt(u, u.position), m, m, "ERROR: Not enough memory to undo")) return;
+        slotWritten(u, u.position);
+    }
     // The oldest slot may have been overwritten by the present, hence R - 1 steps at most.
-    if (u.position - 1 >= 0 && u.top - (u.position - 1) < slotCount(u)) {
+    if (u.position - 1 >= u.oldest && u.top - (u.position - 1) < slotCount(u)) {
         if (!restore(m, u.position - 1, "ERROR: Not enough memory to undo")) return;
         --u.position;
     } else {

@@ -75,6 +75,7 @@ struct UndoHistory {
     std::vector<std::unique_ptr<Model>> slots;
     int32_t position = 0; // p: the slot the next snapshot writes
     int32_t top = 0;      // t: one past the newest snapshot
+    int32_t oldest = 0;   // the oldest position whose slot has not been written over since
     bool canUndo = false;
     bool canRedo = false;
 };
