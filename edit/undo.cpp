@@ -13,7 +13,7 @@ int32_t slotCount(const UndoHistory& u) {
 }
 
 // Positions never go negative, so a plain remainder picks the slot.
-Model& slotAt(UndoHistory& u, int32_t position) {
+UndoSnapshot& slotAt(UndoHistory& u, int32_t position) {
     return *u.slots[static_cast<std::size_t>(position % slotCount(u))];
 }
 
@@ -21,16 +21,10 @@ bool ringUsable(const Model& m) {
     return m.undoEnabled && !m.undo.slots.empty();
 }
 
-// Writing a slot loses the position R places older. After an undo and a new snapshot the top
-// comes down again, so the top alone cannot tell which older slots still hold theirs.
-void slotWritten(UndoHistory& u, int32_t position) {
-    u.oldest = std::max(u.oldest, position - slotCount(u) + 1);
-}
-
 // A copy that runs out of memory changes nothing; the caller then leaves the ring as it was.
-bool copyOrLog(Model& to, const Model& from, const Model& logger, const char* failure) {
+template <class Copy> bool copyOrLog(const Model& logger, const char* failure, Copy copy) {
     try {
-        copyModelState(to, from);
+        copy();
         return true;
     } catch (const std::bad_alloc&) {
         try {
@@ -51,19 +45,19 @@ void keepCurrentInRange(Model& m) {
     m.currentTriangle -= m.currentTriangle % 3;
 }
 
-bool restore(Model& m, int32_t position, const char* failure) {
-    if (!copyOrLog(m, slotAt(m.undo, position), m, failure)) return false;
-    keepCurrentInRange(m);
-    // Normals that were still pending when the state was stored get recalculated now.
-    m.normalsPending = true;
-    return true;
-}
-
 template <typename Record> bool exactSize(const std::vector<Record>& list, std::size_t count) {
     return list.size() == count && list.capacity() == count;
 }
 
-Vertex heldVertex(const Vertex& from) {
+HeldVertex heldVertex(const Vertex& from) {
+    // Normals travel with the vertices. A vertex whose normal was still waiting for the batched
+    // recalculation keeps waiting, or the restored model would show a stale normal for good.
+    return {from.x,          from.y,           from.z,        from.normalX,   from.normalY,
+            from.normalZ,    from.textureX,    from.textureY, from.colourRed, from.colourGreen,
+            from.colourBlue, from.colourAlpha, from.selected, from.locked,    from.normalDirty};
+}
+
+Vertex restoredVertex(const HeldVertex& from) {
     Vertex v;
     v.x = from.x, v.y = from.y, v.z = from.z;
     v.normalX = from.normalX, v.normalY = from.normalY, v.normalZ = from.normalZ;
@@ -72,8 +66,6 @@ Vertex heldVertex(const Vertex& from) {
     v.colourBlue = from.colourBlue, v.colourAlpha = from.colourAlpha;
     v.selected = from.selected;
     v.locked = from.locked;
-    // Normals travel with the vertices. A vertex whose normal was still waiting for the batched
-    // recalculation keeps waiting, or the restored model would show a stale normal for good.
     v.normalDirty = from.normalDirty;
     return v;
 }
@@ -90,11 +82,90 @@ Mesh heldMesh(const Mesh& from) {
     return mesh;
 }
 
-// Fills a list of the source's size with the held part of each record; `to` may be `from`.
-template <typename Record>
-void fillHeld(std::vector<Record>& to, const std::vector<Record>& from,
-              Record (*held)(const Record&)) {
-    for (std::size_t i = 0; i < from.size(); ++i) to[i] = held(from[i]);
+// Converts every record of `from` into `to`, which already has from's size.
+template <typename To, typename From>
+void convertAll(std::vector<To>& to, const std::vector<From>& from, To (*convert)(const From&)) {
+    To* out = to.data();
+    for (std::size_t i = 0, n = from.size(); i < n; ++i) out[i] = convert(from[i]);
+}
+
+// A list already of the right size is overwritten in place: fresh pages for a large vertex list
+// cost far more than the copy itself.
+template <typename To, typename From>
+bool fillsInPlace(const std::vector<To>& to, const std::vector<From>& from) {
+    return exactSize(to, from.size());
+}
+// An exact-size converted copy; vector(n) allocates exactly n.
+template <typename To, typename From>
+std::vector<To> convertedCopy(const std::vector<From>& from, To (*convert)(const From&)) {
+    std::vector<To> fresh(from.size());
+    convertAll(fresh, from, convert);
+    return fresh;
+}
+
+// Stores the held part of the model in a slot; a std::bad_alloc leaves the slot as it was.
+void storeSnapshot(UndoSnapshot& to, const Model& from) {
+    std::vector<Material> materials(from.materials);
+    std::vector<Texture> textures(from.textures);
+    const bool verticesFit = fillsInPlace(to.vertices, from.vertices);
+    const bool meshesFit = fillsInPlace(to.meshes, from.meshes);
+    std::vector<HeldVertex> vertices;
+    std::vector<Mesh> meshes;
+    if (!verticesFit) vertices = convertedCopy(from.vertices, heldVertex);
+    if (!meshesFit) meshes = convertedCopy(from.meshes, heldMesh);
+
+    if (verticesFit)
+        convertAll(to.vertices, from.vertices, heldVertex);
+    else
+        to.vertices.swap(vertices);
+    if (meshesFit)
+        convertAll(to.meshes, from.meshes, heldMesh);
+    else
+        to.meshes.swap(meshes);
+    to.materials.swap(materials);
+    to.textures.swap(textures);
+    to.currentMaterial = from.currentMaterial;
+}
+
+// Replaces the model's records by the slot's; a std::bad_alloc leaves the model as it was.
+void restoreRecords(Model& to, const UndoSnapshot& from) {
+    std::vector<Material> materials(from.materials);
+    std::vector<Texture> textures(from.textures);
+    const bool verticesFit = fillsInPlace(to.vertices, from.vertices);
+    const bool meshesFit = fillsInPlace(to.meshes, from.meshes);
+    std::vector<Vertex> vertices;
+    std::vector<Mesh> meshes;
+    if (!verticesFit) vertices = convertedCopy(from.vertices, restoredVertex);
+    if (!meshesFit) meshes = convertedCopy(from.meshes, heldMesh);
+
+    if (verticesFit)
+        convertAll(to.vertices, from.vertices, restoredVertex);
+    else
+        to.vertices.swap(vertices);
+    if (meshesFit)
+        convertAll(to.meshes, from.meshes, heldMesh);
+    else
+        to.meshes.swap(meshes);
+    to.materials.swap(materials);
+    to.textures.swap(textures);
+    to.currentMaterial = from.currentMaterial;
+}
+
+bool restore(Model& m, int32_t position, const char* failure) {
+    if (!copyOrLog(m, failure, [&] { restoreRecords(m, slotAt(m.undo, position)); })) return false;
+    keepCurrentInRange(m);
+    // Normals that were still pending when the state was stored get recalculated now.
+    m.normalsPending = true;
+    return true;
+}
+
+bool store(Model& m, int32_t position, const char* failure) {
+    if (!copyOrLog(m, failure, [&] { storeSnapshot(slotAt(m.undo, position), m); })) return false;
+    // Writing the slot loses the position R places older. After an undo and a new snapshot the
+    // top comes down again, so the top alone cannot tell which older slots still hold theirs.
+    UndoHistory& u = m.undo;
+    u.oldest = std::max(u.oldest, position - slotCount(u) + 1);
+    return true;
 }
 
 } // namespace
@@ -112,42 +183,20 @@ void setupUndo(Model& m, int32_t maxUndoCount) {
         return;
     }
     u.slots.reserve(static_cast<std::size_t>(maxUndoCount) + 1);
-    for (int32_t i = 0; i <= maxUndoCount; ++i) u.slots.push_back(std::make_unique<Model>());
+    for (int32_t i = 0; i <= maxUndoCount; ++i) u.slots.push_back(std::make_unique<UndoSnapshot>());
     m.undoEnabled = true;
 }
 
 void copyModelState(Model& to, const Model& from) {
-    // Every allocation comes first; past them nothing can fail, so a std::bad_alloc leaves `to`
-    // as it was. A list already of the right size is overwritten in place: fresh pages for a
-    // large vertex list cost far more than the copy itself. vector(n) allocates exactly n.
-    std::vector<Material> materials(from.materials);
-    std::vector<Texture> textures(from.textures);
-    const bool verticesFit = exactSize(to.vertices, from.vertices.size());
-    std::vector<Vertex> vertices(verticesFit ? 0 : from.vertices.size());
-    const bool meshesFit = exactSize(to.meshes, from.meshes.size());
-    std::vector<Mesh> meshes(meshesFit ? 0 : from.meshes.size());
-    if (!verticesFit) fillHeld(vertices, from.vertices, heldVertex);
-    if (!meshesFit) fillHeld(meshes, from.meshes, heldMesh);
-
-    if (verticesFit)
-        fillHeld(to.vertices, from.vertices, heldVertex);
-    else
-        to.vertices.swap(vertices);
-    if (meshesFit)
-        fillHeld(to.meshes, from.meshes, heldMesh);
-    else
-        to.meshes.swap(meshes);
-    to.materials.swap(materials);
-    to.textures.swap(textures);
-    to.currentMaterial = from.currentMaterial;
+    UndoSnapshot held;
+    storeSnapshot(held, from);
+    restoreRecords(to, held);
 }
 
 void takeSnapshot(Model& m) {
     if (!ringUsable(m)) return;
     UndoHistory& u = m.undo;
-    if (!copyOrLog(slotAt(u, u.position), m, m, "ERROR: Not enough memory for an undo snapshot"))
-        return;
-    slotWritten(u, u.position);
+    if (!store(m, u.position, "ERROR: Not enough memory for an undo snapshot")) return;
     u.canUndo = true;
     u.canRedo = false;
     u.top = ++u.position;
@@ -164,10 +213,7 @@ void undo(Model& m) {
     UndoHistory& u = m.undo;
     if (!ringUsable(m) || !u.canUndo) return;
     // The first step back keeps the present, so redo can return to it.
-    if (u.position == u.top) {
-        if (!copyOrLog(slotAt(u, u.position), m, m, "ERROR: Not enough memory to undo")) return;
-        slotWritten(u, u.position);
-    }
+    if (u.position == u.top && !store(m, u.position, "ERROR: Not enough memory to undo")) return;
     // The oldest slot may have been overwritten by the present, hence R - 1 steps at most.
     if (u.position - 1 >= u.oldest && u.top - (u.position - 1) < slotCount(u)) {
         if (!restore(m, u.position - 1, "ERROR: Not enough memory to undo")) return;

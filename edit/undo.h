@@ -8,8 +8,7 @@
 constexpr int32_t kMaxUndoCount = 499;
 
 // For 1..kMaxUndoCount builds maxUndoCount + 1 empty slots, empties the history and turns undo
-// on; any other count leaves no slots and undo off. Each slot is a Model, so building the ring
-// restarts the log file.
+// on; any other count leaves no slots and undo off. A slot keeps only what a copy holds.
 void setupUndo(Model& m, int32_t maxUndoCount);
 
 // Stores the model's present state in the ring before an edit; the states that could have been

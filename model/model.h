@@ -67,12 +67,30 @@ struct Texture {
     uint32_t glTexture = 0;
 };
 
-struct Model;
+// What an undo snapshot keeps of a vertex: position, normal, texture coordinates, colour, and the
+// selected, locked and normal-dirty flags. Half the size of a Vertex, so a ring of copies of a
+// large model fits in memory.
+struct HeldVertex {
+    float x, y, z;
+    float normalX, normalY, normalZ;
+    float textureX, textureY;
+    float colourRed, colourGreen, colourBlue, colourAlpha;
+    bool selected, locked, normalDirty;
+};
+
+// One undo slot: the records as a copy holds them (meshes keep their held fields only).
+struct UndoSnapshot {
+    std::vector<HeldVertex> vertices;
+    std::vector<Mesh> meshes;
+    std::vector<Material> materials;
+    std::vector<Texture> textures;
+    int32_t currentMaterial = 0;
+};
 
 // The undo ring of whole-model snapshots; only the edit model has one. Position i lives in slot
 // i mod R, R being the slot count.
 struct UndoHistory {
-    std::vector<std::unique_ptr<Model>> slots;
+    std::vector<std::unique_ptr<UndoSnapshot>> slots;
     int32_t position = 0; // p: the slot the next snapshot writes
     int32_t top = 0;      // t: one past the newest snapshot
     int32_t oldest = 0;   // the oldest position whose slot has not been written over since

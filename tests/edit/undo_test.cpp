@@ -374,10 +374,10 @@ TEST(Undo, RunningOutOfMemoryLeavesTheRingAsItWas) {
     const std::string oldName = m.materials[0].name;
     m.materials[0].name = "a different material name, also on the heap";
     m.vertices[0].picked = true;
-    const Model& slot0 = *m.undo.slots[0];
-    const Model& slot1 = *m.undo.slots[1];
+    const UndoSnapshot& slot0 = *m.undo.slots[0];
+    const UndoSnapshot& slot1 = *m.undo.slots[1];
     ASSERT_EQ(slot1.vertices[0].x, 2.0f);
-    ASSERT_EQ(vertexCount(slot1), 12);
+    ASSERT_EQ(static_cast<int32_t>(slot1.vertices.size()), 12);
 
     // A snapshot into a slot of another size: every failure leaves slot and ring untouched.
     int failures = failEachAllocation([&] { takeSnapshot(m); },
@@ -387,7 +387,8 @@ TEST(Undo, RunningOutOfMemoryLeavesTheRingAsItWas) {
                                           EXPECT_TRUE(m.undo.canUndo) << n;
                                           EXPECT_TRUE(m.undo.canRedo) << n;
                                           EXPECT_EQ(slot1.vertices[0].x, 2.0f) << n;
-                                          EXPECT_EQ(vertexCount(slot1), 12) << n;
+                                          EXPECT_EQ(static_cast<int32_t>(slot1.vertices.size()), 12)
+                                              << n;
                                           EXPECT_EQ(slot1.materials.at(0).name, oldName) << n;
                                           EXPECT_TRUE(m.vertices[0].picked) << n;
                                       });
@@ -402,7 +403,7 @@ TEST(Undo, RunningOutOfMemoryLeavesTheRingAsItWas) {
     EXPECT_EQ(slot1.materials[0].name, m.materials[0].name);
 
     // A slot of the same size is overwritten in place, but only once nothing else can fail.
-    ASSERT_EQ(vertexCount(slot0), vertexCount(m));
+    ASSERT_EQ(static_cast<int32_t>(slot0.vertices.size()), vertexCount(m));
     m.vertices[0].x = 8;
     m.materials[0].name = "a third material name, longer than the string's own room";
     failures = failEachAllocation([&] { takeSnapshot(m); },
