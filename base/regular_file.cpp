@@ -1,6 +1,8 @@
 // Regular-file-only opening shared by every reader and by the log.
 #include "base/regular_file.h"
 
+#include "base/huge_pages.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <new>
@@ -55,7 +57,10 @@ bool readRegularFile(const std::string& path, std::string& out) {
     try {
         // One byte more than the size so that a file growing meanwhile is still read to its end.
         std::size_t used = 0;
-        out.resize(ok ? static_cast<std::size_t>(st.st_size) + 1 : 0);
+        const std::size_t size = ok ? static_cast<std::size_t>(st.st_size) + 1 : 0;
+        out.reserve(size);
+        adviseHugePages(out.data(), out.capacity());
+        out.resize(size);
         while (ok) {
             if (used == out.size()) out.resize(out.size() * 2 + 4096);
             const std::size_t n = std::fread(&out[used], 1, out.size() - used, f);

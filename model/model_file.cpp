@@ -3,6 +3,7 @@
 // Sections: fixed texts; line kinds; reader; writer.
 #include "model/model_file.h"
 
+#include "base/huge_pages.h"
 #include "base/numbers.h"
 #include "base/paths.h"
 #include "base/safe_file.h"
@@ -220,6 +221,7 @@ bool readModelFile(Model& m, std::string* error) {
 
     NewArrays fresh;
     try {
+        reserveOnHugePages(fresh.vertices, static_cast<std::size_t>(counts.records[kVertexRecord]));
         fresh.vertices.resize(static_cast<std::size_t>(counts.records[kVertexRecord]));
         fresh.meshes.resize(static_cast<std::size_t>(counts.records[kMeshRecord]));
         fresh.materials.resize(static_cast<std::size_t>(counts.records[kMaterialRecord]));
