@@ -61,6 +61,8 @@ expect_kept() { # description, folder, name, extra names in the folder..., -- co
     check "$what: the save fails" test $status = 1
     check "$what: the original is unchanged" cmp -s "$dir/$name" "original.$ext"
     check "$what: no temporary file is left" only "$dir" "$name" "${extra[@]}"
+    # The reason reaching the log shows the fault came through the calls the save makes.
+    check "$what: the log gives the reason" grep -q "Saving failed: " "$APPDATA/Facetwright/Facetwright.Log"
 }
 
 # 1. A 64 KB file system with 8 KB left.
