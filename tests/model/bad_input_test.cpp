@@ -188,6 +188,9 @@ TEST(BadInput, LegacyRows) {
     const std::string points = "VTX,0,0,0,0,0,0,1,1,1,1\nVTX,1,1,0,0,0,0,1,1,1,1\n"
                                "VTX,2,0,1,0,0,0,1,1,1,1\nVTX,3,1,1,0,0,0,1,1,1,1\n";
     const std::string head = "// old\n" + kMat + points;
+    std::string crlf = head + "MSH,0,0,2,2,0";
+    for (std::size_t i = crlf.find('\n'); i != std::string::npos; i = crlf.find('\n', i + 2))
+        crlf.insert(i, "\r");
     const std::vector<Row> rows = {
         {"2 x 2 grid", head + "MSH,0,0,2,2,0\n", "ok V=6 M=1 v0=0,0,0,0,0,1,1,1,1"},
         {"0 x 0 grid: a mesh without triangles", head + "MSH,0,0,0,0,0\n", "ok V=0 M=1"},
@@ -203,6 +206,14 @@ TEST(BadInput, LegacyRows) {
         {"grid material out of range", head + "MSH,0,0,2,2,7\n",
          "fail Mesh 0 - Invalid Material number"},
         {"grid record cut short", head + "MSH,0,0,2\n", "ok V=0 M=1"},
+        {"CR LF and no final line end", crlf, "ok V=6 M=1 v0=0,0,0,0,0,1,1,1,1"},
+        {"grid point number 2147483647", head + "VTX,2147483647,0\n",
+         "fail Line: 7 - Invalid Vertex number"},
+        {"file cut inside the grid points",
+         "// old\n" + kMat + "MSH,0,0,2,2,0\n" + points.substr(0, points.size() - 30),
+         "fail Line: 3 - Mesh grid outside the grid points"},
+        {"binary junk and NUL", head + "\x01\xff\n" + "MSH,0,0,2" + std::string(1, '\0') + ",2,0\n",
+         "ok V=0 M=1"},
     };
     runRows(rows, loadOutcome);
 }
