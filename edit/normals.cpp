@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -94,6 +95,49 @@ bool claims(const Mesh& mesh, int64_t begin, int64_t end) {
 // edit of a big mesh never pays for an index.
 constexpr int32_t kPlainScans = 4;
 
+// Smooth normals already found in this run, by the exact bits of the position: corners at the
+// same place find the same triangles in the same order, so they share one result.
+struct KnownNormals {
+    struct Slot {
+        uint32_t x, y, z;
+        bool used;
+        Vec3 normal;
+    };
+    std::vector<Slot> slots; // open addressing, size a power of two
+    std::size_t used = 0;
+};
+
+uint32_t bitsOf(float f) {
+    uint32_t b;
+    std::memcpy(&b, &f, sizeof b);
+    return b;
+}
+
+KnownNormals::Slot& knownSlot(KnownNormals& k, const Vertex& p) {
+    if (2 * (k.used + 1) > k.slots.size()) { // keep the table at most half full
+        std::vector<KnownNormals::Slot> old(std::max<std::size_t>(64, 2 * k.slots.size()));
+        old.swap(k.slots);
+        k.used = 0;
+        for (const KnownNormals::Slot& s : old)
+            if (s.used) {
+                Vertex v;
+                std::memcpy(&v.x, &s.x, sizeof v.x);
+                std::memcpy(&v.y, &s.y, sizeof v.y);
+                std::memcpy(&v.z, &s.z, sizeof v.z);
+                KnownNormals::Slot& to = knownSlot(k, v);
+                to = s;
+                ++k.used;
+            }
+    }
+    const uint32_t x = bitsOf(p.x), y = bitsOf(p.y), z = bitsOf(p.z);
+    uint64_t h = x * 0x9E3779B97F4A7C15ULL ^ y * 0xC2B2AE3D27D4EB4FULL ^ z * 0x165667B19E3779F9ULL;
+    const std::size_t mask = k.slots.size() - 1;
+    for (std::size_t i = static_cast<std::size_t>(h >> 32) & mask;; i = (i + 1) & mask) {
+        KnownNormals::Slot& s = k.slots[i];
+        if (!s.used || (s.x == x && s.y == y && s.z == z)) return s;
+    }
+}
+
 struct MeshCache {
     bool ownerChecked = false;
     bool overlapped = false; // an earlier mesh claims some of this mesh's vertices
@@ -101,6 +145,7 @@ struct MeshCache {
     bool indexed = false;
     CoincidentIndex index;
     std::vector<Vec3> faceNormals; // normalised, per triangle from the range's first triangle
+    KnownNormals known;
 };
 
 // State shared by the passes of one run: nothing moves between them, so indexes stay valid, and
@@ -158,9 +203,17 @@ Vec3 smoothNormal(const Model& m, NormalsRun& run, int32_t owner, int32_t v) {
             if (coincide(m.vertices[i], p, m.coincidenceTolerance)) add(triangleNormalAt(m, i));
     } else {
         if (!cache.indexed) buildIndex(cache, m, r);
+        KnownNormals::Slot& known = knownSlot(cache.known, p);
+        if (known.used) return known.normal;
         findCoincident(cache.index, p, run.found);
         const int32_t base = r.begin / 3;
         for (int32_t i : run.found) add(cache.faceNormals[i / 3 - base]);
+        const float c = static_cast<float>(count);
+        known = {bitsOf(p.x), bitsOf(p.y), bitsOf(p.z), true,
+                 count == 0 ? kNoDirection
+                            : unitOr({sum.x / c, sum.y / c, sum.z / c}, kNoDirection)};
+        ++cache.known.used;
+        return known.normal;
     }
     if (count == 0) return kNoDirection;
     const float c = static_cast<float>(count);
