@@ -1,6 +1,7 @@
 // Fuzz target: random sequences of editing steps, undos and redos on a small model, with the
-// model's invariants checked after every step.
+// model's invariants checked after every step and every undo and redo against reference copies.
 #include "edit_steps.h"
+#include "undo_reference.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ void checkEdited(const Model& m, bool wasModest) {
         FUZZ_CHECK(mat.TextureIndex >= kNoTexture && mat.TextureIndex < textureCount(m));
     FUZZ_CHECK(!m.materials.empty());
     const UndoHistory& u = m.undo;
-    FUZZ_CHECK(u.position >= 0 && u.position <= u.top && u.top < 4 * int32_t(u.slots.size()));
+    FUZZ_CHECK(u.oldest >= 0 && u.oldest <= u.position && u.position <= u.top &&
+               u.top < 4 * int32_t(u.slots.size()));
     if (wasModest) fuzz::checkFinite(m);
 }
 
@@ -33,11 +35,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::Bytes in{data, size};
     std::unique_ptr<Model> m = fuzz::quietModel();
     fuzz::buildSmallModel(*m);
-    setupUndo(*m, 1 + in.byte() % 6);
+    const int32_t maxUndo = 1 + in.byte() % 6;
+    setupUndo(*m, maxUndo);
+    fuzz::Reference history;
+    history.slots = static_cast<std::size_t>(maxUndo) + 1;
+    std::string before = fuzz::heldState(*m), mismatch;
     for (int steps = 0; !in.empty() && steps < 400; ++steps) {
         const bool wasModest = modest(*m);
-        fuzz::applyEditStep(*m, in);
+        const fuzz::StepKind kind = fuzz::applyEditStep(*m, in);
         checkEdited(*m, wasModest);
+        std::string after = fuzz::heldState(*m);
+        history.follow(kind, before, after, mismatch);
+        if (!mismatch.empty()) std::fprintf(stderr, "step %d: %s\n", steps, mismatch.c_str());
+        FUZZ_CHECK(mismatch.empty());
+        before.swap(after);
     }
     completeNormals(*m);
     checkEdited(*m, modest(*m));
