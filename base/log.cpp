@@ -28,17 +28,34 @@ std::string logTimestamp(const std::tm& t) {
     return buf;
 }
 
-void logEntry(const LogChannel& log, const std::string& text) {
-    if (!log.enabled) return;
-    // A log that cannot be opened (or is a FIFO or device) loses the line; the program goes on.
-    FILE* f = openRegularFileForAppend(log.path);
-    if (!f) return;
+namespace {
+
+// "<timestamp> - <text>\n" onto out.
+void appendLine(std::string& out, const char* text) {
     std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    const std::string stamp = logTimestamp(local);
-    std::fprintf(f, "%s - %s\n", stamp.c_str(), text.c_str());
+    out += logTimestamp(local);
+    out += " - ";
+    out += text;
+    out += '\n';
+}
+
+// A log that cannot be opened (or is a FIFO or device) loses its lines; the program goes on.
+void appendToLog(const LogChannel& log, const std::string& lines) {
+    FILE* f = openRegularFileForAppend(log.path);
+    if (!f) return;
+    std::fwrite(lines.data(), 1, lines.size(), f);
     std::fclose(f);
+}
+
+} // namespace
+
+void logEntry(const LogChannel& log, const std::string& text) {
+    if (!log.enabled) return;
+    std::string line;
+    appendLine(line, text.c_str());
+    appendToLog(log, line);
 }
 
 std::string vlogf(const LogChannel& log, const char* format, va_list args) {
@@ -55,6 +72,21 @@ void logf(const LogChannel& log, const char* format, ...) {
     va_start(args, format);
     vlogf(log, format, args);
     va_end(args);
+}
+
+void batchf(LogBatch& batch, const char* format, ...) {
+    if (!format || !batch.log || !batch.log->enabled) return;
+    char buf[kLogEntryMax + 1];
+    va_list args;
+    va_start(args, format);
+    vformatC(buf, sizeof buf, format, args);
+    va_end(args);
+    appendLine(batch.text, buf);
+}
+
+void flushLogBatch(LogBatch& batch) {
+    if (batch.log && batch.log->enabled && !batch.text.empty()) appendToLog(*batch.log, batch.text);
+    batch.text.clear();
 }
 
 void logClose(LogChannel&) {

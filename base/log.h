@@ -24,5 +24,14 @@ void logf(const LogChannel& log, const char* format, ...) __attribute__((format(
 std::string vlogf(const LogChannel& log, const char* format, va_list args);
 void logClose(LogChannel& log);
 
+// Entries gathered in memory and appended with one open, for loops that log every item: the
+// same lines as one logf each, without reopening the file per line.
+struct LogBatch {
+    const LogChannel* log = nullptr;
+    std::string text;
+};
+void batchf(LogBatch& batch, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void flushLogBatch(LogBatch& batch);
+
 // "07-Dec-2026 05:33:29", English month names whatever the locale.
 std::string logTimestamp(const std::tm& local);

@@ -263,7 +263,6 @@ void logCount(const Model& m, const char* format, int64_t n) {
 // Appends the new vertices and meshes; the arrays were reserved, so nothing here can fail.
 void appendTriangles(Model& m, const Tables& t) {
     const int64_t oldVertices = static_cast<int64_t>(m.vertices.size());
-    const std::size_t oldMeshes = m.meshes.size();
     for (const TriangleCorner& c : t.corners) {
         Vertex v;
         initVertex(v);
@@ -274,25 +273,23 @@ void appendTriangles(Model& m, const Tables& t) {
         v.textureX = uv.u, v.textureY = uv.v;
         m.vertices.push_back(v);
     }
-    // Each log entry opens the file: past a thousand meshes their lines would take longer than
-    // the import itself, so the rest are counted in one line.
-    constexpr std::size_t kMeshesLogged = 1000;
+    // One append for all the mesh lines: an import of many groups would otherwise reopen the
+    // log four times per mesh.
+    LogBatch lines{&m.log, {}};
     for (const NewMesh& n : t.meshes) {
         Mesh mesh;
         initMesh(mesh);
         mesh.firstVertex = static_cast<int32_t>(oldVertices + 3 * n.firstTriangle);
         mesh.triangleCount = static_cast<int32_t>(n.triangles);
-        if (m.meshes.size() < oldMeshes + kMeshesLogged) {
-            logEntry(m.log, " --------- ");
-            logCount(m, "Initialising NEW Mesh: # %lld", static_cast<int64_t>(m.meshes.size()));
-            logCount(m, "Setting ------------  Vertex Index to: %lld", mesh.firstVertex);
-            logCount(m, "Setting ----------- Triangle Count to: %lld", mesh.triangleCount);
-        }
+        batchf(lines, " --------- ");
+        batchf(lines, "Initialising NEW Mesh: # %lld", static_cast<long long>(m.meshes.size()));
+        batchf(lines, "Setting ------------  Vertex Index to: %lld",
+               static_cast<long long>(mesh.firstVertex));
+        batchf(lines, "Setting ----------- Triangle Count to: %lld",
+               static_cast<long long>(mesh.triangleCount));
         m.meshes.push_back(mesh);
     }
-    if (t.meshes.size() > kMeshesLogged)
-        logCount(m, "Initialised %lld more NEW Meshes",
-                 static_cast<int64_t>(t.meshes.size() - kMeshesLogged));
+    flushLogBatch(lines);
 }
 
 } // namespace

@@ -275,12 +275,16 @@ TEST(BadInput, ManyObjGroupsLoadQuickly) {
     for (int g = 0; g < 100000; ++g) text += "g group" + std::to_string(g) + "\nf 1 2 3\n";
     writeText(dir.path + "groups.obj", text);
     Model m;
+    // With the log on: every new mesh keeps its lines.
+    logOpen(m.log, dir.path + "groups.log");
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(importObj(m, dir.path + "groups.obj").ok);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(meshCount(m), 100000);
     EXPECT_EQ(m.meshes[99999].firstVertex, 3 * 99999);
+    EXPECT_NE(readText(dir.path + "groups.log").find("Initialising NEW Mesh: # 99999\n"),
+              std::string::npos);
     // Sanitizer builds run several times slower; the bound is for ordinary builds.
 #if defined(__SANITIZE_ADDRESS__)
     EXPECT_LT(seconds, 10.0);
