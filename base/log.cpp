@@ -30,15 +30,13 @@ std::string logTimestamp(const std::tm& t) {
 
 namespace {
 
-// "<timestamp> - <text>\n" onto out.
-void appendLine(std::string& out, const char* text) {
-    std::time_t now = std::time(nullptr);
+// Batches go to the file in pieces of about this size, so memory stays small.
+constexpr std::size_t kBatchPiece = 64 * 1024;
+
+std::string timestampOf(std::time_t when) {
     std::tm local{};
-    localtime_r(&now, &local);
-    out += logTimestamp(local);
-    out += " - ";
-    out += text;
-    out += '\n';
+    localtime_r(&when, &local);
+    return logTimestamp(local);
 }
 
 // A log that cannot be opened (or is a FIFO or device) loses its lines; the program goes on.
@@ -53,9 +51,7 @@ void appendToLog(const LogChannel& log, const std::string& lines) {
 
 void logEntry(const LogChannel& log, const std::string& text) {
     if (!log.enabled) return;
-    std::string line;
-    appendLine(line, text.c_str());
-    appendToLog(log, line);
+    appendToLog(log, timestampOf(std::time(nullptr)) + " - " + text + "\n");
 }
 
 std::string vlogf(const LogChannel& log, const char* format, va_list args) {
@@ -81,7 +77,18 @@ void batchf(LogBatch& batch, const char* format, ...) {
     va_start(args, format);
     vformatC(buf, sizeof buf, format, args);
     va_end(args);
-    appendLine(batch.text, buf);
+    const std::time_t now = std::time(nullptr);
+    if (now != batch.stampTime) {
+        batch.stampTime = now;
+        batch.stamp = timestampOf(now);
+    }
+    if (batch.text.capacity() < kBatchPiece + 2 * kLogEntryMax)
+        batch.text.reserve(kBatchPiece + 2 * kLogEntryMax);
+    batch.text += batch.stamp;
+    batch.text += " - ";
+    batch.text += buf;
+    batch.text += '\n';
+    if (batch.text.size() >= kBatchPiece) flushLogBatch(batch);
 }
 
 void flushLogBatch(LogBatch& batch) {

@@ -29,6 +29,8 @@ void logClose(LogChannel& log);
 struct LogBatch {
     const LogChannel* log = nullptr;
     std::string text;
+    std::time_t stampTime = -1; // the second `stamp` shows
+    std::string stamp;
 };
 void batchf(LogBatch& batch, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void flushLogBatch(LogBatch& batch);

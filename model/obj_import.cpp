@@ -275,7 +275,8 @@ void appendTriangles(Model& m, const Tables& t) {
     }
     // One append for all the mesh lines: an import of many groups would otherwise reopen the
     // log four times per mesh.
-    LogBatch lines{&m.log, {}};
+    LogBatch lines;
+    lines.log = &m.log;
     for (const NewMesh& n : t.meshes) {
         Mesh mesh;
         initMesh(mesh);
