@@ -155,6 +155,9 @@ struct NormalsRun {
     int32_t resumeMesh = 0;
     int32_t resumeVertex = 0;
     std::vector<int32_t> found;
+    bool onePass = false;                        // the run ends with its first pass
+    std::vector<std::pair<int32_t, Vec3>> swept; // normals of the batch found by one sweep
+    std::size_t sweptNext = 0;
 };
 
 // The mesh of vertex v, which lies in mesh k's range: k unless an earlier mesh claims v.
@@ -220,6 +223,64 @@ Vec3 smoothNormal(const Model& m, NormalsRun& run, int32_t owner, int32_t v) {
     return unitOr({sum.x / c, sum.y / c, sum.z / c}, kNoDirection);
 }
 
+// --- one sweep for a batch ---
+
+// A single pass recomputes at most a batch of vertices, so indexing a large mesh for it costs far
+// more than it saves: the batch's normals come from one sweep of the mesh instead, each vertex of
+// the mesh checked against the batch in index order, which adds the same face normals in the same
+// order as a scan per vertex would.
+void sweepBatch(const Model& m, NormalsRun& run, int32_t k, int32_t from, int64_t budget) {
+    run.swept.clear();
+    run.sweptNext = 0;
+    const float tol = m.coincidenceTolerance;
+    const Range r = walkRange(m, m.meshes[k]);
+    // Each corner inside the box is checked against the whole batch: only for batch-sized work.
+    constexpr int64_t kSweepBatchMax = 1024;
+    if (!(tol > 0) || !std::isfinite(tol) || from >= r.end || budget > kSweepBatchMax) return;
+    ownerOf(m, run, k, from); // settles whether an earlier mesh claims some of these vertices
+    if (run.meshes[k].overlapped) return;
+    std::vector<int32_t>& batch = run.found;
+    batch.clear();
+    for (int32_t v = from; v < r.end && static_cast<int64_t>(batch.size()) < budget; ++v)
+        if (m.vertices[v].normalDirty) batch.push_back(v);
+    if (batch.size() <= static_cast<std::size_t>(kPlainScans)) return;
+
+    // Only corners inside the batch's box, widened by twice the tolerance, can coincide.
+    Vec3 lo = {INFINITY, INFINITY, INFINITY}, hi = {-INFINITY, -INFINITY, -INFINITY};
+    for (int32_t v : batch) {
+        const Vertex& p = m.vertices[v];
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) continue;
+        lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
+        hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
+    }
+    const float margin = 2 * tol;
+    lo = {lo.x - margin, lo.y - margin, lo.z - margin};
+    hi = {hi.x + margin, hi.y + margin, hi.z + margin};
+    std::vector<Vec3> sums(batch.size(), kZero);
+    std::vector<int32_t> counts(batch.size(), 0);
+    for (int32_t i = r.begin; i < r.end; ++i) {
+        const Vertex& p = m.vertices[i];
+        if (!(p.x >= lo.x && p.x <= hi.x && p.y >= lo.y && p.y <= hi.y && p.z >= lo.z &&
+              p.z <= hi.z))
+            continue;
+        bool haveNormal = false;
+        Vec3 n = kZero;
+        for (std::size_t j = 0; j < batch.size(); ++j) {
+            if (!coincide(p, m.vertices[batch[j]], tol)) continue;
+            if (!haveNormal) n = triangleNormalAt(m, i), haveNormal = true;
+            sums[j] = {sums[j].x + n.x, sums[j].y + n.y, sums[j].z + n.z};
+            ++counts[j];
+        }
+    }
+    for (std::size_t j = 0; j < batch.size(); ++j) {
+        const float c = static_cast<float>(counts[j]);
+        const Vec3& sum = sums[j];
+        run.swept.push_back(
+            {batch[j], counts[j] == 0 ? kNoDirection
+                                      : unitOr({sum.x / c, sum.y / c, sum.z / c}, kNoDirection)});
+    }
+}
+
 // --- the pass ---
 
 void store(Vertex& v, const Vec3& n) {
@@ -247,9 +308,13 @@ void runPass(Model& m, NormalsRun& run) {
         const Range r = walkRange(m, mesh);
         const int32_t from = k == run.resumeMesh ? std::max(r.begin, run.resumeVertex) : r.begin;
         if (mesh.smooth) {
+            if (run.onePass) sweepBatch(m, run, k, from, m.normalsBatchLimit + 1 - processed);
             for (int32_t v = from; v < r.end; ++v) {
                 if (!m.vertices[v].normalDirty) continue;
-                store(m.vertices[v], smoothNormal(m, run, ownerOf(m, run, k, v), v));
+                const bool swept =
+                    run.sweptNext < run.swept.size() && run.swept[run.sweptNext].first == v;
+                store(m.vertices[v], swept ? run.swept[run.sweptNext++].second
+                                           : smoothNormal(m, run, ownerOf(m, run, k, v), v));
                 m.lastNormalVertex = v;
                 if (batchFull(k, v + 1)) return;
             }
@@ -282,6 +347,7 @@ Vec3 faceNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2, bool normalise) 
 void recalculateNormals(Model& m) {
     NormalsRun run;
     startRun(run, m);
+    run.onePass = true;
     runPass(m, run);
 }
 
