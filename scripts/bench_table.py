@@ -23,6 +23,7 @@ ROWS = [
     ("FW2 load 1M triangles, M vertices/s", "BM_LoadFw2/1000000", "BM_LoadFw2Sscanf/1000000", "rate", (">=", 1.8)),
     ("Smooth normals 20k vertices vs plain scan", "BM_CompleteNormalsSmooth/3334", "BM_PlainScanSmooth/3334", "time", None),
     ("Smooth normals 100k vertices (baseline: 20k scan x25)", "BM_CompleteNormalsSmooth/16667", ("BM_PlainScanSmooth/3334", 25.0), "time", ("<", 30.0)),
+    ("Normals pass while 1M triangles' normals are pending (one frame's share)", "BM_PendingNormalsPass/500000", None, "time", ("<", 50.0)),
     ("Undo snapshot 100k triangles vs vector assign", "BM_TakeSnapshot/100000", "BM_PlainVertexVectorAssign/100000", "time", ("<", 2.0)),
     ("Undo snapshot 1M triangles vs vector assign", "BM_TakeSnapshot/1000000", "BM_PlainVertexVectorAssign/1000000", "time", ("<", 20.0)),
     ("Undo snapshot, size changed, 100k vs vector copy", "BM_TakeSnapshotSizeChanges/100000", "BM_PlainVertexVectorCopy/100000", "time", None),

@@ -7,6 +7,7 @@
 #include "gl/gl_test_context.h"
 #include "platform/fake_platform.h"
 #include "render/viewport.h"
+#include "ui/panel.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -115,8 +116,20 @@ void BM_EditorFrame(benchmark::State& state) {
     setCounters(state);
 }
 
-// The same views, each set up by the editor's camera code, then one lit glBegin/glEnd of the
-// model's triangles with their normals.
+// The passes a view draws with the toolbars' toggles: the orthographic views always show points
+// and wireframe, the 3D view as its toolbar says; both shade when "Show Materials" is on.
+struct Passes {
+    bool points, wire, shaded;
+};
+Passes passesOf(const Editor& e, ViewId id) {
+    enum { kPoints = 1027, kMeshes = 1028, kMaterials = 1029 };
+    if (id != View3D) return {true, true, getState(e.panels.viewOrtho, kMaterials)};
+    return {getState(e.panels.view3D, kPoints), getState(e.panels.view3D, kMeshes),
+            getState(e.panels.view3D, kMaterials)};
+}
+
+// The same views, each set up by the editor's camera code, then the same passes drawn plainly:
+// one glBegin/glEnd each for points, wire edges and lit triangles.
 void BM_MinimalFrame(benchmark::State& state) {
     Bench& b = bench(state.range(1), static_cast<int>(state.range(0)));
     const Model& m = b.editor->edit;
@@ -127,19 +140,44 @@ void BM_MinimalFrame(benchmark::State& state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         for (ViewId id : {ViewFront, ViewLeft, ViewTop, View3D}) {
             if (layout == 4 && id != View3D) continue;
+            const Passes passes = passesOf(*b.editor, id);
             setupViewport(b.editor->views[id]);
             glEnable(GL_DEPTH_TEST);
-            glEnable(GL_LIGHTING);
-            glEnable(GL_LIGHT0);
-            glBegin(GL_TRIANGLES);
-            for (const Vertex& v : m.vertices) {
-                glNormal3f(v.normalX, v.normalY, v.normalZ);
-                glVertex3f(v.x, v.y, v.z);
+            glDisable(GL_LIGHTING);
+            if (passes.points) {
+                glPointSize(5);
+                glColor4f(0.2f, 0.2f, 0.8f, 0.5f);
+                glBegin(GL_POINTS);
+                for (const Vertex& v : m.vertices) glVertex3f(v.x, v.y, v.z);
+                glEnd();
             }
-            glEnd();
+            if (passes.wire) {
+                glColor4f(0.2f, 0.2f, 0.4f, 0.5f);
+                glBegin(GL_LINES);
+                for (std::size_t t = 0; t + 2 < m.vertices.size(); t += 3)
+                    for (int c : {0, 1, 1, 2, 2, 0}) {
+                        const Vertex& v = m.vertices[t + c];
+                        glVertex3f(v.x, v.y, v.z);
+                    }
+                glEnd();
+            }
+            if (passes.shaded) {
+                glEnable(GL_LIGHTING);
+                glEnable(GL_LIGHT0);
+                glBegin(GL_TRIANGLES);
+                for (const Vertex& v : m.vertices) {
+                    glNormal3f(v.normalX, v.normalY, v.normalZ);
+                    glVertex3f(v.x, v.y, v.z);
+                }
+                glEnd();
+            }
         }
         glFinish();
     }
+    state.SetLabel(std::string("3D view passes: ") +
+                   (passesOf(*b.editor, View3D).points ? "points " : "") +
+                   (passesOf(*b.editor, View3D).wire ? "wire " : "") +
+                   (passesOf(*b.editor, View3D).shaded ? "shaded" : ""));
     setCounters(state);
 }
 

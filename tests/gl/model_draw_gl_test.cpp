@@ -4,8 +4,10 @@
 #include "render/viewport.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 constexpr int W = 800, H = 600;
@@ -305,4 +307,41 @@ TEST_F(ModelDrawing, DegenerateEmptyAndOverlongMeshesDrawSafely) {
     setupViewport(views[View3D]);
     drawViewContent(none, true, true, true, true, true, views[View3D]);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ModelDrawing, WireBatchMatchesOneStripPerTrianglePixelForPixel) {
+    // Scattered overlapping triangles, blended so that a pixel drawn twice shows.
+    Model m;
+    uint32_t x = 12345;
+    auto next = [&x] { return (x = x * 1664525u + 1013904223u) >> 8 & 0xFFFF; };
+    for (int i = 0; i < 3 * 300; ++i)
+        addVertex(m, next() / 32768.0f - 1, next() / 43690.0f - 0.75f, next() / 65536.0f - 0.5f);
+    m.meshes = {meshOf(0, 120), meshOf(360, 180)};
+    auto frame = [&](bool strips) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        front();
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        if (strips) { // the drawing as it was: a closed strip per triangle
+            glDisable(GL_TEXTURE_2D);
+            glDisable(GL_LIGHTING);
+            glColor4f(0.2f, 0.2f, 0.4f, 0.5f);
+            for (int t = 0; t < 3 * 300; t += 3) {
+                glBegin(GL_LINE_STRIP);
+                for (int c : {0, 1, 2, 0})
+                    glVertex3f(m.vertices[t + c].x, m.vertices[t + c].y, m.vertices[t + c].z);
+                glEnd();
+            }
+        } else {
+            drawWire(m);
+        }
+        glDisable(GL_BLEND);
+        std::vector<unsigned char> pixels(4 * W * H);
+        glFinish();
+        glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    const std::vector<unsigned char> strips = frame(true), batch = frame(false);
+    EXPECT_TRUE(strips == batch);
+    EXPECT_NE(std::count(strips.begin(), strips.end(), 0), static_cast<long>(strips.size()));
 }
