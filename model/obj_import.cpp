@@ -3,6 +3,7 @@
 // Sections: statements; face corners; the reading pass; appending to the model; the import.
 #include "model/obj_import.h"
 
+#include "base/huge_pages.h"
 #include "base/numbers.h"
 #include "base/paths.h"
 #include "model/text_lines.h"
@@ -11,7 +12,6 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
-#include <sys/mman.h>
 #include <vector>
 
 namespace {
@@ -246,16 +246,6 @@ FileResult failImport(const Model& m, const std::string& path, const char* forma
     return fileFailed(text, kImportFailed, path);
 }
 
-// Asks for huge pages under a large fresh array: touching tens of megabytes of new vertices page
-// by page costs more than reading the file.
-void adviseHugePages(const void* data, std::size_t bytes) {
-    constexpr std::uintptr_t kPage = 4096;
-    const std::uintptr_t start =
-        (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
-    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kPage - 1);
-    if (end > start) ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
-}
-
 void logCount(const Model& m, const char* format, int64_t n) {
     logf(m.log, format, static_cast<long long>(n));
 }
@@ -326,7 +316,7 @@ FileResult importObj(Model& m, const std::string& path) {
     } catch (const std::bad_alloc&) {
         return failImport(m, path, "%s", kNoMemory);
     }
-    data.clear();
+    std::string().swap(data); // the text's memory goes back before the vertices take theirs
     logEntry(m.log, "OBJ Data Loaded but not Verified!");
     logEntry(m.log, "File Closed.");
     logEntry(m.log, "Calculating Triangle Count from OBJ Face List");
@@ -356,9 +346,7 @@ FileResult importObj(Model& m, const std::string& path) {
     logCount(m, "OBJ Triangle Count: %lld", triangles);
     logCount(m, "Expanding Global FW2 Vertex List to: %lld vertices", newVertexCount);
     try {
-        m.vertices.reserve(static_cast<std::size_t>(newVertexCount));
-        adviseHugePages(m.vertices.data() + m.vertices.size(),
-                        (m.vertices.capacity() - m.vertices.size()) * sizeof(Vertex));
+        reserveOnHugePages(m.vertices, static_cast<std::size_t>(newVertexCount));
         m.meshes.reserve(static_cast<std::size_t>(newMeshCount));
     } catch (const std::bad_alloc&) {
         return failImport(m, path, "%s", kNoMemory);
