@@ -1,4 +1,4 @@
-// Spatial hash of vertex positions: cells as wide as the coincidence tolerance.
+// Spatial hash of vertex positions: cells twice as wide as the coincidence tolerance.
 #include "edit/coincident_index.h"
 
 #include <algorithm>
@@ -6,10 +6,11 @@
 
 namespace {
 
-// A coordinate's cell is floor(coordinate / tolerance), the quotient taken in double. For a normal
-// float tolerance two floats' exact quotient, when not an integer, lies at least 2^-25 from every
-// integer, and below 2^26 the double rounding error stays under 2^-27, so the floor is exact and
-// coinciding positions are never more than one cell apart. Larger quotients go to the far list.
+// A coordinate's cell is floor(coordinate / width), width = 2 * tolerance, the quotient taken in
+// double. For a normal float width two floats' exact quotient, when not an integer, lies at least
+// 2^-25 from every integer, and below 2^26 the double rounding error stays under 2^-27, so the
+// floor is exact and coinciding positions are never more than one cell apart. Larger quotients go
+// to the far list.
 constexpr double kIndexedLimit = 16777216.0; // 2^24: positions kept in cells
 constexpr double kLookupLimit = 33554432.0;  // 2^25: queries that look at neighbouring cells.
 // A position within the tolerance of one past kLookupLimit has a quotient above 2^24 on that
@@ -19,12 +20,17 @@ bool finitePosition(float x, float y, float z) {
     return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
 }
 
-bool cellOf(float x, float y, float z, float tolerance, double limit, int32_t cell[3]) {
+// Cells are twice the tolerance wide, so a query needs only two cells per axis: coinciding
+// quotients differ by less than one half.
+bool cellOf(float x, float y, float z, float width, double limit, int32_t cell[3],
+            double offset[3] = nullptr) {
     const float p[3] = {x, y, z};
     for (int a = 0; a < 3; ++a) {
-        const double q = static_cast<double>(p[a]) / static_cast<double>(tolerance);
+        const double q = static_cast<double>(p[a]) / static_cast<double>(width);
         if (!(std::fabs(q) < limit)) return false;
-        cell[a] = static_cast<int32_t>(std::floor(q));
+        const double f = std::floor(q);
+        cell[a] = static_cast<int32_t>(f);
+        if (offset) offset[a] = q - f;
     }
     return true;
 }
@@ -56,8 +62,9 @@ void buildCoincidentIndex(CoincidentIndex& index, const Model& m, int32_t begin,
     index.begin = std::max(begin, 0);
     index.end = std::min(std::max(end, index.begin), vertexCount(m));
     if (!(tolerance > 0)) return; // nothing can coincide
-    // Subnormal or infinite tolerances break the exactness argument; keep every position far.
-    const bool cells = tolerance >= FLT_MIN && tolerance <= FLT_MAX;
+    // Subnormal or infinite widths break the exactness argument; keep every position far.
+    const float width = 2 * tolerance;
+    const bool cells = tolerance >= FLT_MIN && width <= FLT_MAX;
 
     const int32_t n = index.end - index.begin;
     std::size_t size = 16;
@@ -71,7 +78,7 @@ void buildCoincidentIndex(CoincidentIndex& index, const Model& m, int32_t begin,
         const Vertex& v = m.vertices[i];
         if (!finitePosition(v.x, v.y, v.z)) continue; // never coincides with anything
         int32_t c[3];
-        if (!cells || !cellOf(v.x, v.y, v.z, tolerance, kIndexedLimit, c)) {
+        if (!cells || !cellOf(v.x, v.y, v.z, width, kIndexedLimit, c)) {
             index.far.push_back({v.x, v.y, v.z, i});
             continue;
         }
@@ -105,10 +112,19 @@ void findCoincident(const CoincidentIndex& index, const Vertex& p, std::vector<i
     const float tol = index.tolerance;
     if (!(tol > 0) || !finitePosition(p.x, p.y, p.z)) return;
     int32_t c[3];
-    if (!index.table.empty() && cellOf(p.x, p.y, p.z, tol, kLookupLimit, c)) {
-        for (int32_t dz = -1; dz <= 1; ++dz) {
-            for (int32_t dy = -1; dy <= 1; ++dy) {
-                for (int32_t dx = -1; dx <= 1; ++dx) {
+    double f[3];
+    if (!index.table.empty() && cellOf(p.x, p.y, p.z, 2 * tol, kLookupLimit, c, f)) {
+        // The cell below when the query sits in the lower half of its cell, the one above in the
+        // upper half; the margin covers the rounding of the quotient.
+        constexpr double kMargin = 1e-6;
+        int32_t from[3], to[3];
+        for (int a = 0; a < 3; ++a) {
+            from[a] = f[a] < 0.5 + kMargin ? -1 : 0;
+            to[a] = f[a] > 0.5 - kMargin ? 1 : 0;
+        }
+        for (int32_t dz = from[2]; dz <= to[2]; ++dz) {
+            for (int32_t dy = from[1]; dy <= to[1]; ++dy) {
+                for (int32_t dx = from[0]; dx <= to[0]; ++dx) {
                     const int32_t n[3] = {c[0] + dx, c[1] + dy, c[2] + dz};
                     const CoincidentIndex::Cell& cell = index.table[findSlot(index, n)];
                     for (int32_t k = 0; k < cell.count; ++k) {

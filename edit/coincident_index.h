@@ -34,7 +34,7 @@ struct CoincidentIndex {
     std::vector<Entry> far;
 };
 
-// Indexes vertices [begin, end) of the model with cells as wide as the tolerance.
+// Indexes vertices [begin, end) of the model with cells twice as wide as the tolerance.
 void buildCoincidentIndex(CoincidentIndex& index, const Model& m, int32_t begin, int32_t end,
                           float tolerance);
 
