@@ -48,6 +48,13 @@ constexpr std::size_t kGrowthLimit = 6000;
 
 enum class StepKind { Plain, Snapshot, Undo, Redo };
 
+// Whether the step the next bytes name may take a snapshot, undo or redo (so its caller need not
+// look at the model around the others).
+inline bool stepMayUseHistory(const Bytes& in) {
+    const int op = (in.size > 2 ? in.data[2] : 0) % 40;
+    return (op >= 17 && op <= 34) || op >= 38;
+}
+
 // Applies the step the next bytes name and says how it touched the undo ring.
 inline StepKind applyEditStep(Model& m, Bytes& in) {
     const bool grow = m.vertices.size() < kGrowthLimit;

@@ -14,60 +14,64 @@
 
 namespace fuzz {
 
-// Floats by their bits, so that a restore must be exact.
-inline void put(std::string& out, float f) {
-    uint32_t bits;
-    std::memcpy(&bits, &f, sizeof bits);
-    out += std::to_string(bits) + ' ';
-}
-inline void put(std::string& out, int32_t i) {
-    out += std::to_string(i) + ' ';
+template <typename T> void put(std::string& out, T value) {
+    out.append(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-// What a snapshot holds, one line per record.
+// Bytes per vertex and per mesh in a held state.
+constexpr std::size_t kHeldVertexBytes = 12 * sizeof(float) + 1;
+constexpr std::size_t kHeldMeshBytes = 4 * sizeof(int32_t) + 3 * sizeof(float);
+
+// What a snapshot holds, floats by their bits so a restore must be exact: the current material
+// and the four counts, then the records.
 inline std::string heldState(const Model& m) {
-    std::string out = "current material " + std::to_string(m.currentMaterial) + '\n';
+    std::string out;
+    out.reserve(20 + m.vertices.size() * kHeldVertexBytes + m.meshes.size() * kHeldMeshBytes);
+    for (int32_t i :
+         {m.currentMaterial, vertexCount(m), meshCount(m), materialCount(m), textureCount(m)})
+        put(out, i);
     for (const Vertex& v : m.vertices) {
-        out += v.selected ? "V selected " : "V ";
-        if (v.locked) out += "locked ";
         for (float f : {v.x, v.y, v.z, v.normalX, v.normalY, v.normalZ, v.textureX, v.textureY,
                         v.colourRed, v.colourGreen, v.colourBlue, v.colourAlpha})
             put(out, f);
-        out += '\n';
+        put(out, char(v.selected << 1 | v.locked));
     }
     for (const Mesh& k : m.meshes) {
-        out += "M ";
         for (int32_t i : {k.firstVertex, k.triangleCount, k.MaterialNumber,
                           k.locked << 2 | k.smooth << 1 | k.trianglePins})
             put(out, i);
         for (float f : {k.centreX, k.centreY, k.centreZ}) put(out, f);
-        out += '\n';
     }
     for (const Material& t : m.materials) {
-        out += "MAT " + t.name + ' ';
+        out += t.name + '\0';
         for (float f : {t.diffuseRed, t.ambientGreen, t.specularBlue, t.emissionAlpha, t.shininess,
                         t.colourRed})
             put(out, f);
         for (int32_t i : {t.blendSrc, t.blendDst, t.TextureIndex,
                           t.EnableBlend << 2 | t.EnableTexture << 1 | t.EnableLighting})
             put(out, i);
-        out += '\n';
     }
-    for (const Texture& t : m.textures) out += "TEX " + t.fileName + '\n';
+    for (const Texture& t : m.textures) out += t.fileName + '\0';
     return out;
 }
 
-// The first line where two states differ, for a readable failure.
+// Where two held states first differ, for a readable failure: the counts, a vertex, a mesh, or
+// the materials and textures.
 inline std::string firstDifference(const std::string& a, const std::string& b) {
-    std::size_t line = 0, start = 0;
-    for (std::size_t i = 0; i < std::min(a.size(), b.size()) && a[i] == b[i]; ++i)
-        if (a[i] == '\n') ++line, start = i + 1;
-    auto lineAt = [start](const std::string& s) {
-        return s.substr(start, s.find('\n', start) - start);
-    };
     if (a == b) return "no difference";
-    return "line " + std::to_string(line) + ": \"" + lineAt(a) + "\" against \"" + lineAt(b) +
-           "\" (" + std::to_string(a.size()) + " against " + std::to_string(b.size()) + " bytes)";
+    if (a.size() < 20 || b.size() < 20 || a.compare(0, 20, b, 0, 20) != 0)
+        return "the current material or the counts differ";
+    std::size_t i = 20;
+    while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+    int32_t vertices;
+    std::memcpy(&vertices, a.data() + 4, sizeof vertices);
+    const std::size_t meshStart = 20 + std::size_t(vertices) * kHeldVertexBytes;
+    if (i < meshStart) return "vertex " + std::to_string((i - 20) / kHeldVertexBytes) + " differs";
+    int32_t meshes;
+    std::memcpy(&meshes, a.data() + 8, sizeof meshes);
+    if (i < meshStart + std::size_t(meshes) * kHeldMeshBytes)
+        return "mesh " + std::to_string((i - meshStart) / kHeldMeshBytes) + " differs";
+    return "the materials or textures differ";
 }
 
 // The history as the user sees it: every state stored, by its place in the timeline, and the
