@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Turns Google Benchmark JSON files into the Markdown table of figures, baselines and ratios.
 
-Usage: bench_table.py OUT.md RESULT.json [RESULT.json ...]
+Usage: bench_table.py OUT.md RESULT.json [RESULT.json ...] (a later file's result replaces an
+earlier one of the same name; with repetitions the median is taken)
 Times are CPU time of the process, except frame rows (wall time: the GL driver draws on threads
 of its own). Speed-up is baseline time / figure time.
 """
@@ -14,6 +15,8 @@ ROWS = [
     ("OBJ import stanford-bunny.obj vs tinyobjloader", "BM_ImportObj/bunny", "BM_TinyObjSoup/bunny", "time", None),
     ("OBJ import ogre.obj vs tinyobjloader", "BM_ImportObj/ogre", "BM_TinyObjSoup/ogre", "time", ("speedup>=", 2.0)),
     ("OBJ import composite (13 models x3) vs tinyobjloader", "BM_ImportObj/composite", "BM_TinyObjSoup/composite", "time", ("speedup>=", 2.0)),
+    ("OBJ import ogre.obj vs tinyobjloader's load alone (no soup)", "BM_ImportObj/ogre", "BM_TinyObjLoadOnly/ogre", "time", None),
+    ("OBJ import composite vs tinyobjloader's load alone (no soup)", "BM_ImportObj/composite", "BM_TinyObjLoadOnly/composite", "time", None),
     ("OBJ import composite: peak heap / model size", "BM_ImportObj/composite", None, "counter:peak_over_model", ("<=", 1.5)),
     ("FW2 save 100k triangles vs fprintf", "BM_SaveFw2/100000", "BM_SaveFw2Fprintf/100000", "time", None),
     ("FW2 save 100k triangles, M vertices/s", "BM_SaveFw2/100000", "BM_SaveFw2Fprintf/100000", "rate", (">=", 1.5)),
@@ -60,9 +63,17 @@ def main():
                 data = json.load(f)
         except (OSError, ValueError):
             continue
+        medians = set()
         for b in data.get("benchmarks", []):
-            if b.get("run_type", "iteration") == "iteration" and not b.get("error_occurred"):
-                runs[b["name"]] = b
+            if b.get("error_occurred"):
+                continue
+            if b.get("run_type") == "aggregate":
+                # With --benchmark_repetitions the median stands for the repetitions.
+                if b.get("aggregate_name") == "median":
+                    runs[b["run_name"]] = b
+                    medians.add(b["run_name"])
+            elif b.get("run_name", b["name"]) not in medians:
+                runs[b.get("run_name", b["name"])] = b
 
     lines = ["| Measure | Figure | Baseline | Speed-up (baseline / figure) | Target | Met |",
              "|---|---|---|---|---|---|"]

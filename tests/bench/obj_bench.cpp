@@ -175,6 +175,22 @@ void BM_TinyObjSoup(benchmark::State& state, const char* which) {
     }
     state.counters["triangles"] = static_cast<double>(triangles);
 }
+// tinyobjloader's load alone, without building the soup: a bound on the parsing side only.
+void BM_TinyObjLoadOnly(benchmark::State& state, const char* which) {
+    const std::string path = pathOf(which);
+    if (!haveFile(state, path)) return;
+    for (auto _ : state) {
+        tinyobj::attrib_t attrib;
+        std::vector<tinyobj::shape_t> shapes;
+        std::vector<tinyobj::material_t> materials;
+        std::string warn, err;
+        if (!tinyobj::LoadObj(&attrib, &shapes, &materials, &warn, &err, path.c_str()))
+            state.SkipWithError("tinyobjloader failed");
+        benchmark::DoNotOptimize(shapes.data());
+    }
+}
+BENCHMARK_CAPTURE(BM_TinyObjLoadOnly, ogre, "ogre")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TinyObjLoadOnly, composite, "composite")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TinyObjSoup, bunny, "stanford-bunny")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TinyObjSoup, ogre, "ogre")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TinyObjSoup, composite, "composite")->Unit(benchmark::kMillisecond);
