@@ -103,19 +103,22 @@ std::vector<To> convertedCopy(const std::vector<From>& from, To (*convert)(const
     return fresh;
 }
 
-// Stores the held part of the model in a slot; a std::bad_alloc leaves the slot as it was.
-void storeSnapshot(UndoSnapshot& to, const Model& from) {
+// Copies the held records between a model and a slot; a std::bad_alloc leaves `to` as it was,
+// since everything that can throw happens before the first swap.
+template <typename ToRecords, typename FromRecords, typename ToVertex, typename FromVertex>
+void copyHeldRecords(ToRecords& to, const FromRecords& from,
+                     ToVertex (*convertVertex)(const FromVertex&)) {
     std::vector<Material> materials(from.materials);
     std::vector<Texture> textures(from.textures);
     const bool verticesFit = fillsInPlace(to.vertices, from.vertices);
     const bool meshesFit = fillsInPlace(to.meshes, from.meshes);
-    std::vector<HeldVertex> vertices;
+    std::vector<ToVertex> vertices;
     std::vector<Mesh> meshes;
-    if (!verticesFit) vertices = convertedCopy(from.vertices, heldVertex);
+    if (!verticesFit) vertices = convertedCopy(from.vertices, convertVertex);
     if (!meshesFit) meshes = convertedCopy(from.meshes, heldMesh);
 
     if (verticesFit)
-        convertAll(to.vertices, from.vertices, heldVertex);
+        convertAll(to.vertices, from.vertices, convertVertex);
     else
         to.vertices.swap(vertices);
     if (meshesFit)
@@ -127,28 +130,12 @@ void storeSnapshot(UndoSnapshot& to, const Model& from) {
     to.currentMaterial = from.currentMaterial;
 }
 
-// Replaces the model's records by the slot's; a std::bad_alloc leaves the model as it was.
-void restoreRecords(Model& to, const UndoSnapshot& from) {
-    std::vector<Material> materials(from.materials);
-    std::vector<Texture> textures(from.textures);
-    const bool verticesFit = fillsInPlace(to.vertices, from.vertices);
-    const bool meshesFit = fillsInPlace(to.meshes, from.meshes);
-    std::vector<Vertex> vertices;
-    std::vector<Mesh> meshes;
-    if (!verticesFit) vertices = convertedCopy(from.vertices, restoredVertex);
-    if (!meshesFit) meshes = convertedCopy(from.meshes, heldMesh);
+void storeSnapshot(UndoSnapshot& to, const Model& from) {
+    copyHeldRecords(to, from, heldVertex);
+}
 
-    if (verticesFit)
-        convertAll(to.vertices, from.vertices, restoredVertex);
-    else
-        to.vertices.swap(vertices);
-    if (meshesFit)
-        convertAll(to.meshes, from.meshes, heldMesh);
-    else
-        to.meshes.swap(meshes);
-    to.materials.swap(materials);
-    to.textures.swap(textures);
-    to.currentMaterial = from.currentMaterial;
+void restoreRecords(Model& to, const UndoSnapshot& from) {
+    copyHeldRecords(to, from, restoredVertex);
 }
 
 bool restore(Model& m, int32_t position, const char* failure) {
