@@ -4,6 +4,8 @@
 // Sections: widget tables; blend factors; material and widgets; browsing; the texture selector.
 #include "ui/material_editor.h"
 
+#include "ui/widget_rows.h"
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -14,20 +16,6 @@ namespace {
 
 // ---- Widget tables ----
 
-struct EditorRow {
-    int id;
-    WidgetType type;
-    int x, y, width, height;
-    int textX, textY;
-    const char* caption;
-    const char* help;
-    int bitmap; // resource id of an image button's picture; 0 for none
-    bool state;
-    bool optionA; // label: rounded box; slider: show the value
-    bool optionB; // label: light box
-    int value;
-};
-
 constexpr WidgetType kButton = WidgetType::Button;
 constexpr WidgetType kCheck = WidgetType::CheckBox;
 constexpr WidgetType kLabel = WidgetType::Label;
@@ -36,30 +24,30 @@ constexpr WidgetType kImage = WidgetType::ImageButton;
 constexpr char kApplyHelp[] = "Close the Material Editor and apply changes";
 constexpr char kCancelHelp[] = "Close the Material Editor and discard changes";
 
-constexpr EditorRow darkBox(int x, int y, int width, int height, const char* caption) {
+constexpr WidgetRow darkBox(int x, int y, int width, int height, const char* caption) {
     return {0, kLabel, x, y, width, height, 10, 14, caption, "", 0, false, true, false, 0};
 }
-constexpr EditorRow plainText(int x, int y, const char* caption) {
+constexpr WidgetRow plainText(int x, int y, const char* caption) {
     return {0, kLabel, x, y, 0, 0, 0, 12, caption, "", 0, false, false, false, 0};
 }
-constexpr EditorRow lightBox(int id, int x, int y, int width, int textX, int textY,
+constexpr WidgetRow lightBox(int id, int x, int y, int width, int textX, int textY,
                              const char* caption, int value) {
     return {id, kLabel, x, y, width, 16, textX, textY, caption, "", 0, false, true, true, value};
 }
-constexpr EditorRow arrow(int id, int x, int y, const char* caption) {
+constexpr WidgetRow arrow(int id, int x, int y, const char* caption) {
     return {id, kButton, x, y, 16, 16, 5, 12, caption, "", 0, false, false, false, 0};
 }
-constexpr EditorRow checkBox(int id, int x, int y, bool state = false) {
+constexpr WidgetRow checkBox(int id, int x, int y, bool state = false) {
     return {id, kCheck, x, y, 16, 16, 0, 0, "", "", 0, state, false, false, 0};
 }
-constexpr EditorRow button(int id, int x, int y, int width, int textX, const char* caption,
+constexpr WidgetRow button(int id, int x, int y, int width, int textX, const char* caption,
                            const char* help) {
     return {id, kButton, x, y, width, 20, textX, 13, caption, help, 0, false, false, false, 0};
 }
 
 // The blend labels start at GL_SRC_ALPHA and GL_ONE_MINUS_SRC_ALPHA; the texture image at -1
 // (no texture yet).
-constexpr EditorRow kEditorWidgets[] = {
+constexpr WidgetRow kEditorWidgets[] = {
     plainText(10, 20, "Material Name"),
     {kIdMaterialName, WidgetType::TextField, 100, 20, 200, 16, 5, 10, "",
      "Enter a Name for your Material Here", 0, false, false, false, 0},
@@ -108,7 +96,7 @@ constexpr EditorRow kEditorWidgets[] = {
     button(kIdApplyToSimilar, 480, 460, 100, 9, "Apply to Similar", kApplyHelp),
 };
 
-constexpr EditorRow textureSlot(int k) {
+constexpr WidgetRow textureSlot(int k) {
     return {kIdTextureSlot + k,
             kImage,
             5 + 105 * (k % 3),
@@ -127,7 +115,7 @@ constexpr EditorRow textureSlot(int k) {
 }
 
 // The value holder comes first: the text setters skip the panel's first widget.
-constexpr EditorRow kSelectorWidgets[] = {
+constexpr WidgetRow kSelectorWidgets[] = {
     {kIdSelectorPage, WidgetType::ValueHolder, 0, 0, 0, 0, 0, 0, "", "", 0, false, false, false, 0},
     textureSlot(0),
     textureSlot(1),
@@ -148,15 +136,6 @@ static_assert(kSelectorWidgets[kTexturesPerPage].id == kIdTextureSlot + kTexture
                   kSelectorWidgets[kTexturesPerPage].x == 215 &&
                   kSelectorWidgets[kTexturesPerPage].y == 227,
               "nine slots in three rows of three");
-
-template <std::size_t N>
-void addRows(Panel& panel, const EditorRow (&rows)[N], unsigned (*load)(int)) {
-    for (const EditorRow& r : rows) {
-        const int value = r.bitmap ? static_cast<int>(load(r.bitmap)) : r.value;
-        addWidget(panel, r.id, r.type, r.x, r.y, r.width, r.height, r.textX, r.textY, r.caption,
-                  true, true, r.state, r.help, r.optionA, r.optionB, value, 0);
-    }
-}
 
 // ---- Blend factors ----
 
@@ -258,13 +237,13 @@ void layoutMaterialEditor(Panels& panels, unsigned (*loadTexture)(int resourceId
     resetPanel(editor, 600, 500, "Material Editor");
     editor.hasTitleBar = editor.hasStatusBar = true;
     editor.translucent = true;
-    addRows(editor, kEditorWidgets, loadTexture);
+    addWidgetRows(editor, kEditorWidgets, loadTexture);
 
     Panel& selector = panels.textureSelector;
     resetPanel(selector, 320, 364, "Texture Selector");
     selector.hasTitleBar = selector.hasStatusBar = true;
     selector.translucent = false;
-    addRows(selector, kSelectorWidgets, loadTexture);
+    addWidgetRows(selector, kSelectorWidgets, loadTexture);
 }
 
 int32_t stepSourceFactor(int32_t factor, int step) {

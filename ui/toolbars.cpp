@@ -9,6 +9,7 @@
 #include "ui/font.h"
 #include "ui/hints.h"
 #include "ui/material_editor.h"
+#include "ui/widget_rows.h"
 
 #include <cstddef>
 
@@ -43,19 +44,6 @@ static_assert(sizeof(kPanelRows) / sizeof(kPanelRows[0]) == kPanelCount - 2,
               "every panel but the material editor's two is built here");
 
 // ---- Widget tables ----
-
-// One widget as added: shown and enabled, texture loaded from bitmap for image buttons.
-struct WidgetRow {
-    int id;
-    WidgetType type;
-    int x, y, width, height;
-    int textX, textY;
-    const char* caption;
-    const char* help;
-    int bitmap; // resource id of an image button's picture; 0 for none
-    bool state;
-    bool optionA;
-};
 
 constexpr WidgetType kImage = WidgetType::ImageButton;
 constexpr WidgetType kLabel = WidgetType::Label;
@@ -230,15 +218,6 @@ constexpr int kCursorResources[kCursorTextures] = {135, 136, 137, 138, 139, 140,
 
 // ---- Building ----
 
-void addWidgetRows(Panel& panel, const WidgetTable& t, unsigned (*loadTexture)(int)) {
-    for (std::size_t i = 0; i < t.count; ++i) {
-        const WidgetRow& r = t.rows[i];
-        const int texture = r.bitmap ? static_cast<int>(loadTexture(r.bitmap)) : 0;
-        addWidget(panel, r.id, r.type, r.x, r.y, r.width, r.height, r.textX, r.textY, r.caption,
-                  true, true, r.state, r.help, r.optionA, false, texture, 0);
-    }
-}
-
 } // namespace
 
 Panels::Panels() {
@@ -259,7 +238,8 @@ void layoutToolbars(Panels& panels, unsigned (*loadTexture)(int resourceId)) {
         panel.hasStatusBar = row.statusBar;
         panel.translucent = true;
     }
-    for (const WidgetTable& t : kWidgetTables) addWidgetRows(panels.*t.member, t, loadTexture);
+    for (const WidgetTable& t : kWidgetTables)
+        addWidgetRows(panels.*t.member, t.rows, t.count, loadTexture);
     layoutMaterialEditor(panels, loadTexture);
     char version[64];
     formatC(version, sizeof version, kVersionFormat, kVersionMajor, kVersionMinor, kVersionBuild);
