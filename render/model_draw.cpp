@@ -274,8 +274,9 @@ void drawTrianglePins(Model& m, const Mesh& mesh, const Camera& cam) {
         const Vec3 head = {g.x + n.x / len * kTrianglePinLength,
                            g.y + n.y / len * kTrianglePinLength,
                            g.z + n.z / len * kTrianglePinLength};
-        projectPinRect(head, cam, q, a.pinRect);
-        if (!hoveredBefore && mouseInside(m, a.pinRect)) {
+        double rect[6];
+        projectPinRect(head, cam, q, rect);
+        if (!hoveredBefore && mouseInside(m, rect)) {
             glColor4f(1, 1, 0, 1);
             a.pinHovered = true;
             hoveredBefore = true;

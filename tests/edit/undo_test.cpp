@@ -273,7 +273,6 @@ TEST(Undo, CopyHoldsRecordsButNotDrawingOrEditorState) {
     f.textureX = 0.25f, f.textureY = 0.75f;
     f.colourRed = 0.1f, f.colourGreen = 0.2f, f.colourBlue = 0.3f, f.colourAlpha = 1;
     f.selected = f.locked = f.picked = f.normalDirty = f.pinHovered = true;
-    f.pinRect[0] = 5;
     from.vertices[0].normalDirty = false;
     from.meshes[0].MaterialNumber = 2, from.meshes[0].smooth = from.meshes[0].trianglePins = true;
     from.meshes[0].centreX = 0.5f, from.meshes[0].centreY = 1.5f, from.meshes[0].centreZ = 2.5f;
@@ -297,7 +296,6 @@ TEST(Undo, CopyHoldsRecordsButNotDrawingOrEditorState) {
     EXPECT_TRUE(v.normalDirty);
     EXPECT_FALSE(to.vertices[0].normalDirty);
     EXPECT_FALSE(v.picked || v.pinHovered);
-    EXPECT_EQ(v.pinRect[0], 0.0);
     const Mesh& mesh = to.meshes[0];
     EXPECT_FALSE(mesh.hidden || mesh.pinHovered);
     EXPECT_EQ(mesh.pinX, 0.0f);
