@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int W = 800, H = 600;
+constexpr int W = kGlTestWidth, H = kGlTestHeight;
 
 int lineCount(const std::string& path) {
     std::ifstream in(path);
@@ -46,13 +46,8 @@ struct BatchPlatform : FakePlatform {
     }
 };
 
-class EditorFrame : public ::testing::Test {
+class EditorFrame : public GlTest {
   protected:
-    static void SetUpTestSuite() {
-        if (!glTestContextReady()) {
-            ASSERT_TRUE(glTestContextStart(W, H));
-        }
-    }
     void SetUp() override {
         dir = userDirectory();
         makeDirectories(dir);

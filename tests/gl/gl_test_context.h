@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <gtest/gtest.h>
 
 // Makes a context current on a hidden surface of the given size; false when none can be made.
 bool glTestContextStart(int width, int height);
@@ -19,3 +20,16 @@ bool rgbNear(const Rgb& got, int r, int g, int b, int tolerance = 6);
 // True when some pixel within radius (a square) of (x, y) has the colour: lines and points that
 // fall on a pixel boundary may land on either side.
 bool glTestColourAround(int x, int yFromTop, int r, int g, int b, int radius = 1);
+
+// The window size of every drawing test.
+constexpr int kGlTestWidth = 800, kGlTestHeight = 600;
+
+// Base of the drawing fixtures: the suites share one context, started by the first that runs.
+class GlTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (!glTestContextReady()) {
+            ASSERT_TRUE(glTestContextStart(kGlTestWidth, kGlTestHeight));
+        }
+    }
+};

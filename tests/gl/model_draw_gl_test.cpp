@@ -10,7 +10,7 @@
 #include <vector>
 
 namespace {
-constexpr int W = 800, H = 600;
+constexpr int W = kGlTestWidth, H = kGlTestHeight;
 constexpr int kBg[3] = {0, 0, 0};
 
 void addVertex(Model& m, float x, float y, float z) {
@@ -59,13 +59,8 @@ bool finite(const double r[6]) {
     return true;
 }
 
-class ModelDrawing : public ::testing::Test {
+class ModelDrawing : public GlTest {
   protected:
-    static void SetUpTestSuite() {
-        if (!glTestContextReady()) {
-            ASSERT_TRUE(glTestContextStart(W, H));
-        }
-    }
     void SetUp() override {
         ASSERT_TRUE(glTestContextReady());
         glDepthFunc(GL_LEQUAL); // as the editor's GL start-up leaves it

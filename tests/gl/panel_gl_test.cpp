@@ -19,7 +19,7 @@
 #include <vector>
 
 namespace {
-constexpr int W = 800, H = 600;
+constexpr int W = kGlTestWidth, H = kGlTestHeight;
 // The default colours as bytes.
 constexpr int kLight[3] = {179, 204, 230};
 constexpr int kBack[3] = {102, 77, 51};
@@ -29,14 +29,8 @@ bool near(const Rgb& got, const int (&c)[3]) {
     return rgbNear(got, c[0], c[1], c[2]);
 }
 
-class PanelDrawing : public ::testing::Test {
+class PanelDrawing : public GlTest {
   protected:
-    static void SetUpTestSuite() {
-        // The drawing tests share one context; start it only when no test has.
-        if (glGetString(GL_VERSION) == nullptr) {
-            ASSERT_TRUE(glTestContextStart(W, H));
-        }
-    }
     void SetUp() override {
         ASSERT_NE(glGetString(GL_VERSION), nullptr);
         glDisable(GL_SCISSOR_TEST);

@@ -17,7 +17,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-constexpr int W = 800, H = 600;
+constexpr int W = kGlTestWidth, H = kGlTestHeight;
 
 std::string scratchDir() {
     char name[] = "/tmp/fwtex.XXXXXX";
@@ -73,13 +73,8 @@ void texturedSquare(Model& m, const std::string& textureName) {
     m.currentMesh = -1;
 }
 
-class TextureDrawing : public ::testing::Test {
+class TextureDrawing : public GlTest {
   protected:
-    static void SetUpTestSuite() {
-        if (!glTestContextReady()) {
-            ASSERT_TRUE(glTestContextStart(W, H));
-        }
-    }
     void SetUp() override {
         ASSERT_TRUE(glTestContextReady());
         glDepthFunc(GL_LEQUAL);

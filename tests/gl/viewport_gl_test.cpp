@@ -6,19 +6,14 @@
 #include <gtest/gtest.h>
 
 namespace {
-constexpr int W = 800, H = 600;
+constexpr int W = kGlTestWidth, H = kGlTestHeight;
 // Clear colour and the grid colour derived from it (clear + 0.2).
 constexpr float kClear[3] = {0.1f, 0.2f, 0.3f};
 constexpr int kBg[3] = {26, 51, 77};
 constexpr int kGrid[3] = {77, 102, 128};
 
-class ViewportDrawing : public ::testing::Test {
+class ViewportDrawing : public GlTest {
   protected:
-    static void SetUpTestSuite() {
-        if (!glTestContextReady()) {
-            ASSERT_TRUE(glTestContextStart(W, H));
-        }
-    }
     void SetUp() override {
         ASSERT_TRUE(glTestContextReady());
         glDepthFunc(GL_LEQUAL); // as the editor's GL start-up leaves it
