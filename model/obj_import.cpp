@@ -8,6 +8,7 @@
 #include "base/paths.h"
 #include "model/text_lines.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdint>
 #include <cstring>
@@ -149,10 +150,29 @@ struct NewMesh {
     int64_t triangles = 0;
 };
 
+// The corners of the imported triangles, three per triangle in order, kept in blocks: faces of
+// four or more corners outgrow any guess made from the face count, and a single array growing past
+// its guess would copy everything read so far into yet more fresh memory.
+struct CornerBlocks {
+    std::vector<std::vector<TriangleCorner>> blocks;
+    std::size_t nextBlock = 0; // room of the next block, in corners
+    int64_t count = 0;
+};
+
+void addCorner(CornerBlocks& c, TriangleCorner corner) {
+    if (c.blocks.empty() || c.blocks.back().size() == c.blocks.back().capacity()) {
+        c.blocks.emplace_back();
+        reserveOnHugePages(c.blocks.back(), c.nextBlock);
+        c.nextBlock = std::max<std::size_t>(c.nextBlock / 4, 4096);
+    }
+    c.blocks.back().push_back(corner);
+    ++c.count;
+}
+
 struct Tables {
     std::vector<float> positions; // x, y, z per "v" line
     std::vector<UV> textureCoords;
-    std::vector<TriangleCorner> corners; // three per imported triangle, in order
+    CornerBlocks corners;
     std::vector<NewMesh> meshes;
     int64_t faces = 0;
     int64_t skippedFaces = 0;
@@ -162,7 +182,7 @@ struct Tables {
 // Fans one face: (c1, c2, c3), then (c1, ck, ck+1) while ck+1 is valid. Returns the triangle
 // count, 0 for a face whose first three corners are not all valid.
 int64_t fanFace(const std::vector<Corner>& c, int64_t positionCount, int64_t textureCount,
-                std::vector<TriangleCorner>& out) {
+                CornerBlocks& out) {
     auto valid = [&](std::size_t i) {
         return i < c.size() && c[i].position >= 1 && c[i].position <= positionCount;
     };
@@ -175,7 +195,7 @@ int64_t fanFace(const std::vector<Corner>& c, int64_t positionCount, int64_t tex
             int32_t code =
                 triangles < 2 ? -1 - static_cast<int32_t>(triangles * 3 + q) : -1 - kFallbackZero;
             if (k.texture >= 1 && k.texture <= textureCount) code = k.texture;
-            out.push_back({k.position, code});
+            addCorner(out, {k.position, code});
         }
     }
     return triangles;
@@ -191,7 +211,9 @@ void readStatements(const std::string& data, const Counts& counts, Tables& t) {
     const int64_t textureCount = counts.statements[kTextureCoord];
     t.positions.reserve(static_cast<std::size_t>(positionCount) * 3);
     t.textureCoords.reserve(static_cast<std::size_t>(textureCount));
-    t.corners.reserve(static_cast<std::size_t>(counts.statements[kFace]) * 3);
+    // Three corners a face is exact for a file of triangles.
+    t.corners.nextBlock =
+        std::max<std::size_t>(static_cast<std::size_t>(counts.statements[kFace]) * 3, 4096);
 
     LineReader r = objLines(data);
     Piece p;
@@ -253,16 +275,17 @@ void logCount(const Model& m, const char* format, int64_t n) {
 // Appends the new vertices and meshes; the arrays were reserved, so nothing here can fail.
 void appendTriangles(Model& m, const Tables& t) {
     const int64_t oldVertices = static_cast<int64_t>(m.vertices.size());
-    for (const TriangleCorner& c : t.corners) {
-        Vertex v;
-        initVertex(v);
-        const float* xyz = &t.positions[static_cast<std::size_t>(c.position - 1) * 3];
-        v.x = xyz[0], v.y = xyz[1], v.z = xyz[2];
-        const UV uv = c.texture > 0 ? t.textureCoords[static_cast<std::size_t>(c.texture - 1)]
-                                    : fallback(c.texture);
-        v.textureX = uv.u, v.textureY = uv.v;
-        m.vertices.push_back(v);
-    }
+    for (const std::vector<TriangleCorner>& block : t.corners.blocks)
+        for (const TriangleCorner& c : block) {
+            Vertex v;
+            initVertex(v);
+            const float* xyz = &t.positions[static_cast<std::size_t>(c.position - 1) * 3];
+            v.x = xyz[0], v.y = xyz[1], v.z = xyz[2];
+            const UV uv = c.texture > 0 ? t.textureCoords[static_cast<std::size_t>(c.texture - 1)]
+                                        : fallback(c.texture);
+            v.textureX = uv.u, v.textureY = uv.v;
+            m.vertices.push_back(v);
+        }
     // One append for all the mesh lines: an import of many groups would otherwise reopen the
     // log four times per mesh.
     LogBatch lines;
@@ -324,7 +347,7 @@ FileResult importObj(Model& m, const std::string& path) {
         logf(m.log, "Skipped %lld invalid OBJ Faces, the first at Line: %lld",
              static_cast<long long>(t.skippedFaces), static_cast<long long>(t.firstSkippedLine));
 
-    const int64_t triangles = static_cast<int64_t>(t.corners.size()) / 3;
+    const int64_t triangles = t.corners.count / 3;
     if (triangles == 0) {
         logEntry(m.log, kNoTriangles);
         FileResult r = fileFailed(kNoTriangles, kImportFailed, path);

@@ -125,6 +125,29 @@ TEST(ObjImport, FansFacesWithTheFallbackTextureCoordinates) {
                         .result.ok);
         EXPECT_EQ(positionIndices(m), (std::vector<int>{1, 2, 3, 1, 4, 6}));
     }
+    {
+        // Thousands of quads and heptagons outgrow the room a face count suggests: the import
+        // equals the same fans written out as triangles.
+        std::string faces, triangles;
+        for (int i = 0; i < 3000; ++i) {
+            const int a = 1 + i % 50, n = i % 3 == 0 ? 7 : 4;
+            std::string face = "f";
+            for (int k = 0; k < n; ++k)
+                face += " " + std::to_string(a + k) + "/" + std::to_string(a + k);
+            faces += face + "\n";
+            for (int k = 1; k + 1 < n; ++k)
+                for (int c : {a, a + k, a + k + 1})
+                    triangles += (c == a ? "f " : " ") + std::to_string(c) + "/" +
+                                 std::to_string(c) + (c == a + k + 1 ? "\n" : "");
+        }
+        std::string head = numberedPositions(60);
+        for (int i = 1; i <= 60; ++i) head += "vt " + std::to_string(i) + " 0.5\n";
+        Model fanned, written;
+        ASSERT_TRUE(importText(fanned, head + faces).result.ok);
+        ASSERT_TRUE(importText(written, head + triangles).result.ok);
+        EXPECT_EQ(triangleCount(fanned), 1000 * 5 + 2000 * 2);
+        EXPECT_EQ(corners(fanned), corners(written));
+    }
 }
 
 TEST(ObjImport, SkipsInvalidFacesAndFailsWithTheModelUnchanged) {
