@@ -16,6 +16,10 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DFW_FUZZ=ON -DFW_GUI=OFF -DFW_BENCH
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)" --target $(printf 'fuzz_%s ' $targets) >/dev/null
 
+# Each target's scratch input goes in a folder of ours: libFuzzer can leave by _Exit, past cleanup.
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
 failed=0
 printf '%-16s %8s %12s  %s\n' target seconds executions result
 for t in $targets; do
@@ -27,7 +31,7 @@ for t in $targets; do
     log="$build/fuzz-$t.log"
     start=$(date +%s)
     rc=0
-    "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -max_len=8192 \
+    TMPDIR=$scratch "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -max_len=8192 \
         -print_final_stats=1 -artifact_prefix="$artifacts" "${dict[@]}" \
         "$work" "tests/fuzz/corpus/$t" >"$log" 2>&1 || rc=$?
     elapsed=$(($(date +%s) - start))

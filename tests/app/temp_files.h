@@ -1,7 +1,8 @@
 // Test helpers: scratch folders and whole-file reads and writes.
 #pragma once
 
-#include <cstdlib>
+#include "scratch_dirs.h"
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -9,11 +10,10 @@
 
 namespace fwtest {
 
-// A fresh empty folder, with a trailing '/'.
+// A fresh empty folder, with a trailing '/'; removed at exit.
 inline std::string makeScratchDir() {
-    char name[] = "/tmp/fwapp.XXXXXX";
-    const char* made = mkdtemp(name);
-    return made ? std::string(made) + "/" : std::string("/tmp/");
+    const std::string dir = makeTempDir("fwapp");
+    return dir.empty() ? std::string() : dir + "/";
 }
 
 inline std::string readText(const std::string& path) {

@@ -1,6 +1,7 @@
 // Benchmark entry: models log to the per-user directory, so every run gets a scratch one; and the
 // heap counters behind bench_memory.h.
 #include "bench_memory.h"
+#include "scratch_dirs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,7 +11,6 @@
 #include <new>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 std::atomic<std::size_t> inUse{0}, peak{0};
@@ -61,10 +61,10 @@ std::size_t heapPeak() {
 }
 
 int main(int argc, char** argv) {
-    char dir[] = "/tmp/fwbench.XXXXXX";
-    if (mkdtemp(dir)) {
-        setenv("APPDATA", dir, 1);
-        mkdir((std::string(dir) + "/Facetwright").c_str(), 0755);
+    const std::string dir = fwtest::makeTempDir("fwbench");
+    if (!dir.empty()) {
+        setenv("APPDATA", dir.c_str(), 1);
+        mkdir((dir + "/Facetwright").c_str(), 0755);
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

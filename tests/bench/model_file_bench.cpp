@@ -3,6 +3,7 @@
 // floats are the same).
 #include "model/model_file.h"
 #include "model/text_lines.h"
+#include "scratch_dirs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,8 +21,7 @@ namespace {
 // A scratch directory for the files and the log, so the user's own log is never touched.
 const std::string& scratchDirectory() {
     static const std::string dir = [] {
-        char name[] = "/tmp/fwbench.XXXXXX";
-        std::string d = mkdtemp(name);
+        const std::string d = fwtest::makeTempDir("fwbench");
         setenv("APPDATA", d.c_str(), 1);
         mkdir((d + "/Facetwright").c_str(), 0755);
         return d + "/";

@@ -7,6 +7,7 @@
 #include "gl/gl_test_context.h"
 #include "platform/fake_platform.h"
 #include "render/viewport.h"
+#include "scratch_dirs.h"
 #include "ui/panel.h"
 
 #include <GL/gl.h>
@@ -28,9 +29,9 @@ void scratchUserDirectory() {
     static bool done = false;
     if (done) return;
     done = true;
-    char dir[] = "/tmp/fwframebench.XXXXXX";
-    if (!mkdtemp(dir)) return;
-    setenv("APPDATA", dir, 1);
+    const std::string dir = fwtest::makeTempDir("fwframebench");
+    if (dir.empty()) return;
+    setenv("APPDATA", dir.c_str(), 1);
     makeDirectories(userDirectory());
     std::ofstream(userDirectory() + "Config.ini")
         << "WindowWidth = " << kWidth << "\nWindowHeight = " << kHeight

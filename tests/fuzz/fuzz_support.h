@@ -2,6 +2,7 @@
 // invariants, and a byte reader for the targets that decode operations from their input.
 #pragma once
 
+#include "../scratch_dirs.h"
 #include "model/model.h"
 
 #include <cmath>
@@ -40,17 +41,12 @@ inline std::unique_ptr<Model> quietModel() {
     return m;
 }
 
-// The input written to one file per process, rewritten on every run; removed at exit.
+// The input written to one file per process, rewritten on every run; its folder goes at a normal
+// exit (libFuzzer itself leaves by _Exit, so its runner points TMPDIR at a folder it removes).
 inline const std::string& scratchFile(const uint8_t* data, std::size_t size) {
     static std::string path = [] {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string dir = std::string(tmp && *tmp ? tmp : "/tmp") + "/fwfuzz.XXXXXX";
-        if (!mkdtemp(&dir[0])) std::abort();
-        static std::string folder = dir;
-        std::atexit([] {
-            std::remove(scratchFile(nullptr, 0).c_str());
-            rmdir(folder.c_str());
-        });
+        const std::string dir = fwtest::makeTempDir("fwfuzz");
+        if (dir.empty()) std::abort();
         return dir + "/input";
     }();
     if (!data) return path;

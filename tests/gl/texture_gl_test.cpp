@@ -10,6 +10,7 @@
 #include "platform/qt/qt_platform.h"
 #include "render/model_draw.h"
 #include "render/viewport.h"
+#include "scratch_dirs.h"
 
 #include <GL/gl.h>
 #include <cstdlib>
@@ -20,9 +21,8 @@ namespace {
 constexpr int W = kGlTestWidth, H = kGlTestHeight;
 
 std::string scratchDir() {
-    char name[] = "/tmp/fwtex.XXXXXX";
-    const char* made = mkdtemp(name);
-    return made ? std::string(made) + "/" : std::string("/tmp/");
+    const std::string dir = fwtest::makeTempDir("fwtex");
+    return dir.empty() ? std::string() : dir + "/";
 }
 
 // A 24-bit BMP of 2 x 2 pixels, written byte by byte: top row red, black; bottom row green, blue.

@@ -2,6 +2,7 @@
 #include "platform/fake_platform.h"
 
 #include "base/paths.h"
+#include "scratch_dirs.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -65,9 +66,9 @@ TEST(FakePlatform, AnswersFromTheScriptAndRecordsEveryBox) {
 
 TEST(FakePlatform, FileAndColourDialogs) {
     FakePlatform fake;
-    char dir[] = "/tmp/fwfake.XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
-    const std::string folder = std::string(dir) + "/";
+    const std::string dir = fwtest::makeTempDir("fwfake");
+    ASSERT_FALSE(dir.empty());
+    const std::string folder = dir + "/";
     const std::string before = ::currentDirectory();
     fake.openAnswers = {folder + "model.FW2", ""};
     FileDialogOptions options;
@@ -84,7 +85,6 @@ TEST(FakePlatform, FileAndColourDialogs) {
     EXPECT_EQ(opens[0].dialog.filters[0].patterns, "*.FW2;");
     EXPECT_FALSE(fake.callsOf(CallKind::SaveFileDialog)[0].scripted);
     ::setCurrentDirectory(before);
-    rmdir(dir);
 
     // Colour dialog: a choice replaces the colour and the custom colours; a cancel keeps them.
     CustomColours custom{};
