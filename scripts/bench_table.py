@@ -8,6 +8,7 @@ Times are CPU time of the process, except frame rows (wall time: the GL driver d
 of its own). Speed-up is baseline time / figure time.
 """
 import json
+import re
 import sys
 
 # (label, figure benchmark, baseline benchmark or None, how to read the figure, target)
@@ -69,13 +70,14 @@ def main():
         for b in data.get("benchmarks", []):
             if b.get("error_occurred"):
                 continue
+            # A benchmark's own repetition count is part of its name; the rows name it without.
+            name = re.sub(r"/repeats:\d+", "", b.get("run_name", b["name"]))
             if b.get("run_type") == "aggregate":
-                # With --benchmark_repetitions the median stands for the repetitions.
+                # With repetitions the median stands for them.
                 if b.get("aggregate_name") == "median":
-                    runs[b["run_name"]] = b
-                    medians.add(b["run_name"])
+                    runs[name] = b
+                    medians.add(name)
             else:
-                name = b.get("run_name", b["name"])
                 if b.get("repetition_index", 0) == 0:
                     runs["first:" + name] = b
                 if name not in medians:
