@@ -50,6 +50,22 @@ void endMesh(PreviewModel& m) {
     run.triangleCount = (static_cast<int>(m.vertices.size()) - run.firstVertex) / 3;
 }
 
+// One mesh of cells x cells squares over grid coordinates s, t from -1 to 1, which position(s, t)
+// places; the texture runs 0..1 with the grid.
+template <typename Position> void addGrid(PreviewModel& m, int cells, Position position) {
+    auto at = [&](int i, int j) {
+        Point p = position(-1.0 + 2.0 * i / cells, -1.0 + 2.0 * j / cells);
+        p.u = static_cast<double>(i) / cells;
+        p.v = static_cast<double>(j) / cells;
+        return p;
+    };
+    beginMesh(m);
+    for (int j = 0; j < cells; ++j)
+        for (int i = 0; i < cells; ++i)
+            addQuad(m, at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1));
+    endMesh(m);
+}
+
 // Cube of edge 2: one mesh per face, each face a 2 x 2 grid of squares.
 PreviewModel makeCube() {
     struct Face {
@@ -62,20 +78,11 @@ PreviewModel makeCube() {
     };
     constexpr int kCells = 2;
     PreviewModel m;
-    for (const Face& f : faces) {
-        auto at = [&](int i, int j) {
-            const double s = -1.0 + 2.0 * i / kCells;
-            const double t = -1.0 + 2.0 * j / kCells;
+    for (const Face& f : faces)
+        addGrid(m, kCells, [&f](double s, double t) {
             return Point{f.n[0] + s * f.u[0] + t * f.v[0], f.n[1] + s * f.u[1] + t * f.v[1],
-                         f.n[2] + s * f.u[2] + t * f.v[2], static_cast<double>(i) / kCells,
-                         static_cast<double>(j) / kCells};
-        };
-        beginMesh(m);
-        for (int j = 0; j < kCells; ++j)
-            for (int i = 0; i < kCells; ++i)
-                addQuad(m, at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1));
-        endMesh(m);
-    }
+                         f.n[2] + s * f.u[2] + t * f.v[2], 0, 0};
+        });
     return m;
 }
 
@@ -133,18 +140,10 @@ PreviewModel makeVase() {
 PreviewModel makeSheet() {
     constexpr int kCells = 32;
     constexpr double kRipple = 0.12;
-    auto at = [&](int i, int j) {
-        const double x = -1.0 + 2.0 * i / kCells;
-        const double y = -1.0 + 2.0 * j / kCells;
-        const double z = kRipple * std::cos(2.0 * kPi * std::sqrt(x * x + y * y));
-        return Point{x, y, z, static_cast<double>(i) / kCells, static_cast<double>(j) / kCells};
-    };
     PreviewModel m;
-    beginMesh(m);
-    for (int j = 0; j < kCells; ++j)
-        for (int i = 0; i < kCells; ++i)
-            addQuad(m, at(i, j), at(i + 1, j), at(i + 1, j + 1), at(i, j + 1));
-    endMesh(m);
+    addGrid(m, kCells, [](double x, double y) {
+        return Point{x, y, kRipple * std::cos(2.0 * kPi * std::sqrt(x * x + y * y)), 0, 0};
+    });
     return m;
 }
 
