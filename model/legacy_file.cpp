@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int64_t kCountMax = INT32_MAX;
-
 // ---- failure reporting ------------------------------------------------------------------
 
 bool fail(const Model& m, std::string* error, const char* format, ...)
@@ -31,23 +29,6 @@ bool fail(const Model& m, std::string* error, const char* format, ...) {
 
 // ---- reading the records ----------------------------------------------------------------
 
-struct Counts {
-    int64_t lines = 0;
-    int64_t records[kRecordKinds] = {};
-};
-
-Counts countRecords(const std::string& data) {
-    Counts c;
-    LineReader r = lineReader(data);
-    Piece p;
-    while (nextPiece(r, p)) {
-        ++c.lines;
-        int kind = recordKind(p);
-        if (kind < kRecordKinds) ++c.records[kind];
-    }
-    return c;
-}
-
 struct LegacyTables {
     std::vector<Vertex> points; // grid points: position, texture coordinates, colour
     std::vector<LegacyMesh> meshes;
@@ -55,75 +36,10 @@ struct LegacyTables {
     std::vector<Texture> textures;
 };
 
-// What went wrong on which line; line 0 means nothing did.
-struct RecordFault {
-    int64_t line = 0;
-    int kind = 0;
-    bool gridOutside = false; // the mesh number was fine but its grid is not
-};
-
 bool gridInside(const LegacyMesh& g, int64_t pointCount) {
     if (g.firstPoint < 0 || g.width < 0 || g.height < 0) return false;
     return static_cast<int64_t>(g.firstPoint) + static_cast<int64_t>(g.width) * g.height <=
            pointCount;
-}
-
-template <typename T> bool inRange(int32_t n, const std::vector<T>& table) {
-    return n >= 0 && static_cast<std::size_t>(n) < table.size();
-}
-
-RecordFault placeRecords(const std::string& data, LegacyTables& t) {
-    LineReader r = lineReader(data);
-    Piece p;
-    PieceText line;
-    RecordFault fault;
-    int64_t lineNumber = 0;
-    while (nextPiece(r, p)) {
-        ++lineNumber;
-        int kind = recordKind(p);
-        if (kind == kRecordKinds) continue;
-        copyPiece(p, line, false);
-        bool ok = false;
-        switch (kind) {
-        case kVertexRecord: {
-            Vertex v;
-            int32_t n = scanVertexRecord(line.text, v);
-            if ((ok = inRange(n, t.points))) t.points[n] = v;
-            break;
-        }
-        case kMeshRecord: {
-            LegacyMesh g;
-            int32_t n = scanLegacyMeshRecord(line.text, g);
-            if ((ok = inRange(n, t.meshes))) {
-                if (!gridInside(g, static_cast<int64_t>(t.points.size()))) {
-                    fault.gridOutside = true;
-                    ok = false;
-                } else {
-                    t.meshes[n] = g;
-                }
-            }
-            break;
-        }
-        case kMaterialRecord: {
-            Material mat;
-            int32_t n = scanMaterialRecord(line.text, mat);
-            if ((ok = inRange(n, t.materials))) t.materials[n] = std::move(mat);
-            break;
-        }
-        case kTextureRecord: {
-            Texture tex;
-            int32_t n = scanTextureRecord(line.text, tex);
-            if ((ok = inRange(n, t.textures))) t.textures[n] = std::move(tex);
-            break;
-        }
-        }
-        if (!ok) {
-            fault.line = lineNumber;
-            fault.kind = kind;
-            return fault;
-        }
-    }
-    return fault;
 }
 
 // ---- converting the grids ---------------------------------------------------------------
@@ -167,18 +83,12 @@ bool readLegacyModelFile(Model& m, const std::string& path, std::string* error) 
     std::string data;
     if (!readWholeFile(path, data)) return fail(m, error, "ERROR: Failed to open Model File");
 
-    const Counts counts = countRecords(data);
-    for (int k = 0; k < kRecordKinds; ++k)
-        if (counts.records[k] > kCountMax)
-            return fail(m, error, "ERROR: %s - more than %lld %s records", name,
-                        static_cast<long long>(kCountMax), kRecordTags[k]);
-    logEntry(m.log, "     Model File - Initial Parse OK");
-    logf(m.log, "     Read: %lld Lines", static_cast<long long>(counts.lines));
-    logf(m.log, "     Read: %lld Textures", static_cast<long long>(counts.records[kTextureRecord]));
-    logf(m.log, "     Read: %lld Materials",
-         static_cast<long long>(counts.records[kMaterialRecord]));
-    logf(m.log, "     Found: %lld Meshes", static_cast<long long>(counts.records[kMeshRecord]));
-    logf(m.log, "     Found: %lld Vertices", static_cast<long long>(counts.records[kVertexRecord]));
+    const RecordCounts counts = countRecords(data);
+    const int overfull = overfullRecordKind(counts);
+    if (overfull < kRecordKinds)
+        return fail(m, error, "ERROR: %s - more than %lld %s records", name,
+                    static_cast<long long>(kRecordCountMax), kRecordTags[overfull]);
+    logRecordCounts(m.log, counts);
 
     LegacyTables t;
     try {
@@ -196,23 +106,35 @@ bool readLegacyModelFile(Model& m, const std::string& path, std::string* error) 
     }
 
     logEntry(m.log, "Reading File Data");
-    const RecordFault fault = placeRecords(data, t);
-    if (fault.gridOutside)
+    bool gridOutside = false; // the mesh number was fine but its grid is not
+    auto placeMesh = [&t, &gridOutside](const char* text) {
+        LegacyMesh g;
+        const int32_t n = scanLegacyMeshRecord(text, g);
+        if (isIndexOf(n, t.meshes) && !gridInside(g, static_cast<int64_t>(t.points.size()))) {
+            gridOutside = true;
+            return false;
+        }
+        return placeAt(t.meshes, n, g);
+    };
+    int badKind = 0;
+    const int64_t badLine =
+        placeRecords(data, t.points, t.materials, t.textures, placeMesh, badKind);
+    if (gridOutside)
         return fail(m, error, "ERROR: %s : Line: %lld - Mesh grid outside the grid points", name,
-                    static_cast<long long>(fault.line));
-    if (fault.line)
+                    static_cast<long long>(badLine));
+    if (badLine)
         return fail(m, error, "ERROR: %s : Line: %lld - Invalid %s number", name,
-                    static_cast<long long>(fault.line), kRecordWords[fault.kind]);
+                    static_cast<long long>(badLine), kRecordWords[badKind]);
     int64_t vertexTotal = 0;
     for (std::size_t i = 0; i < t.meshes.size(); ++i) {
-        if (!inRange(t.meshes[i].material, t.materials))
+        if (!isIndexOf(t.meshes[i].material, t.materials))
             return fail(m, error, "ERROR: %s : Mesh %lld - Invalid Material number", name,
                         static_cast<long long>(i));
         vertexTotal += 3 * gridTriangles(t.meshes[i]);
     }
-    if (vertexTotal > kCountMax)
+    if (vertexTotal > kRecordCountMax)
         return fail(m, error, "ERROR: %s - more than %lld vertices after conversion", name,
-                    static_cast<long long>(kCountMax));
+                    static_cast<long long>(kRecordCountMax));
     logEntry(m.log, "Data import success!");
     logEntry(m.log, "File Closed.  Converting Data to 2.6x format.");
 

@@ -1,6 +1,6 @@
 // The model file (FW2): reading a file into a Model and writing a Model out.
 //
-// Sections: fixed texts; line kinds; reader; writer.
+// Sections: fixed texts; reader; writer.
 #include "model/model_file.h"
 
 #include "base/huge_pages.h"
@@ -14,7 +14,6 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <initializer_list>
 #include <new>
 
@@ -56,15 +55,6 @@ static_assert(sizeof kHeaderTop / sizeof kHeaderTop[0] + 1 +
               "the header has 20 lines");
 const char* const kTrailer[] = {"// ", "// END OF MODEL FILE ", "// "};
 
-constexpr int64_t kRecordCountMax = INT32_MAX;
-
-// ---------------------------------------------------------------------------------------------
-// Line kinds
-
-bool isVersionLine(const Piece& p) {
-    return p.firstOfLine && p.length >= 3 && std::memcmp(p.text, "2.6", 3) == 0;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Reader
 
@@ -92,27 +82,6 @@ bool failLoad(LoadAttempt& a, const char* format, ...) {
     return false;
 }
 
-struct FirstPass {
-    int64_t lines = 0;
-    int64_t records[kRecordKinds] = {};
-    bool versionLine = false;
-};
-
-FirstPass countLines(const std::string& data) {
-    FirstPass c;
-    LineReader r = lineReader(data);
-    Piece p;
-    while (nextPiece(r, p)) {
-        ++c.lines;
-        int kind = recordKind(p);
-        if (kind < kRecordKinds)
-            ++c.records[kind];
-        else if (isVersionLine(p))
-            c.versionLine = true;
-    }
-    return c;
-}
-
 // The arrays being read; swapped into the Model only when the whole file has been checked.
 struct NewArrays {
     std::vector<Vertex> vertices;
@@ -120,57 +89,6 @@ struct NewArrays {
     std::vector<Material> materials;
     std::vector<Texture> textures;
 };
-
-// Places every record by its number; returns the line number of the first record whose number
-// is out of range together with its kind, or 0 when all were placed.
-int64_t placeRecords(const std::string& data, NewArrays& a, int& badKind) {
-    LineReader r = lineReader(data);
-    Piece p;
-    PieceText line;
-    int64_t lineNumber = 0;
-    while (nextPiece(r, p)) {
-        ++lineNumber;
-        int kind = recordKind(p);
-        if (kind == kRecordKinds) continue;
-        copyPiece(p, line, false);
-        int32_t n = 0;
-        bool inRange = false;
-        switch (kind) {
-        case kVertexRecord: {
-            Vertex v;
-            n = scanVertexRecord(line.text, v);
-            if ((inRange = n >= 0 && n < static_cast<int64_t>(a.vertices.size())))
-                a.vertices[n] = v;
-            break;
-        }
-        case kMeshRecord: {
-            Mesh mesh;
-            n = scanMeshRecord(line.text, mesh);
-            if ((inRange = n >= 0 && n < static_cast<int64_t>(a.meshes.size()))) a.meshes[n] = mesh;
-            break;
-        }
-        case kMaterialRecord: {
-            Material mat;
-            n = scanMaterialRecord(line.text, mat);
-            if ((inRange = n >= 0 && n < static_cast<int64_t>(a.materials.size())))
-                a.materials[n] = std::move(mat);
-            break;
-        }
-        case kTextureRecord: {
-            Texture tex;
-            n = scanTextureRecord(line.text, tex);
-            if ((inRange = n >= 0 && n < static_cast<int64_t>(a.textures.size())))
-                a.textures[n] = std::move(tex);
-            break;
-        }
-        }
-        if (!inRange) {
-            badKind = kind;
-            return lineNumber;
-        }
-    }
-    return 0;
-}
 
 } // namespace
 
@@ -194,7 +112,7 @@ bool readModelFile(Model& m, std::string* error) {
     std::string data;
     if (!readWholeFile(path, data)) return failLoad(a, "ERROR: Failed to open Model File");
 
-    const FirstPass counts = countLines(data);
+    const RecordCounts counts = countRecords(data);
     if (!counts.versionLine) {
         data.clear();
         if (!readLegacyModelFile(m, path, error)) {
@@ -205,18 +123,11 @@ bool readModelFile(Model& m, std::string* error) {
         m.currentMesh = 0;
         return true;
     }
-    for (int k = 0; k < kRecordKinds; ++k)
-        if (counts.records[k] > kRecordCountMax)
-            return failLoad(a, "ERROR: %s - more than %lld %s records", m.fileName.c_str(),
-                            static_cast<long long>(kRecordCountMax), kRecordTags[k]);
-
-    logEntry(m.log, "     Model File - Initial Parse OK");
-    logf(m.log, "     Read: %lld Lines", static_cast<long long>(counts.lines));
-    logf(m.log, "     Read: %lld Textures", static_cast<long long>(counts.records[kTextureRecord]));
-    logf(m.log, "     Read: %lld Materials",
-         static_cast<long long>(counts.records[kMaterialRecord]));
-    logf(m.log, "     Found: %lld Meshes", static_cast<long long>(counts.records[kMeshRecord]));
-    logf(m.log, "     Found: %lld Vertices", static_cast<long long>(counts.records[kVertexRecord]));
+    const int overfull = overfullRecordKind(counts);
+    if (overfull < kRecordKinds)
+        return failLoad(a, "ERROR: %s - more than %lld %s records", m.fileName.c_str(),
+                        static_cast<long long>(kRecordCountMax), kRecordTags[overfull]);
+    logRecordCounts(m.log, counts);
     logEntry(m.log, "Allocating Memory for Model Data");
 
     NewArrays fresh;
@@ -232,7 +143,12 @@ bool readModelFile(Model& m, std::string* error) {
 
     logEntry(m.log, "Reading File Data");
     int badKind = 0;
-    if (int64_t badLine = placeRecords(data, fresh, badKind))
+    auto placeMesh = [&fresh](const char* text) {
+        Mesh mesh;
+        return placeAt(fresh.meshes, scanMeshRecord(text, mesh), mesh);
+    };
+    if (int64_t badLine =
+            placeRecords(data, fresh.vertices, fresh.materials, fresh.textures, placeMesh, badKind))
         return failLoad(a, "ERROR: %s : Line: %lld - Invalid %s number", m.fileName.c_str(),
                         static_cast<long long>(badLine), kRecordWords[badKind]);
 

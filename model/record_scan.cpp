@@ -1,9 +1,10 @@
-// Field scanning of the VTX, MSH, MAT and TEX records.
+// Field scanning of the VTX, MSH, MAT and TEX records, and the record counting pass.
 #include "model/record_scan.h"
 
 #include "base/numbers.h"
 #include "base/paths.h"
 
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 
@@ -15,6 +16,36 @@ int recordKind(const Piece& p) {
     for (int k = 0; k < kRecordKinds; ++k)
         if (std::memcmp(p.text, kRecordTags[k], 3) == 0) return k;
     return kRecordKinds;
+}
+
+RecordCounts countRecords(const std::string& data) {
+    RecordCounts c;
+    LineReader r = lineReader(data);
+    Piece p;
+    while (nextPiece(r, p)) {
+        ++c.lines;
+        int kind = recordKind(p);
+        if (kind < kRecordKinds)
+            ++c.records[kind];
+        else if (p.firstOfLine && p.length >= 3 && std::memcmp(p.text, "2.6", 3) == 0)
+            c.versionLine = true;
+    }
+    return c;
+}
+
+int overfullRecordKind(const RecordCounts& counts) {
+    for (int k = 0; k < kRecordKinds; ++k)
+        if (counts.records[k] > kRecordCountMax) return k;
+    return kRecordKinds;
+}
+
+void logRecordCounts(const LogChannel& log, const RecordCounts& counts) {
+    logEntry(log, "     Model File - Initial Parse OK");
+    logf(log, "     Read: %lld Lines", static_cast<long long>(counts.lines));
+    logf(log, "     Read: %lld Textures", static_cast<long long>(counts.records[kTextureRecord]));
+    logf(log, "     Read: %lld Materials", static_cast<long long>(counts.records[kMaterialRecord]));
+    logf(log, "     Found: %lld Meshes", static_cast<long long>(counts.records[kMeshRecord]));
+    logf(log, "     Found: %lld Vertices", static_cast<long long>(counts.records[kVertexRecord]));
 }
 
 namespace {

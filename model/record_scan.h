@@ -1,10 +1,15 @@
-// The records shared by the model file and its legacy variant: line kinds and field scanning.
+// The records shared by the model file and its legacy variant: line kinds, field scanning and
+// the two reading passes.
 #pragma once
 
 #include "model/model.h"
 #include "model/text_lines.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
 enum RecordKind { kVertexRecord, kMeshRecord, kMaterialRecord, kTextureRecord, kRecordKinds };
 // Tags as they open a line, and the words of the "Invalid ... number" messages.
@@ -31,3 +36,75 @@ struct LegacyMesh {
     int32_t material = 0;
 };
 int32_t scanLegacyMeshRecord(const char* line, LegacyMesh& mesh);
+
+// ---- The two passes of a reader ----
+
+// Record numbers and counts are int32 in memory; a file with more records of a kind is refused.
+constexpr int64_t kRecordCountMax = INT32_MAX;
+
+struct RecordCounts {
+    int64_t lines = 0; // pieces, as the error messages number lines
+    int64_t records[kRecordKinds] = {};
+    bool versionLine = false; // a line opens with "2.6", which only the current format writes
+};
+RecordCounts countRecords(const std::string& data);
+// The kind of the first count over kRecordCountMax, or kRecordKinds when none is.
+int overfullRecordKind(const RecordCounts& counts);
+// "     Model File - Initial Parse OK", then the lines and the records of each kind.
+void logRecordCounts(const LogChannel& log, const RecordCounts& counts);
+
+template <typename T> bool isIndexOf(int32_t n, const std::vector<T>& table) {
+    return n >= 0 && static_cast<std::size_t>(n) < table.size();
+}
+// Moves value to table[n] when n indexes the table; says whether it did.
+template <typename T> bool placeAt(std::vector<T>& table, int32_t n, T& value) {
+    if (!isIndexOf(n, table)) return false;
+    table[static_cast<std::size_t>(n)] = std::move(value);
+    return true;
+}
+
+// Places every vertex, material and texture record by its number, and hands each mesh record's
+// NUL-terminated text to placeMesh, which places it and says whether it could (the two formats
+// differ only there). Returns the line of the first record that would not go, with its kind in
+// badKind, or 0 when all did.
+template <typename PlaceMesh>
+int64_t placeRecords(const std::string& data, std::vector<Vertex>& vertices,
+                     std::vector<Material>& materials, std::vector<Texture>& textures,
+                     PlaceMesh placeMesh, int& badKind) {
+    LineReader r = lineReader(data);
+    Piece p;
+    PieceText line;
+    int64_t lineNumber = 0;
+    while (nextPiece(r, p)) {
+        ++lineNumber;
+        const int kind = recordKind(p);
+        if (kind == kRecordKinds) continue;
+        copyPiece(p, line, false);
+        bool placed = false;
+        switch (kind) {
+        case kVertexRecord: {
+            Vertex v;
+            placed = placeAt(vertices, scanVertexRecord(line.text, v), v);
+            break;
+        }
+        case kMeshRecord:
+            placed = placeMesh(static_cast<const char*>(line.text));
+            break;
+        case kMaterialRecord: {
+            Material mat;
+            placed = placeAt(materials, scanMaterialRecord(line.text, mat), mat);
+            break;
+        }
+        case kTextureRecord: {
+            Texture tex;
+            placed = placeAt(textures, scanTextureRecord(line.text, tex), tex);
+            break;
+        }
+        }
+        if (!placed) {
+            badKind = kind;
+            return lineNumber;
+        }
+    }
+    return 0;
+}
