@@ -15,6 +15,18 @@ void clampMeshMaterial(Mesh& mesh, int32_t count) {
     mesh.MaterialNumber = std::clamp(mesh.MaterialNumber, 0, count - 1);
 }
 
+// The lowest index below count that no user refers to through indexOf, or -1 when all are used.
+template <typename User, typename IndexOf>
+int32_t firstUnused(int32_t count, const std::vector<User>& users, IndexOf indexOf) {
+    std::vector<char> used(static_cast<std::size_t>(count), 0);
+    for (const User& user : users) {
+        const int32_t i = indexOf(user);
+        if (i >= 0 && i < count) used[static_cast<std::size_t>(i)] = 1;
+    }
+    const auto unused = std::find(used.begin(), used.end(), 0);
+    return unused == used.end() ? -1 : static_cast<int32_t>(unused - used.begin());
+}
+
 } // namespace
 
 Material defaultMaterial() {
@@ -77,24 +89,12 @@ bool deleteTexture(Model& m, int32_t j) {
 void stripUnusedMaterialsAndTextures(Model& m) {
     // Deleting the first unused entry and looking again from the start removes every unused one
     // in index order; the usage tables are rebuilt after each deletion since indices move.
-    for (;;) {
-        std::vector<char> used(m.materials.size(), 0);
-        for (const Mesh& mesh : m.meshes)
-            if (mesh.MaterialNumber >= 0 && mesh.MaterialNumber < materialCount(m))
-                used[mesh.MaterialNumber] = 1;
-        const auto unused = std::find(used.begin(), used.end(), 0);
-        if (unused == used.end()) break;
-        if (!deleteMaterial(m, static_cast<int32_t>(unused - used.begin()))) break;
-    }
-    for (;;) {
-        std::vector<char> used(m.textures.size(), 0);
-        for (const Material& mat : m.materials)
-            if (mat.TextureIndex >= 0 && mat.TextureIndex < textureCount(m))
-                used[mat.TextureIndex] = 1;
-        const auto unused = std::find(used.begin(), used.end(), 0);
-        if (unused == used.end()) break;
-        deleteTexture(m, static_cast<int32_t>(unused - used.begin()));
-    }
+    auto materialOf = [](const Mesh& mesh) { return mesh.MaterialNumber; };
+    for (int32_t a; (a = firstUnused(materialCount(m), m.meshes, materialOf)) >= 0;)
+        if (!deleteMaterial(m, a)) break; // the last material stays
+    auto textureOf = [](const Material& mat) { return mat.TextureIndex; };
+    for (int32_t j; (j = firstUnused(textureCount(m), m.materials, textureOf)) >= 0;)
+        deleteTexture(m, j);
     // An index that was already past the list would start showing a texture added later.
     for (Material& mat : m.materials)
         if (mat.TextureIndex < 0 || mat.TextureIndex >= textureCount(m))
