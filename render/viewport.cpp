@@ -38,25 +38,21 @@ const ViewInfo& viewInfo(ViewId view) {
 
 // ---- initialisation ----
 
-void initViewport(Viewport& view) {
-    view.kind = ViewKind::Perspective;
-    view.panX = view.panY = 0;
-    view.distance = kDefaultDistance;
-    view.pitch = view.yaw = view.roll = 0;
-    view.scale = kDefaultScale;
-    view.showGrid = true;
-    view.gridSpacing = kDefaultGrid;
-    view.dragging = false;
-    view.snapActive = false;
-    view.snapEnabled = true;
-}
-
 void resetViewport(Viewport& view) {
     view.panX = view.panY = 0;
     view.distance = kDefaultDistance;
     view.pitch = view.yaw = view.roll = 0;
     view.scale = kDefaultScale;
     view.gridSpacing = kDefaultGrid;
+}
+
+void initViewport(Viewport& view) {
+    view.kind = ViewKind::Perspective;
+    resetViewport(view);
+    view.showGrid = true;
+    view.dragging = false;
+    view.snapActive = false;
+    view.snapEnabled = true;
 }
 
 void initViewports(Viewport views[ViewCount], int layout, int windowWidth, int windowHeight) {
