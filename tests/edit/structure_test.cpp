@@ -2,24 +2,20 @@
 #include "edit/materials.h"
 #include "edit/structure.h"
 
+#include "mesh_builders.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
 namespace {
-// Three meshes of 1, 2 and 1 triangles; vertex i sits at x = i.
+// Three meshes of 1, 2 and 1 triangles, the middle one with material 1, the last smooth.
 void threeMeshes(Model& m) {
-    m.vertices.resize(12);
-    for (int i = 0; i < 12; ++i) {
-        m.vertices[i].x = static_cast<float>(i);
-        m.vertices[i].y = static_cast<float>(i % 3 == 1);
-        m.vertices[i].z = static_cast<float>(i % 3 == 2);
-    }
-    m.meshes.resize(3);
-    m.meshes[0].firstVertex = 0, m.meshes[0].triangleCount = 1;
-    m.meshes[1].firstVertex = 3, m.meshes[1].triangleCount = 2, m.meshes[1].MaterialNumber = 1;
-    m.meshes[2].firstVertex = 9, m.meshes[2].triangleCount = 1, m.meshes[2].smooth = true;
+    addMesh(m, 1);
+    addMesh(m, 2, 1);
+    addMesh(m, 1);
+    m.meshes[2].smooth = true;
 }
 } // namespace
 
@@ -139,26 +135,6 @@ TEST(Structure, InvertOutOfRange) {
 }
 
 namespace {
-// Appends a mesh of n triangles; model vertex i sits at x = i, so shifts show in x.
-int addMesh(Model& m, int n, int material = 0) {
-    const int first = vertexCount(m);
-    for (int i = first; i < first + 3 * n; ++i) {
-        Vertex v;
-        v.x = static_cast<float>(i);
-        v.y = static_cast<float>(i % 3 == 1);
-        v.z = static_cast<float>(i % 3 == 2);
-        m.vertices.push_back(v);
-    }
-    Mesh k;
-    k.firstVertex = first, k.triangleCount = n, k.MaterialNumber = material;
-    m.meshes.push_back(k);
-    return meshCount(m) - 1;
-}
-
-void selectTriangle(Model& m, int t) {
-    for (int i = t; i < t + 3; ++i) m.vertices[i].selected = true;
-}
-
 void namedMaterials(Model& m, int n) {
     m.materials.resize(n);
     for (int i = 0; i < n; ++i) m.materials[i].name = "mat" + std::to_string(i);

@@ -3,31 +3,13 @@
 #include "edit/subdivide.h"
 
 #include "edit/normals.h"
+#include "mesh_builders.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 namespace {
-
-// Appends a mesh of n triangles; model vertex i sits at x = i, triangles are not degenerate.
-void addMesh(Model& m, int n) {
-    const int first = vertexCount(m);
-    for (int i = first; i < first + 3 * n; ++i) {
-        Vertex v;
-        v.x = static_cast<float>(i);
-        v.y = static_cast<float>(i % 3 == 1);
-        v.z = static_cast<float>(i % 3 == 2);
-        m.vertices.push_back(v);
-    }
-    Mesh k;
-    k.firstVertex = first, k.triangleCount = n;
-    m.meshes.push_back(k);
-}
-
-void selectTriangle(Model& m, int t) {
-    for (int i = t; i < t + 3; ++i) m.vertices[i].selected = true;
-}
 
 // Triangle 0 becomes P (0,0), Q (2,0), R (0,2) in the z = 0 plane, with texture coordinates
 // (0,0), (1,0), (0,1) and red running 1, 0, 0.
