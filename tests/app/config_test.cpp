@@ -1,7 +1,7 @@
 // Configuration primitives: line formats, key matching, missing files, safe rewrite, locale.
 #include "app/config.h"
 
-#include "temp_files.h"
+#include "config_fixture.h"
 
 #include <clocale>
 #include <csignal>
@@ -13,16 +13,9 @@ using namespace fwtest;
 
 namespace {
 
-struct ConfigFixture {
-    std::string dir = makeScratchDir();
-    LogChannel log;
-    ConfigFile config;
-    ConfigFixture() {
-        logOpen(log, dir + "test.log");
-        config.log = &log;
-        configSetFileName(config, dir + "Config.ini");
-    }
-    std::string logText() const { return readText(log.path); }
+// Named through configSetFileName, which logs the name.
+struct ConfigFixture : ConfigScratch {
+    ConfigFixture() { configSetFileName(config, dir + "Config.ini"); }
 };
 
 int filesIn(const std::string& dir) {

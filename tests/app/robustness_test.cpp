@@ -8,7 +8,7 @@
 #include "base/paths.h"
 #include "platform/fake_platform.h"
 
-#include "temp_files.h"
+#include "config_fixture.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -48,12 +48,9 @@ std::string repeat(const std::string& s, int n) {
 } // namespace
 
 TEST(Robustness, ConfigurationRows) {
-    const std::string dir = makeScratchDir();
-    LogChannel log;
-    logOpen(log, dir + "test.log");
-    ConfigFile config;
-    config.log = &log;
-    config.path = dir + "Config.ini";
+    ConfigScratch f;
+    const std::string& dir = f.dir;
+    ConfigFile& config = f.config;
     const std::vector<ConfigRow> rows = {
         {"empty file", "", "WindowX", "missing"},
         {"truncated after the equals sign", "[config]\n\nWindowX = ", "WindowX", "missing"},

@@ -1,8 +1,8 @@
 // Stored settings: corrections on reading, the undo ring, and the file written at shutdown.
 #include "app/settings.h"
 
+#include "config_fixture.h"
 #include "resources/default_files.h"
-#include "temp_files.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -11,21 +11,25 @@ using namespace fwtest;
 
 namespace {
 
-struct SettingsFixture {
-    std::string dir = makeScratchDir();
-    LogChannel log;
-    ConfigFile config;
-    SettingsFixture() {
-        logOpen(log, dir + "test.log");
-        config.log = &log;
-        config.path = dir + "Config.ini";
+struct SettingsFixture : ConfigScratch {
+    // Everything start-up reads from the file.
+    void readAll(Settings& s, Model& edit) {
+        configReadWindowGeometry(config, s);
+        configReadAll(config, s, edit);
+        configReadHints(config, s);
     }
-    void setFile(const std::string& text) { writeText(config.path, text); }
     std::vector<std::string> writtenLines(const Settings& s, const Model& m) {
         EXPECT_TRUE(configWriteAll(config, s, m));
         return splitLines(readText(config.path));
     }
 };
+
+void expectDefaultWindow(const Settings& s) {
+    EXPECT_EQ(s.windowX, 0);
+    EXPECT_EQ(s.windowY, 0);
+    EXPECT_EQ(s.windowWidth, 800);
+    EXPECT_EQ(s.windowHeight, 600);
+}
 
 // "Key = value" of the written file, or "" when the key is not there.
 std::string valueOf(const std::vector<std::string>& lines, const std::string& key) {
@@ -42,14 +46,9 @@ TEST(Settings, DefaultFileGivesDefaultsAndIsRewrittenWithAllKeys) {
     Settings s;
     s.backgroundRed = 0.5f; // must be overwritten: the default file's keys are spelt BackGround
     Model edit;
-    configReadWindowGeometry(f.config, s);
-    configReadAll(f.config, s, edit);
-    configReadHints(f.config, s);
+    f.readAll(s, edit);
 
-    EXPECT_EQ(s.windowX, 0);
-    EXPECT_EQ(s.windowY, 0);
-    EXPECT_EQ(s.windowWidth, 800);
-    EXPECT_EQ(s.windowHeight, 600);
+    expectDefaultWindow(s);
     EXPECT_TRUE(edit.undoEnabled);
     EXPECT_EQ(edit.undo.slots.size(), 11u);
     EXPECT_EQ(s.maxUndoCount, 10);
@@ -109,13 +108,8 @@ TEST(Settings, MissingFileGivesUsableSettings) {
     s.windowX = 5;
     s.targetFramerate = 0;
     Model edit;
-    configReadWindowGeometry(f.config, s);
-    configReadAll(f.config, s, edit);
-    configReadHints(f.config, s);
-    EXPECT_EQ(s.windowX, 0);
-    EXPECT_EQ(s.windowY, 0);
-    EXPECT_EQ(s.windowWidth, 800);
-    EXPECT_EQ(s.windowHeight, 600);
+    f.readAll(s, edit);
+    expectDefaultWindow(s);
     EXPECT_EQ(s.targetFramerate, 60);
     EXPECT_FALSE(edit.undoEnabled); // -1 undo steps: no ring, so no undo
     EXPECT_TRUE(edit.undo.slots.empty());
@@ -135,10 +129,7 @@ TEST(Settings, WindowGeometryClamps) {
     // Negative positions go to 0; too small a size takes the default, the limits themselves stay.
     f.setFile("WindowX = -5\nWindowY = -20\nWindowWidth = 399\nWindowHeight = 299\n");
     configReadWindowGeometry(f.config, s);
-    EXPECT_EQ(s.windowX, 0);
-    EXPECT_EQ(s.windowY, 0);
-    EXPECT_EQ(s.windowWidth, 800);
-    EXPECT_EQ(s.windowHeight, 600);
+    expectDefaultWindow(s);
     f.setFile("WindowX = 0\nWindowY = 17\nWindowWidth = 400\nWindowHeight = 300\n");
     configReadWindowGeometry(f.config, s);
     EXPECT_EQ(s.windowX, 0);
