@@ -8,22 +8,17 @@
 #include "ui/hints.h"
 #include "ui/panel.h"
 
+#include "editor_fixture.h"
+
 #include <gtest/gtest.h>
+
+using fwtest::LaidOutEditor;
 
 namespace {
 
-unsigned noTexture(int) {
-    return 0;
-}
-
 // Two one-triangle meshes; panels laid out at 800 x 600.
-struct ClickFixture : ::testing::Test {
-    FakePlatform platform;
-    Editor editor{platform};
+struct ClickFixture : LaidOutEditor {
     ClickFixture() {
-        initViewports(editor.views, kLayoutSplit, 800, 600);
-        layoutToolbars(editor.panels, noTexture);
-        editor.startupComplete = true;
         // hints would take the clicks under test; the standard mesh toolbar first
         for (bool& shown : editor.settings.showHint) shown = false;
         editor.settings.onlyShowExtendedToolbars = false;

@@ -7,23 +7,15 @@
 #include "platform/fake_platform.h"
 #include "ui/panel.h"
 
+#include "editor_fixture.h"
+
 #include <gtest/gtest.h>
+
+using fwtest::LaidOutEditor;
 
 namespace {
 
-unsigned noTexture(int) {
-    return 0;
-}
-
-// An editor laid out at 800 x 600 with its toolbars, as start-up leaves it (minus OpenGL).
-struct EditorFixture : ::testing::Test {
-    FakePlatform platform;
-    Editor editor{platform};
-    EditorFixture() {
-        initViewports(editor.views, kLayoutSplit, 800, 600);
-        layoutToolbars(editor.panels, noTexture);
-        editor.startupComplete = true;
-    }
+struct EditorFixture : LaidOutEditor {
     void send(WindowEventType type, int x = 0, int y = 0, int buttons = 0) {
         WindowEvent e;
         e.type = type;

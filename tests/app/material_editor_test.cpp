@@ -10,23 +10,18 @@
 #include "ui/material_editor.h"
 #include "ui/panel.h"
 
+#include "editor_fixture.h"
+
 #include <gtest/gtest.h>
+
+using fwtest::LaidOutEditor;
 
 namespace {
 
-unsigned noTexture(int) {
-    return 0;
-}
-
 // Three one-triangle meshes using materials 0, 0 and 1 of three; panels at 800 x 600.
-struct MaterialEditorApp : ::testing::Test {
-    FakePlatform platform;
-    Editor editor{platform};
+struct MaterialEditorApp : LaidOutEditor {
     Panel& panel = editor.panels.materialEditor;
     MaterialEditorApp() {
-        initViewports(editor.views, kLayoutSplit, 800, 600);
-        layoutToolbars(editor.panels, noTexture);
-        editor.startupComplete = true;
         for (bool& shown : editor.settings.showHint) shown = false;
         Model& m = editor.edit;
         m.vertices.resize(9);
