@@ -6,20 +6,15 @@
 #include "edit/undo.h"
 #include "platform/fake_platform.h"
 #include "resources/menu_table.h"
+#include "temp_files.h"
 
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
+
+using fwtest::readText;
 
 namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 struct FileCommands : ::testing::Test {
     FakePlatform platform;
@@ -71,12 +66,12 @@ TEST_F(FileCommands, SaveAsksOnceThenWritesToTheName) {
     runMenuCommand(editor, CmdSave);
     EXPECT_EQ(editor.edit.fileName, path);
     EXPECT_TRUE(editor.edit.hasFileName);
-    EXPECT_NE(readAll(path).find("VTX,5,"), std::string::npos);
+    EXPECT_NE(readText(path).find("VTX,5,"), std::string::npos);
     // the next Save writes without asking
     editor.edit.vertices[0].x = 0.25f;
     runMenuCommand(editor, CmdSave);
     EXPECT_EQ(platform.callsOf(CallKind::SaveFileDialog).size(), 2u);
-    EXPECT_NE(readAll(path).find("VTX,0,0.250000,"), std::string::npos);
+    EXPECT_NE(readText(path).find("VTX,0,0.250000,"), std::string::npos);
     // Save As always asks and asks for the FW2 extension
     platform.saveAnswers = {dir + "second.FW2"};
     runMenuCommand(editor, CmdSaveAs);
@@ -144,7 +139,7 @@ TEST_F(FileCommands, ObjAndModelImportsFromTheMenu) {
     // export writes every whole triangle
     platform.saveAnswers = {dir + "out.obj"};
     runMenuCommand(editor, CmdExportObj);
-    const std::string text = readAll(dir + "out.obj");
+    const std::string text = readText(dir + "out.obj");
     EXPECT_NE(text.find("\nf "), std::string::npos);
     // importing a model file appends it, one undo step; the library starts in its own folder
     platform.openAnswers = {dir + "PREVIEWMODEL1.FW2"};

@@ -1,18 +1,14 @@
 // The log file: header, timestamps, per-entry appends, cut formatted entries.
 #include "base/log.h"
 
-#include <fstream>
+#include "app/temp_files.h"
+
 #include <gtest/gtest.h>
-#include <sstream>
 #include <unistd.h>
 
+using fwtest::readText;
+
 namespace {
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 std::string tempLog() {
     char name[] = "/tmp/fwlog.XXXXXX";
     int fd = mkstemp(name);
@@ -38,7 +34,7 @@ TEST(Log, OpenTruncatesAndWritesHeader) {
     LogChannel log;
     logOpen(log, path);
     logEntry(log, "second");
-    std::string text = readAll(path);
+    std::string text = readText(path);
     EXPECT_EQ(text.rfind("  ..... Initialising Logs .....\n", 0), 0u);
     EXPECT_EQ(text.find("old content"), std::string::npos);
     // every entry: "dd-Mon-yyyy hh:mm:ss - text"
@@ -59,7 +55,7 @@ TEST(Log, UnopenedChannelWritesNothing) {
     log.path = path;
     logEntry(log, "ignored");
     logf(log, "ignored %d", 1);
-    EXPECT_EQ(readAll(path), "");
+    EXPECT_EQ(readText(path), "");
     unlink(path.c_str());
 }
 
@@ -69,7 +65,7 @@ TEST(Log, FormattedEntriesAreCutNotOverflowed) {
     logOpen(log, path);
     std::string longName(1000, 'x');
     logf(log, "Opening: %s", longName.c_str());
-    std::string text = readAll(path);
+    std::string text = readText(path);
     std::size_t start = text.rfind(" - Opening: ");
     ASSERT_NE(start, std::string::npos);
     std::string entry = text.substr(start + 3);
