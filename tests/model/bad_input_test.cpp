@@ -18,8 +18,7 @@ struct Row {
     std::string outcome;
 };
 
-const std::string kMat = "MAT,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,m\n";
-const std::string kHead = "2.6x VERSION \n" + kMat;
+const std::string kHead = "2.6x VERSION \n" + kMaterialLine;
 // One triangle: the mesh and three vertices, vertex 0 at (1, 2, 3).
 const std::string kTriangle = "MSH,0,0,1,0,0\n"
                               "VTX,0,1,2,3,0.25,0.5,0.1,0.2,0.3,0.4\n"
@@ -187,7 +186,7 @@ TEST(BadInput, ModelFileRows) {
 TEST(BadInput, LegacyRows) {
     const std::string points = "VTX,0,0,0,0,0,0,1,1,1,1\nVTX,1,1,0,0,0,0,1,1,1,1\n"
                                "VTX,2,0,1,0,0,0,1,1,1,1\nVTX,3,1,1,0,0,0,1,1,1,1\n";
-    const std::string head = "// old\n" + kMat + points;
+    const std::string head = "// old\n" + kMaterialLine + points;
     std::string crlf = head + "MSH,0,0,2,2,0";
     for (std::size_t i = crlf.find('\n'); i != std::string::npos; i = crlf.find('\n', i + 2))
         crlf.insert(i, "\r");
@@ -210,7 +209,7 @@ TEST(BadInput, LegacyRows) {
         {"grid point number 2147483647", head + "VTX,2147483647,0\n",
          "fail Line: 7 - Invalid Vertex number"},
         {"file cut inside the grid points",
-         "// old\n" + kMat + "MSH,0,0,2,2,0\n" + points.substr(0, points.size() - 30),
+         "// old\n" + kMaterialLine + "MSH,0,0,2,2,0\n" + points.substr(0, points.size() - 30),
          "fail Line: 3 - Mesh grid outside the grid points"},
         {"binary junk and NUL", head + "\x01\xff\n" + "MSH,0,0,2" + std::string(1, '\0') + ",2,0\n",
          "ok V=0 M=1"},

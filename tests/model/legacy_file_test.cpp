@@ -8,8 +8,6 @@
 
 namespace {
 
-const char* const kMaterial = "MAT,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,m\n";
-
 // "VTX,i,i,10+i,0,u,v,r,g,b,a" for i = first .. first + count - 1: x names the grid point.
 std::string gridPoints(int first, int count) {
     std::string out;
@@ -27,20 +25,15 @@ std::vector<int> pointsOf(const Model& m) {
     return out;
 }
 
-bool load(Model& m, const std::string& path, std::string* error = nullptr) {
-    m.fileName = path;
-    return readModelFile(m, error);
-}
-
 TEST(LegacyFile, ConvertsGridsIntoTrianglesRowByRow) {
     TempDir dir;
     {
         // W = 3, H = 2: (0,1,4), (0,4,3), (1,2,5), (1,5,4); records in any order.
         writeText(dir.path + "a.FW2",
-                  "// old\nMSH,0,0,3,2,0\n" + gridPoints(3, 3) + kMaterial + gridPoints(0, 3));
+                  "// old\nMSH,0,0,3,2,0\n" + gridPoints(3, 3) + kMaterialLine + gridPoints(0, 3));
         Model m;
         std::string error;
-        ASSERT_TRUE(load(m, dir.path + "a.FW2", &error)) << error;
+        ASSERT_TRUE(loadModelFile(m, dir.path + "a.FW2", &error)) << error;
         EXPECT_EQ(pointsOf(m), (std::vector<int>{0, 1, 4, 0, 4, 3, 1, 2, 5, 1, 5, 4}));
         ASSERT_EQ(meshCount(m), 1);
         EXPECT_EQ(m.meshes[0].triangleCount, 4);
@@ -66,11 +59,11 @@ TEST(LegacyFile, ConvertsGridsIntoTrianglesRowByRow) {
     {
         // Two 2 x 2 meshes, then one of width 1 that has no triangles but exists, then an
         // empty grid.
-        writeText(dir.path + "b.FW2", std::string(kMaterial) + gridPoints(0, 8) +
+        writeText(dir.path + "b.FW2", kMaterialLine + gridPoints(0, 8) +
                                           "MSH,0,0,2,2,0\nMSH,1,4,2,2,0\nMSH,2,2,1,4,0\n"
                                           "MSH,3,0,0,0,0\n");
         Model m;
-        ASSERT_TRUE(load(m, dir.path + "b.FW2"));
+        ASSERT_TRUE(loadModelFile(m, dir.path + "b.FW2"));
         ASSERT_EQ(meshCount(m), 4);
         EXPECT_EQ(m.meshes[0].firstVertex, 0);
         EXPECT_EQ(m.meshes[1].firstVertex, 6);
@@ -85,9 +78,9 @@ TEST(LegacyFile, ConvertsGridsIntoTrianglesRowByRow) {
 TEST(LegacyFile, LogsTheReadingAndConversion) {
     TempDir dir;
     writeText(dir.path + "c.FW2",
-              std::string("TEX,0,a.bmp\n") + kMaterial + gridPoints(0, 4) + "MSH,0,0,2,2,0\n");
+              std::string("TEX,0,a.bmp\n") + kMaterialLine + gridPoints(0, 4) + "MSH,0,0,2,2,0\n");
     Model m;
-    ASSERT_TRUE(load(m, dir.path + "c.FW2"));
+    ASSERT_TRUE(loadModelFile(m, dir.path + "c.FW2"));
     std::vector<std::string> log = logTexts();
     const auto start =
         std::find(log.begin(), log.end(), "Opening LEGACY Model File: " + dir.path + "c.FW2");
@@ -118,7 +111,7 @@ TEST(LegacyFile, RefusesRecordsAndGridsOutsideTheTablesKeepingTheModel) {
         const std::string path = dir.path + "bad.FW2";
         writeText(path, text);
         std::string error;
-        EXPECT_FALSE(load(m, path, &error)) << text;
+        EXPECT_FALSE(loadModelFile(m, path, &error)) << text;
         EXPECT_EQ(error, "ERROR: " + path + message);
         EXPECT_EQ(logTexts().back(), error);
         EXPECT_FALSE(m.LoadOK);
@@ -127,7 +120,7 @@ TEST(LegacyFile, RefusesRecordsAndGridsOutsideTheTablesKeepingTheModel) {
         EXPECT_EQ(meshCount(m), 1);
         EXPECT_EQ(m.currentMesh, 5);
     };
-    const std::string head = kMaterial + points;
+    const std::string head = kMaterialLine + points;
     // Grids reaching past the points read, or with a negative first point, width or height.
     expectRefused(head + "MSH,0,1,2,2,0\n", " : Line: 6 - Mesh grid outside the grid points");
     expectRefused(head + "MSH,0,0,5,1,0\n", " : Line: 6 - Mesh grid outside the grid points");
@@ -137,7 +130,7 @@ TEST(LegacyFile, RefusesRecordsAndGridsOutsideTheTablesKeepingTheModel) {
                   " : Line: 6 - Mesh grid outside the grid points");
     // Record numbers out of range, each with its line.
     expectRefused(head + "MSH,1,0,2,2,0\n", " : Line: 6 - Invalid Mesh number");
-    expectRefused(kMaterial + gridPoints(1, 4), " : Line: 5 - Invalid Vertex number");
+    expectRefused(kMaterialLine + gridPoints(1, 4), " : Line: 5 - Invalid Vertex number");
     expectRefused("MAT,1\n" + points, " : Line: 1 - Invalid Material number");
     expectRefused("TEX,-1,a.bmp\n" + head, " : Line: 1 - Invalid Texture number");
     // A mesh naming a material the file lacks.

@@ -33,25 +33,18 @@ const char* const kDefaultModel =
     "// END OF MODEL FILE \n"
     "// \n";
 
-const char* const kMaterialLine = "MAT,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,m\n";
-
-bool load(Model& m, const std::string& path, std::string* error = nullptr) {
-    m.fileName = path;
-    return readModelFile(m, error);
-}
-
 // Loads the text from a file in dir; the model must refuse it with exactly `message`
 // (%s being the file path) and stay as the default model left it.
 void expectRefusedKeepingDefault(const TempDir& dir, const std::string& text,
                                  const std::string& messageAfterPath) {
     Model m;
     writeText(dir.path + "default.FW2", kDefaultModel);
-    ASSERT_TRUE(load(m, dir.path + "default.FW2"));
+    ASSERT_TRUE(loadModelFile(m, dir.path + "default.FW2"));
     m.currentMesh = 7; // a success would reset it
     const std::string path = dir.path + "bad.FW2";
     writeText(path, text);
     std::string error;
-    EXPECT_FALSE(load(m, path, &error));
+    EXPECT_FALSE(loadModelFile(m, path, &error));
     EXPECT_EQ(error, "ERROR: " + path + messageAfterPath);
     EXPECT_EQ(logTexts().back(), error);
     EXPECT_TRUE(m.LoadOK);
@@ -128,7 +121,7 @@ TEST(ModelFile, DefaultModelReadsLogsAndWritesBack) {
     const std::string path = dir.path + "NEW_MODEL.FW2";
     writeText(path, kDefaultModel);
     Model m;
-    ASSERT_TRUE(load(m, path));
+    ASSERT_TRUE(loadModelFile(m, path));
     EXPECT_TRUE(m.LoadOK);
     EXPECT_EQ(vertexCount(m), 6);
     EXPECT_EQ(meshCount(m), 1);
@@ -197,7 +190,7 @@ TEST(ModelFile, RoundTripAndByteExactRewriteInAnyLocale) {
     a.fileName = dir.path + "a.FW2";
     ASSERT_TRUE(writeModelFile(a));
     Model b;
-    ASSERT_TRUE(load(b, a.fileName));
+    ASSERT_TRUE(loadModelFile(b, a.fileName));
     expectSameRecords(a, b);
     // Every stored field, field by field.
     EXPECT_EQ(b.textures[1].fileName, "http://example.org/t.jpg");
@@ -229,7 +222,7 @@ TEST(ModelFile, RoundTripAndByteExactRewriteInAnyLocale) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
     Model c;
-    const bool loaded = load(c, a.fileName);
+    const bool loaded = loadModelFile(c, a.fileName);
     c.fileName = dir.path + "c.FW2";
     const bool written = writeModelFile(c);
     std::setlocale(LC_ALL, previous.c_str());
@@ -246,8 +239,8 @@ TEST(ModelFile, RecordPlacementAndFieldRules) {
     Model up, down;
     writeText(dir.path + "up.FW2", "2.6x VERSION\n" + v0 + v1 + v2);
     writeText(dir.path + "down.FW2", "2.6\n" + v2 + v1 + v0);
-    ASSERT_TRUE(load(up, dir.path + "up.FW2"));
-    ASSERT_TRUE(load(down, dir.path + "down.FW2"));
+    ASSERT_TRUE(loadModelFile(up, dir.path + "up.FW2"));
+    ASSERT_TRUE(loadModelFile(down, dir.path + "down.FW2"));
     expectSameRecords(up, down);
     EXPECT_EQ(up.vertices[0].x, 1.5f);
     EXPECT_EQ(up.vertices[2].textureX, 0.5f);
@@ -257,7 +250,7 @@ TEST(ModelFile, RecordPlacementAndFieldRules) {
     Model dup;
     writeText(dir.path + "dup.FW2",
               "2.6x VERSION \nVTX,0,1,1,1,0,0,0,0,0,0\nVTX,0,2,2\nVTX,1,9,9,9,9,9,9,9,9,9\n");
-    ASSERT_TRUE(load(dup, dir.path + "dup.FW2"));
+    ASSERT_TRUE(loadModelFile(dup, dir.path + "dup.FW2"));
     ASSERT_EQ(vertexCount(dup), 3);
     EXPECT_EQ(dup.vertices[0].x, 2.0f);
     EXPECT_EQ(dup.vertices[0].y, 2.0f);
@@ -280,7 +273,7 @@ TEST(ModelFile, RecordPlacementAndFieldRules) {
                   longName +
                   "\n"
                   "MSH,0,0,0,0,1\nMSH,1,0,0,0,7,99\nMSH,2,0,0,1,-1\nMSH,3,0,0,0,0\n");
-    ASSERT_TRUE(load(f, dir.path + "f.FW2"));
+    ASSERT_TRUE(loadModelFile(f, dir.path + "f.FW2"));
     EXPECT_EQ(f.textures[0].fileName, "my");
     EXPECT_EQ(f.textures[1].fileName, "maps/stone.bmp");
     EXPECT_FALSE(f.materials[0].EnableBlend);
@@ -301,7 +294,7 @@ TEST(ModelFile, RecordPlacementAndFieldRules) {
     // Only a version line: an empty model that loaded.
     Model empty;
     writeText(dir.path + "empty.FW2", "2.6x VERSION \r\n");
-    ASSERT_TRUE(load(empty, dir.path + "empty.FW2"));
+    ASSERT_TRUE(loadModelFile(empty, dir.path + "empty.FW2"));
     EXPECT_TRUE(empty.LoadOK);
     EXPECT_EQ(vertexCount(empty) + meshCount(empty) + materialCount(empty) + textureCount(empty),
               0);
@@ -309,42 +302,40 @@ TEST(ModelFile, RecordPlacementAndFieldRules) {
 
 TEST(ModelFile, FailedLoadsKeepThePreviousModel) {
     TempDir dir;
-    // Record numbers out of range; the line number counts every line, comments included.
-    expectRefusedKeepingDefault(dir,
-                                "// c\n2.6x VERSION\n\nVTX,0\nVTX,1\nVTX,2\nVTX,3\nVTX,4\nVTX,6\n",
-                                " : Line: 9 - Invalid Vertex number");
-    expectRefusedKeepingDefault(dir, "2.6x VERSION\nMSH,-1,0,0,0,0\n",
-                                " : Line: 2 - Invalid Mesh number");
-    expectRefusedKeepingDefault(dir, "2.6x VERSION\n" + std::string(kMaterialLine) + "MAT,2\n",
-                                " : Line: 3 - Invalid Material number");
-    expectRefusedKeepingDefault(dir, "2.6x VERSION\nTEX,1,a.bmp\n",
-                                " : Line: 2 - Invalid Texture number");
-    // Meshes reaching outside the vertices (also past int32 arithmetic) or naming no material.
-    const std::string head =
-        "2.6x VERSION\n" + std::string(kMaterialLine) + "VTX,0\nVTX,1\nVTX,2\n";
-    expectRefusedKeepingDefault(dir, head + "MSH,0,0,1,0,0\nMSH,1,0,2,0,0\n",
-                                " : Mesh 1 - vertex range outside the model");
-    expectRefusedKeepingDefault(dir, head + "MSH,0,2147483646,715827883,0,0\n",
-                                " : Mesh 0 - vertex range outside the model");
-    expectRefusedKeepingDefault(dir, head + "MSH,0,-3,1,0,0\n",
-                                " : Mesh 0 - vertex range outside the model");
-    expectRefusedKeepingDefault(dir, head + "MSH,0,0,-1,0,0\n",
-                                " : Mesh 0 - vertex range outside the model");
-    expectRefusedKeepingDefault(dir, head + "MSH,0,0,1,1,0\n",
-                                " : Mesh 0 - Invalid Material number");
-    expectRefusedKeepingDefault(dir, head + "MSH,0,0,1,-1,0\n",
-                                " : Mesh 0 - Invalid Material number");
-    // No version line: the legacy reader, whose failures keep the model just the same.
-    expectRefusedKeepingDefault(dir, std::string(kMaterialLine) + "VTX,0\nMSH,0,0,2,2,0\n",
-                                " : Line: 3 - Mesh grid outside the grid points");
+    const std::string mat = kMaterialLine;
+    const std::string head = "2.6x VERSION\n" + mat + "VTX,0\nVTX,1\nVTX,2\n";
+    const struct {
+        std::string text;
+        const char* messageAfterPath;
+    } refused[] = {
+        // Record numbers out of range; the line number counts every line, comments included.
+        {"// c\n2.6x VERSION\n\nVTX,0\nVTX,1\nVTX,2\nVTX,3\nVTX,4\nVTX,6\n",
+         " : Line: 9 - Invalid Vertex number"},
+        {"2.6x VERSION\nMSH,-1,0,0,0,0\n", " : Line: 2 - Invalid Mesh number"},
+        {"2.6x VERSION\n" + mat + "MAT,2\n", " : Line: 3 - Invalid Material number"},
+        {"2.6x VERSION\nTEX,1,a.bmp\n", " : Line: 2 - Invalid Texture number"},
+        // Meshes reaching outside the vertices (also past int32 arithmetic) or naming no material.
+        {head + "MSH,0,0,1,0,0\nMSH,1,0,2,0,0\n", " : Mesh 1 - vertex range outside the model"},
+        {head + "MSH,0,2147483646,715827883,0,0\n", " : Mesh 0 - vertex range outside the model"},
+        {head + "MSH,0,-3,1,0,0\n", " : Mesh 0 - vertex range outside the model"},
+        {head + "MSH,0,0,-1,0,0\n", " : Mesh 0 - vertex range outside the model"},
+        {head + "MSH,0,0,1,1,0\n", " : Mesh 0 - Invalid Material number"},
+        {head + "MSH,0,0,1,-1,0\n", " : Mesh 0 - Invalid Material number"},
+        // No version line: the legacy reader, whose failures keep the model just the same.
+        {mat + "VTX,0\nMSH,0,0,2,2,0\n", " : Line: 3 - Mesh grid outside the grid points"},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.text);
+        expectRefusedKeepingDefault(dir, r.text, r.messageAfterPath);
+    }
 
     // A missing file.
     Model m;
     std::string error;
-    EXPECT_FALSE(load(m, dir.path + "missing.FW2", &error));
+    EXPECT_FALSE(loadModelFile(m, dir.path + "missing.FW2", &error));
     EXPECT_EQ(error, "ERROR: Failed to open Model File");
     EXPECT_FALSE(m.LoadOK);
-    EXPECT_FALSE(load(m, dir.path, &error)); // a directory is no file
+    EXPECT_FALSE(loadModelFile(m, dir.path, &error)); // a directory is no file
 }
 
 TEST(ModelFile, LongLinesAndLineEnds) {
@@ -355,13 +346,13 @@ TEST(ModelFile, LongLinesAndLineEnds) {
     const std::string hidden = "//" + std::string(1021, '-') + "VTX,9,1,1,1\n";
     Model m;
     writeText(dir.path + "long.FW2", "2.6x VERSION\n" + exact + hidden + "VTX,0,1,2,3\n");
-    ASSERT_TRUE(load(m, dir.path + "long.FW2"));
+    ASSERT_TRUE(loadModelFile(m, dir.path + "long.FW2"));
     EXPECT_EQ(vertexCount(m), 1);
     const std::vector<std::string> log = logTexts();
     EXPECT_NE(std::find(log.begin(), log.end(), "     Read: 6 Lines"), log.end());
     std::string error;
     writeText(dir.path + "longbad.FW2", "2.6x VERSION\n" + exact + hidden + "VTX,1\n");
-    EXPECT_FALSE(load(m, dir.path + "longbad.FW2", &error));
+    EXPECT_FALSE(loadModelFile(m, dir.path + "longbad.FW2", &error));
     EXPECT_EQ(error, "ERROR: " + dir.path + "longbad.FW2 : Line: 6 - Invalid Vertex number");
 
     // A record cut at 1023 characters reads only what the first piece holds.
@@ -369,7 +360,7 @@ TEST(ModelFile, LongLinesAndLineEnds) {
     Model cut;
     writeText(dir.path + "cut.FW2",
               "2.6x VERSION\n" + start + std::string(1023 - start.size(), ' ') + "3,4\n");
-    ASSERT_TRUE(load(cut, dir.path + "cut.FW2"));
+    ASSERT_TRUE(loadModelFile(cut, dir.path + "cut.FW2"));
     ASSERT_EQ(vertexCount(cut), 1);
     EXPECT_EQ(cut.vertices[0].y, 2.0f);
     EXPECT_EQ(cut.vertices[0].z, 0.0f);
@@ -380,17 +371,17 @@ TEST(ModelFile, LongLinesAndLineEnds) {
     Model a, b;
     writeText(dir.path + "lf.FW2", kDefaultModel);
     writeText(dir.path + "crlf.FW2", crlf);
-    ASSERT_TRUE(load(a, dir.path + "lf.FW2"));
-    ASSERT_TRUE(load(b, dir.path + "crlf.FW2"));
+    ASSERT_TRUE(loadModelFile(a, dir.path + "lf.FW2"));
+    ASSERT_TRUE(loadModelFile(b, dir.path + "crlf.FW2"));
     expectSameRecords(a, b);
     // The "\r" of a line end takes no room in the line buffer: 1022 characters stay one piece.
     const std::string full = "//" + std::string(1020, '-') + "\r\n";
     writeText(dir.path + "crlfbad.FW2", "2.6x VERSION\r\n" + full + "VTX,1\r\n");
-    EXPECT_FALSE(load(m, dir.path + "crlfbad.FW2", &error));
+    EXPECT_FALSE(loadModelFile(m, dir.path + "crlfbad.FW2", &error));
     EXPECT_EQ(error, "ERROR: " + dir.path + "crlfbad.FW2 : Line: 3 - Invalid Vertex number");
     Model n;
     writeText(dir.path + "n.FW2", "2.6x VERSION\r\nTEX,0,t.bmp\r\nVTX,0,1,\n2\r\n");
-    ASSERT_TRUE(load(n, dir.path + "n.FW2"));
+    ASSERT_TRUE(loadModelFile(n, dir.path + "n.FW2"));
     EXPECT_EQ(n.textures[0].fileName, "t.bmp");
     EXPECT_EQ(n.vertices[0].y, 0.0f);
 }
@@ -403,7 +394,7 @@ TEST(ModelFile, CurrentDirectoryFollowsTheLoadedFile) {
     ASSERT_TRUE(setCurrentDirectory(dir.path));
     Model m;
     m.loadWithoutDialog = m.useInitialDirectory = true;
-    ASSERT_TRUE(load(m, "sub/m.FW2"));
+    ASSERT_TRUE(loadModelFile(m, "sub/m.FW2"));
     const std::string here = currentDirectory();
     EXPECT_FALSE(m.loadWithoutDialog || m.useInitialDirectory);
     EXPECT_EQ(here, std::filesystem::canonical(dir.path + "sub").string() + "/");
@@ -414,12 +405,12 @@ TEST(ModelFile, CurrentDirectoryFollowsTheLoadedFile) {
     // A failed load moves back to where it started and still consumes the flag.
     std::filesystem::create_directory(dir.path + "other");
     m.loadWithoutDialog = true;
-    EXPECT_FALSE(load(m, dir.path + "other/none.FW2"));
+    EXPECT_FALSE(loadModelFile(m, dir.path + "other/none.FW2"));
     EXPECT_EQ(currentDirectory(), here);
     EXPECT_FALSE(m.loadWithoutDialog);
     // Without the flag the directory stays.
     ASSERT_TRUE(setCurrentDirectory(dir.path + "other"));
-    ASSERT_TRUE(load(m, dir.path + "sub/m.FW2"));
+    ASSERT_TRUE(loadModelFile(m, dir.path + "sub/m.FW2"));
     EXPECT_EQ(currentDirectory(), std::filesystem::canonical(dir.path + "other").string() + "/");
     ASSERT_TRUE(setCurrentDirectory(start));
 }

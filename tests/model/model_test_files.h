@@ -1,11 +1,12 @@
 // Helpers of the model tests: scratch folders, whole files, the log's entry texts.
 #pragma once
 
+#include "app/temp_files.h"
 #include "base/paths.h"
+#include "model/model_file.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,15 +21,19 @@ struct TempDir {
     ~TempDir() { std::filesystem::remove_all(path); }
 };
 
-inline void writeText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
+using fwtest::readText;
+using fwtest::writeText;
+
+// A material record with every number 0, named m.
+inline const std::string kMaterialLine =
+    "MAT,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,m\n";
+
+// Reads the model file at path into m, as opening it does.
+inline bool loadModelFile(Model& m, const std::string& path, std::string* error = nullptr) {
+    m.fileName = path;
+    return readModelFile(m, error);
 }
-inline std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+
 inline std::vector<std::string> linesOf(const std::string& text, const char* prefixes = nullptr) {
     std::vector<std::string> out;
     std::istringstream in(text);
