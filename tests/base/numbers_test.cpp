@@ -4,6 +4,7 @@
 #include <clocale>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <initializer_list>
 
 namespace {
 
@@ -23,6 +24,35 @@ struct CommaLocale {
     ~CommaLocale() { std::setlocale(LC_ALL, previous.c_str()); }
     bool ok = false;
 };
+
+// A scanner's input, the value it reads and, where given, the text it leaves.
+template <typename T> struct Scanned {
+    const char* text;
+    T value;
+    const char* rest = nullptr;
+};
+
+template <typename T>
+void expectScanned(const char* (*scan)(const char*, T&), std::initializer_list<Scanned<T>> cases) {
+    for (const Scanned<T>& c : cases) {
+        T v{};
+        const char* end = scan(c.text, v);
+        EXPECT_NE(end, nullptr) << c.text;
+        if (end && c.rest) {
+            EXPECT_STREQ(end, c.rest) << c.text;
+        }
+        EXPECT_EQ(v, c.value) << c.text;
+    }
+}
+
+// Inputs that do not match, each leaving the value as it was.
+template <typename T>
+void expectNoMatch(const char* (*scan)(const char*, T&), T start,
+                   std::initializer_list<const char*> texts) {
+    T v = start;
+    for (const char* text : texts) EXPECT_EQ(scan(text, v), nullptr) << text;
+    EXPECT_EQ(v, start);
+}
 
 } // namespace
 
@@ -66,42 +96,21 @@ TEST(Numbers, FixedSixMatchesPrintfAcrossMagnitudes) {
 }
 
 TEST(Numbers, ScanIntForms) {
-    int32_t v = 0;
     // decimal with sign and leading blanks, hexadecimal, octal, and the int32 limits
-    EXPECT_STREQ(scanInt("  -42,", v), ",");
-    EXPECT_EQ(v, -42);
-    EXPECT_NE(scanInt("0x1F", v), nullptr);
-    EXPECT_EQ(v, 31);
-    EXPECT_NE(scanInt("017", v), nullptr);
-    EXPECT_EQ(v, 15);
-    EXPECT_NE(scanInt("-2147483648", v), nullptr);
-    EXPECT_EQ(v, INT32_MIN);
+    expectScanned<int32_t>(
+        scanInt, {{"  -42,", -42, ","}, {"0x1F", 31}, {"017", 15}, {"-2147483648", INT32_MIN}});
     // overflow and non-numbers do not match and leave the value alone
-    v = 7;
-    EXPECT_EQ(scanInt("2147483648", v), nullptr);
-    EXPECT_EQ(scanInt("99999999999999999999", v), nullptr);
-    EXPECT_EQ(scanInt("abc", v), nullptr);
-    EXPECT_EQ(scanInt("", v), nullptr);
-    EXPECT_EQ(v, 7);
+    expectNoMatch<int32_t>(scanInt, 7, {"2147483648", "99999999999999999999", "abc", ""});
 }
 
 TEST(Numbers, ScanFloatForms) {
-    float f = 0;
-    EXPECT_STREQ(scanFloat("-1.000000,x", f), ",x");
-    EXPECT_EQ(f, -1.0f);
-    EXPECT_NE(scanFloat("+2.5e2", f), nullptr);
-    EXPECT_EQ(f, 250.0f);
-    EXPECT_NE(scanFloat(".5", f), nullptr);
-    EXPECT_EQ(f, 0.5f);
-    EXPECT_STREQ(scanFloat("3.e", f), "e"); // a dangling exponent is not part of the number
-    EXPECT_EQ(f, 3.0f);
+    expectScanned<float>(scanFloat, {{"-1.000000,x", -1.0f, ",x"},
+                                     {"+2.5e2", 250.0f},
+                                     {".5", 0.5f},
+                                     // a dangling exponent is not part of the number
+                                     {"3.e", 3.0f, "e"}});
     // not finite in float: no match
-    f = 9;
-    EXPECT_EQ(scanFloat("nan", f), nullptr);
-    EXPECT_EQ(scanFloat("inf", f), nullptr);
-    EXPECT_EQ(scanFloat("1e50", f), nullptr);
-    EXPECT_EQ(scanFloat("-", f), nullptr);
-    EXPECT_EQ(f, 9.0f);
+    expectNoMatch<float>(scanFloat, 9.0f, {"nan", "inf", "1e50", "-"});
 }
 
 TEST(Numbers, ScanWordStopsAtBlankAndKeepsLimit) {
