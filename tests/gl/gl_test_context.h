@@ -1,6 +1,9 @@
 // A real OpenGL context for drawing tests: Mesa under Xvfb, compatibility profile.
 #pragma once
 
+#include "render/viewport.h"
+
+#include <GL/gl.h>
 #include <cstdint>
 #include <gtest/gtest.h>
 
@@ -32,4 +35,16 @@ class GlTest : public ::testing::Test {
             ASSERT_TRUE(glTestContextStart(kGlTestWidth, kGlTestHeight));
         }
     }
+};
+
+// Base of the fixtures that draw through the views: laid out over the whole window, with the depth
+// test as the editor's GL start-up leaves it. A fixture's own SetUp returns when this one failed.
+class ViewsGlTest : public GlTest {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(glTestContextReady());
+        glDepthFunc(GL_LEQUAL);
+        initViewports(views, kLayoutSplit, kGlTestWidth, kGlTestHeight);
+    }
+    Viewport views[ViewCount];
 };

@@ -59,12 +59,11 @@ bool finite(const double r[6]) {
     return true;
 }
 
-class ModelDrawing : public GlTest {
+class ModelDrawing : public ViewsGlTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(glTestContextReady());
-        glDepthFunc(GL_LEQUAL); // as the editor's GL start-up leaves it
-        initViewports(views, 0, W, H);
+        ViewsGlTest::SetUp();
+        if (HasFatalFailure()) return;
         for (Viewport& v : views) v.showGrid = v.showAxes = false;
         glDisable(GL_BLEND);
         glClearColor(0, 0, 0, 0.5f);
@@ -80,7 +79,6 @@ class ModelDrawing : public GlTest {
         drawPins(m, views[View3D].pitch, views[View3D].yaw, views[View3D].roll);
     }
     bool colourAt(int x, int y, int r, int g, int b) { return glTestColourAround(x, y, r, g, b); }
-    Viewport views[ViewCount];
 };
 } // namespace
 

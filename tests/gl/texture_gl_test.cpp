@@ -73,15 +73,12 @@ void texturedSquare(Model& m, const std::string& textureName) {
     m.currentMesh = -1;
 }
 
-class TextureDrawing : public GlTest {
+class TextureDrawing : public ViewsGlTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(glTestContextReady());
-        glDepthFunc(GL_LEQUAL);
-        initViewports(views, 0, W, H);
+        ViewsGlTest::SetUp();
         for (Viewport& v : views) v.showGrid = v.showAxes = false;
     }
-    Viewport views[ViewCount];
 };
 } // namespace
 

@@ -12,12 +12,11 @@ constexpr float kClear[3] = {0.1f, 0.2f, 0.3f};
 constexpr int kBg[3] = {26, 51, 77};
 constexpr int kGrid[3] = {77, 102, 128};
 
-class ViewportDrawing : public GlTest {
+class ViewportDrawing : public ViewsGlTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(glTestContextReady());
-        glDepthFunc(GL_LEQUAL); // as the editor's GL start-up leaves it
-        initViewports(views, 0, W, H);
+        ViewsGlTest::SetUp();
+        if (HasFatalFailure()) return;
         // Fill the whole window with magenta so a view's clear shows where it reached.
         glDisable(GL_SCISSOR_TEST);
         glViewport(0, 0, W, H);
@@ -27,7 +26,6 @@ class ViewportDrawing : public GlTest {
     }
     bool background(int x, int y) { return rgbNear(glTestPixel(x, y), kBg[0], kBg[1], kBg[2]); }
     bool grid(int x, int y) { return glTestColourAround(x, y, kGrid[0], kGrid[1], kGrid[2]); }
-    Viewport views[ViewCount];
 };
 } // namespace
 
