@@ -7,12 +7,7 @@ export APPDATA=$work/appdata
 export FACETWRIGHT_UPDATE_URL=http://127.0.0.1:9/LatestVersion.txt
 user=$APPDATA/Facetwright
 mkdir -p "$APPDATA"
-pass=0
-fail=0
-check() { # description, then a command that must succeed
-  local what=$1; shift
-  if "$@"; then pass=$((pass + 1)); else fail=$((fail + 1)); echo "FAILED: $what"; fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
 
 # A display of our own, and a window manager so that minimise and close requests are honoured.
 exec 5>"$work/display"
@@ -76,4 +71,12 @@ menu() { # mnemonic keys: opens a menu and picks an item
   sleep 0.4
   xdotool key "$2"
   sleep 0.6
+}
+
+save_as() { # path: File > Save As, the name typed into the dialog; waits for the file
+  menu alt+f a
+  xdotool type --delay 20 "$1"
+  xdotool key Return
+  for _ in $(seq 30); do [ -s "$1" ] && break; sleep 0.1; done
+  sleep 0.3
 }

@@ -5,12 +5,7 @@
 build=$1
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
-pass=0
-fail=0
-check() { # description, then a command that must succeed
-  local what=$1; shift
-  if "$@"; then pass=$((pass + 1)); else fail=$((fail + 1)); echo "FAILED: $what"; fi
-}
+source "$(dirname "$0")/../check.sh"
 
 if ! cmake --install "$build" --prefix "$prefix" >"$prefix.log" 2>&1; then
   cat "$prefix.log"; rm -f "$prefix.log"; echo "0 passed, 1 failed"; exit 1
@@ -56,5 +51,4 @@ for n in 16 32 48 64 128 256; do
   check "icon ${n}x$n" test "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" = "PNG ${n}x$n"
 done
 
-echo "$pass passed, $fail failed"
-[ "$fail" -eq 0 ]
+finish

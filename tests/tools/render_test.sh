@@ -8,12 +8,7 @@ trap 'rm -rf "$work"' EXIT
 unset DISPLAY WAYLAND_DISPLAY
 export APPDATA=$work/appdata
 mkdir -p "$APPDATA/Facetwright"
-pass=0
-fail=0
-check() { # description, then a command that must succeed
-  local what=$1; shift
-  if "$@"; then pass=$((pass + 1)); else fail=$((fail + 1)); echo "FAILED: $what"; fi
-}
+source "$(dirname "$0")/../check.sh"
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 # Pixels of the picture that are exactly the colour "r,g,b".
 count_of() {
@@ -81,5 +76,4 @@ check "and leaves OUT untouched" grep -qx 'keep me' "$work/keep.png"
 "$tool" render "$src/resources/defaults/NEW_MODEL.FW2" /nonexistent/dir/out.png 2>/dev/null
 check "an unwritable OUT fails" test $? -eq 1
 
-echo "$pass passed, $fail failed"
-test "$fail" -eq 0
+finish

@@ -7,12 +7,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export APPDATA=$work/appdata
 mkdir -p "$APPDATA"
-pass=0
-fail=0
-check() { # description, then a command that must succeed
-  local what=$1; shift
-  if "$@"; then pass=$((pass + 1)); else fail=$((fail + 1)); echo "FAILED: $what"; fi
-}
+source "$(dirname "$0")/../check.sh"
 
 # info on the default model
 "$tool" info "$src/resources/defaults/NEW_MODEL.FW2" >"$work/info.txt" 2>"$work/info.err"
@@ -105,5 +100,4 @@ check "--help explains the commands" test $? -eq 0
 "$tool" frobnicate >/dev/null 2>&1
 check "an unknown command exits 2" test $? -eq 2
 
-echo "$pass passed, $fail failed"
-test "$fail" -eq 0
+finish
