@@ -2,18 +2,16 @@
 #include "base/log.h"
 
 #include "app/temp_files.h"
+#include "scratch_dirs.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using fwtest::readText;
 
 namespace {
+// A log path in a folder of its own, removed at exit.
 std::string tempLog() {
-    char name[] = "/tmp/fwlog.XXXXXX";
-    int fd = mkstemp(name);
-    if (fd >= 0) close(fd);
-    return name;
+    return fwtest::makeTempDir("fwlog") + "/test.log";
 }
 } // namespace
 
