@@ -5,6 +5,7 @@
 #include "scratch_dirs.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using fwtest::readText;
 
