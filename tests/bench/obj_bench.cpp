@@ -98,8 +98,7 @@ const std::string& compositePath() {
             }
         FILE* f = std::fopen(p.c_str(), "wb");
         if (!f) return std::string();
-        // Written back before any timing: the kernel flushing 57 MB of fresh dirty pages would
-        // otherwise share the two cores with whichever import runs first.
+        // Written back before any timing, so no import is timed while the kernel flushes it.
         const bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size() &&
                         std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
         return std::fclose(f) == 0 && ok ? p : std::string();
