@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <locale.h>
 
 namespace {
@@ -132,6 +133,27 @@ const char* scanInt(const char* p, int32_t& out) {
     return p;
 }
 
+namespace {
+
+// A decimal of at most 15 significant digits and 22 fraction digits, m / 10^k, correctly rounded
+// to float without the general parser: m and 10^k are exact doubles, so the quotient is the
+// correctly rounded double, and rounding that to float gives the correctly rounded float unless
+// the double sits exactly halfway between two floats. That one case is left to the exact parser.
+bool decimalToFloat(uint64_t mantissa, int fractionDigits, float& out) {
+    static const double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                     1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                     1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double wide = static_cast<double>(mantissa) / kPowers[fractionDigits];
+    uint64_t bits = 0;
+    std::memcpy(&bits, &wide, sizeof bits);
+    constexpr uint64_t kBelowFloat = (uint64_t{1} << 29) - 1; // double bits a float drops
+    if ((bits & kBelowFloat) == (uint64_t{1} << 28)) return false;
+    out = static_cast<float>(wide);
+    return true;
+}
+
+} // namespace
+
 const char* scanFloat(const char* p, float& out) {
     p = skipBlanks(p);
     const char* start = p;
@@ -139,25 +161,40 @@ const char* scanFloat(const char* p, float& out) {
     const char* digits = p;
     // from_chars takes no leading '+', so parse from the digits and apply the sign ourselves.
     bool any = false;
+    uint64_t mantissa = 0; // wraps past 19 digits, but is then not used
+    int significant = 0, fractionDigits = 0;
+    auto take = [&](char c) {
+        mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+        significant += mantissa != 0;
+    };
     while (isDigit(*p)) {
-        ++p;
+        take(*p++);
         any = true;
     }
     if (*p == '.') {
         ++p;
         while (isDigit(*p)) {
-            ++p;
+            take(*p++);
+            ++fractionDigits;
             any = true;
         }
     }
     if (!any) return nullptr;
+    bool exponent = false;
     if (*p == 'e' || *p == 'E') {
         const char* e = p + 1;
         if (*e == '+' || *e == '-') ++e;
         if (isDigit(*e)) {
             while (isDigit(*e)) ++e;
             p = e;
+            exponent = true;
         }
+    }
+    float quick = 0.0f;
+    if (!exponent && significant <= 15 && fractionDigits <= 22 &&
+        decimalToFloat(mantissa, fractionDigits, quick)) {
+        out = (*start == '-') ? -quick : quick;
+        return p;
     }
     float value = 0.0f;
     auto res = std::from_chars(digits, p, value, std::chars_format::general);
