@@ -123,10 +123,15 @@ const char* scanInt(const char* p, int32_t& out) {
     }
     if (digitValue(*p) >= base) return nullptr;
     long long value = 0;
-    while (digitValue(*p) < base) {
-        value = value * base + digitValue(*p++);
-        if (value > 2147483648LL) return nullptr;
+    // Decimal, by far the most common, without the general digit lookup.
+    const long long kPastInt32 = 2147483648LL;
+    if (base == 10) {
+        while (isDigit(*p) && value <= kPastInt32) value = value * 10 + (*p++ - '0');
+    } else {
+        while (digitValue(*p) < base && value <= kPastInt32)
+            value = value * base + digitValue(*p++);
     }
+    if (value > kPastInt32) return nullptr;
     if (negative) value = -value;
     if (value > 2147483647LL) return nullptr;
     out = static_cast<int32_t>(value);
