@@ -155,15 +155,15 @@ struct NewMesh {
 // its guess would copy everything read so far into yet more fresh memory.
 struct CornerBlocks {
     std::vector<std::vector<TriangleCorner>> blocks;
-    std::size_t nextBlock = 0; // room of the next block, in corners
+    std::size_t firstBlock = 0; // room of the first block, in corners; later ones get a quarter
     int64_t count = 0;
 };
 
 void addCorner(CornerBlocks& c, TriangleCorner corner) {
     if (c.blocks.empty() || c.blocks.back().size() == c.blocks.back().capacity()) {
         c.blocks.emplace_back();
-        reserveOnHugePages(c.blocks.back(), c.nextBlock);
-        c.nextBlock = std::max<std::size_t>(c.nextBlock / 4, 4096);
+        const bool first = c.blocks.size() == 1;
+        reserveOnHugePages(c.blocks.back(), first ? c.firstBlock : c.firstBlock / 4);
     }
     c.blocks.back().push_back(corner);
     ++c.count;
@@ -212,7 +212,7 @@ void readStatements(const std::string& data, const Counts& counts, Tables& t) {
     t.positions.reserve(static_cast<std::size_t>(positionCount) * 3);
     t.textureCoords.reserve(static_cast<std::size_t>(textureCount));
     // Three corners a face is exact for a file of triangles.
-    t.corners.nextBlock =
+    t.corners.firstBlock =
         std::max<std::size_t>(static_cast<std::size_t>(counts.statements[kFace]) * 3, 4096);
 
     LineReader r = objLines(data);
