@@ -8,9 +8,8 @@
 #include "edit/model_io.h"
 #include "edit/normals.h"
 #include "edit/undo.h"
+#include "model/file_formats.h"
 #include "model/model_import.h"
-#include "model/obj_export.h"
-#include "model/obj_import.h"
 
 #include <sys/stat.h>
 
@@ -18,15 +17,11 @@ namespace {
 
 constexpr int64_t kAutomaticRevisionSeconds = 300;
 
-FileDialogOptions objDialog() {
+// The open and save dialogs show one format; Save As adds its extension to a bare name.
+FileDialogOptions formatDialog(FileFormatId id, const std::string& defaultExtension = "") {
+    const FileFormat& format = fileFormat(id);
     FileDialogOptions options;
-    options.filters = {{"Object File", "*.OBJ;"}};
-    return options;
-}
-
-FileDialogOptions modelDialog(const std::string& defaultExtension) {
-    FileDialogOptions options;
-    options.filters = {{"Facetwright v2.0 Model", "*.FW2;"}};
+    options.filters = {{format.filterName, format.filterPattern}};
     options.defaultExtension = defaultExtension;
     return options;
 }
@@ -77,7 +72,7 @@ void writeAs(Editor& editor, const std::string& path) {
 // The model's file name, asking for one when it has none; empty when the dialog was cancelled.
 std::string targetName(Editor& editor) {
     if (editor.edit.hasFileName) return editor.edit.fileName;
-    return editor.platform.saveFileDialog(modelDialog(""));
+    return editor.platform.saveFileDialog(formatDialog(FormatModel));
 }
 
 bool nameTaken(const std::string& path) {
@@ -125,7 +120,7 @@ void newModel(Editor& editor) {
 
 void openModel(Editor& editor) {
     Model& m = editor.edit;
-    FileDialogOptions options = modelDialog("");
+    FileDialogOptions options = formatDialog(FormatModel);
     if (m.useInitialDirectory) options.startFolder = m.initialDirectory;
     m.useInitialDirectory = false;
     const std::string oldName = m.fileName;
@@ -145,7 +140,8 @@ void saveModelCommand(Editor& editor) {
 }
 
 void saveModelAs(Editor& editor) {
-    const std::string chosen = editor.platform.saveFileDialog(modelDialog("FW2"));
+    const std::string chosen = editor.platform.saveFileDialog(
+        formatDialog(FormatModel, fileFormat(FormatModel).extension));
     if (!chosen.empty()) writeAs(editor, chosen);
 }
 
@@ -168,19 +164,19 @@ void automaticRevisionCheck(Editor& editor, int64_t now) {
 }
 
 void importObjCommand(Editor& editor) {
-    const std::string path = editor.platform.openFileDialog(objDialog());
+    const std::string path = editor.platform.openFileDialog(formatDialog(FormatObj));
     if (path.empty()) return;
-    const FileResult result = importObj(editor.edit, path);
+    const FileResult result = fileFormat(FormatObj).readFile(editor.edit, path);
     if (result.ok) recalculateNormals(editor.edit);
     showFailure(editor, result);
 }
 
 void exportObjCommand(Editor& editor) {
-    const std::string path = editor.platform.saveFileDialog(objDialog());
+    const std::string path = editor.platform.saveFileDialog(formatDialog(FormatObj));
     if (path.empty()) return;
     // The file carries normals, so every pending one is finished first.
     completeNormals(editor.edit);
-    showFailure(editor, exportObj(editor.edit, path));
+    showFailure(editor, fileFormat(FormatObj).write(editor.edit, path));
 }
 
 void importModelCommand(Editor& editor, bool fromLibrary) {
@@ -191,7 +187,7 @@ void importModelCommand(Editor& editor, bool fromLibrary) {
         m.useInitialDirectory = true;
     }
     takeSnapshot(m);
-    FileDialogOptions options = modelDialog("");
+    FileDialogOptions options = formatDialog(FormatModel);
     if (m.useInitialDirectory) options.startFolder = m.initialDirectory;
     const std::string path = editor.platform.openFileDialog(options);
     const int firstNewTexture = textureCount(m);

@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <unistd.h>
+#include <utility>
 
 void logOpen(LogChannel& log, const std::string& path) {
     log.enabled = true;
@@ -60,6 +61,20 @@ std::string vlogf(const LogChannel& log, const char* format, va_list args) {
     vformatC(buf, sizeof buf, format, args);
     logEntry(log, buf);
     return buf;
+}
+
+bool vlogFailure(const LogChannel& log, std::string* error, const char* format, va_list args) {
+    std::string text = vlogf(log, format, args);
+    if (error) *error = std::move(text);
+    return false;
+}
+
+bool logFailure(const LogChannel& log, std::string* error, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    vlogFailure(log, error, format, args);
+    va_end(args);
+    return false;
 }
 
 void logf(const LogChannel& log, const char* format, ...) {

@@ -22,6 +22,10 @@ void logf(const LogChannel& log, const char* format, ...) __attribute__((format(
 // The same from a va_list, returning the entry's text (also when the channel is disabled), so
 // a caller can report the very line it logged.
 std::string vlogf(const LogChannel& log, const char* format, va_list args);
+// A failed step of a reader: logs the entry, stores its text in error when given, returns false.
+bool logFailure(const LogChannel& log, std::string* error, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
+bool vlogFailure(const LogChannel& log, std::string* error, const char* format, va_list args);
 void logClose(LogChannel& log);
 
 // Entries gathered in memory and appended with one open, for loops that log every item: the

@@ -1,6 +1,6 @@
 // The legacy model file: grids of shared points read and converted into triangle lists.
 //
-// Sections: failure reporting; reading the records; converting the grids; the reader.
+// Sections: reading the records; converting the grids; the reader.
 #include "model/legacy_file.h"
 
 #include "base/numbers.h"
@@ -13,19 +13,6 @@
 #include <vector>
 
 namespace {
-
-// ---- failure reporting ------------------------------------------------------------------
-
-bool fail(const Model& m, std::string* error, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
-bool fail(const Model& m, std::string* error, const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    const std::string text = vlogf(m.log, format, args);
-    va_end(args);
-    if (error) *error = text;
-    return false;
-}
 
 // ---- reading the records ----------------------------------------------------------------
 
@@ -77,17 +64,15 @@ void convertGrids(const LegacyTables& t, std::vector<Vertex>& vertices, std::vec
 
 // ---- the reader -------------------------------------------------------------------------
 
-bool readLegacyModelFile(Model& m, const std::string& path, std::string* error) {
+bool readLegacyModelData(Model& m, const std::string& data, std::string* error) {
     const char* name = m.fileName.c_str();
     logf(m.log, "Opening LEGACY Model File: %s", name);
-    std::string data;
-    if (!readWholeFile(path, data)) return fail(m, error, "ERROR: Failed to open Model File");
 
     const RecordCounts counts = countRecords(data);
     const int overfull = overfullRecordKind(counts);
     if (overfull < kRecordKinds)
-        return fail(m, error, "ERROR: %s - more than %lld %s records", name,
-                    static_cast<long long>(kRecordCountMax), kRecordTags[overfull]);
+        return logFailure(m.log, error, "ERROR: %s - more than %lld %s records", name,
+                          static_cast<long long>(kRecordCountMax), kRecordTags[overfull]);
     logRecordCounts(m.log, counts);
 
     LegacyTables t;
@@ -102,7 +87,7 @@ bool readLegacyModelFile(Model& m, const std::string& path, std::string* error) 
         logEntry(m.log, "Allocating Memory for Texture Data");
         t.textures.resize(static_cast<std::size_t>(counts.records[kTextureRecord]));
     } catch (const std::bad_alloc&) {
-        return fail(m, error, "ERROR: %s - not enough memory for the model", name);
+        return logFailure(m.log, error, "ERROR: %s - not enough memory for the model", name);
     }
 
     logEntry(m.log, "Reading File Data");
@@ -120,21 +105,22 @@ bool readLegacyModelFile(Model& m, const std::string& path, std::string* error) 
     const int64_t badLine =
         placeRecords(data, t.points, t.materials, t.textures, placeMesh, badKind);
     if (gridOutside)
-        return fail(m, error, "ERROR: %s : Line: %lld - Mesh grid outside the grid points", name,
-                    static_cast<long long>(badLine));
+        return logFailure(m.log, error,
+                          "ERROR: %s : Line: %lld - Mesh grid outside the grid points", name,
+                          static_cast<long long>(badLine));
     if (badLine)
-        return fail(m, error, "ERROR: %s : Line: %lld - Invalid %s number", name,
-                    static_cast<long long>(badLine), kRecordWords[badKind]);
+        return logFailure(m.log, error, "ERROR: %s : Line: %lld - Invalid %s number", name,
+                          static_cast<long long>(badLine), kRecordWords[badKind]);
     int64_t vertexTotal = 0;
     for (std::size_t i = 0; i < t.meshes.size(); ++i) {
         if (!isIndexOf(t.meshes[i].material, t.materials))
-            return fail(m, error, "ERROR: %s : Mesh %lld - Invalid Material number", name,
-                        static_cast<long long>(i));
+            return logFailure(m.log, error, "ERROR: %s : Mesh %lld - Invalid Material number", name,
+                              static_cast<long long>(i));
         vertexTotal += 3 * gridTriangles(t.meshes[i]);
     }
     if (vertexTotal > kRecordCountMax)
-        return fail(m, error, "ERROR: %s - more than %lld vertices after conversion", name,
-                    static_cast<long long>(kRecordCountMax));
+        return logFailure(m.log, error, "ERROR: %s - more than %lld vertices after conversion",
+                          name, static_cast<long long>(kRecordCountMax));
     logEntry(m.log, "Data import success!");
     logEntry(m.log, "File Closed.  Converting Data to 2.6x format.");
 
@@ -144,7 +130,7 @@ bool readLegacyModelFile(Model& m, const std::string& path, std::string* error) 
         vertices.reserve(static_cast<std::size_t>(vertexTotal));
         meshes.resize(t.meshes.size());
     } catch (const std::bad_alloc&) {
-        return fail(m, error, "ERROR: %s - not enough memory for the model", name);
+        return logFailure(m.log, error, "ERROR: %s - not enough memory for the model", name);
     }
     convertGrids(t, vertices, meshes);
 

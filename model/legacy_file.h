@@ -5,11 +5,11 @@
 
 #include <string>
 
-// Reads path, a model file without a version line, into m: every grid cell becomes two
+// Reads data, a model file without a version line, into m: every grid cell becomes two
 // triangles, every mesh is smooth. readModelFile has already moved the current directory and
 // logged the opening lines; it sets the file name and current mesh after a success. On success
 // the four arrays are replaced and LoadOK is set; normals are left dirty for the caller. On
 // failure (unreadable file, a record number out of range, a mesh grid reaching past the grid
 // points read or with a negative first point, width or height, a mesh naming a missing material,
 // too many records) m is exactly as before and the reason is logged and stored in error.
-bool readLegacyModelFile(Model& m, const std::string& path, std::string* error);
+bool readLegacyModelData(Model& m, const std::string& data, std::string* error);

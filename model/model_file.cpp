@@ -75,9 +75,8 @@ bool failLoad(LoadAttempt& a, const char* format, ...) __attribute__((format(pri
 bool failLoad(LoadAttempt& a, const char* format, ...) {
     va_list args;
     va_start(args, format);
-    const std::string text = vlogf(a.m.log, format, args);
+    vlogFailure(a.m.log, a.error, format, args);
     va_end(args);
-    if (a.error) *a.error = text;
     restoreDirectory(a);
     return false;
 }
@@ -111,22 +110,24 @@ bool readModelFile(Model& m, std::string* error) {
     logf(m.log, "Opening Model File: %s", m.fileName.c_str());
     std::string data;
     if (!readWholeFile(path, data)) return failLoad(a, "ERROR: Failed to open Model File");
-
-    const RecordCounts counts = countRecords(data);
-    if (!counts.versionLine) {
-        data.clear();
-        if (!readLegacyModelFile(m, path, error)) {
-            restoreDirectory(a);
-            return false;
-        }
-        m.fileName = path;
-        m.currentMesh = 0;
-        return true;
+    if (!readModelData(m, std::move(data), error)) {
+        restoreDirectory(a);
+        return false;
     }
+    // Keep the name valid for Save now that the current directory may have moved.
+    m.fileName = path;
+    m.currentMesh = 0;
+    return true;
+}
+
+bool readModelData(Model& m, std::string data, std::string* error) {
+    const RecordCounts counts = countRecords(data);
+    if (!counts.versionLine) return readLegacyModelData(m, data, error);
+    const char* name = m.fileName.c_str();
     const int overfull = overfullRecordKind(counts);
     if (overfull < kRecordKinds)
-        return failLoad(a, "ERROR: %s - more than %lld %s records", m.fileName.c_str(),
-                        static_cast<long long>(kRecordCountMax), kRecordTags[overfull]);
+        return logFailure(m.log, error, "ERROR: %s - more than %lld %s records", name,
+                          static_cast<long long>(kRecordCountMax), kRecordTags[overfull]);
     logRecordCounts(m.log, counts);
     logEntry(m.log, "Allocating Memory for Model Data");
 
@@ -138,7 +139,7 @@ bool readModelFile(Model& m, std::string* error) {
         fresh.materials.resize(static_cast<std::size_t>(counts.records[kMaterialRecord]));
         fresh.textures.resize(static_cast<std::size_t>(counts.records[kTextureRecord]));
     } catch (const std::bad_alloc&) {
-        return failLoad(a, "ERROR: %s - not enough memory for the model", m.fileName.c_str());
+        return logFailure(m.log, error, "ERROR: %s - not enough memory for the model", name);
     }
 
     logEntry(m.log, "Reading File Data");
@@ -149,8 +150,8 @@ bool readModelFile(Model& m, std::string* error) {
     };
     if (int64_t badLine =
             placeRecords(data, fresh.vertices, fresh.materials, fresh.textures, placeMesh, badKind))
-        return failLoad(a, "ERROR: %s : Line: %lld - Invalid %s number", m.fileName.c_str(),
-                        static_cast<long long>(badLine), kRecordWords[badKind]);
+        return logFailure(m.log, error, "ERROR: %s : Line: %lld - Invalid %s number", name,
+                          static_cast<long long>(badLine), kRecordWords[badKind]);
 
     // Every later user indexes vertices and materials through the meshes: check them once here.
     const int64_t vertexTotal = static_cast<int64_t>(fresh.vertices.size());
@@ -159,11 +160,12 @@ bool readModelFile(Model& m, std::string* error) {
         const Mesh& mesh = fresh.meshes[i];
         const int64_t end = static_cast<int64_t>(mesh.firstVertex) + 3LL * mesh.triangleCount;
         if (mesh.firstVertex < 0 || mesh.triangleCount < 0 || end > vertexTotal)
-            return failLoad(a, "ERROR: %s : Mesh %lld - vertex range outside the model",
-                            m.fileName.c_str(), static_cast<long long>(i));
+            return logFailure(m.log, error,
+                              "ERROR: %s : Mesh %lld - vertex range outside the model", name,
+                              static_cast<long long>(i));
         if (mesh.MaterialNumber < 0 || mesh.MaterialNumber >= materialTotal)
-            return failLoad(a, "ERROR: %s : Mesh %lld - Invalid Material number",
-                            m.fileName.c_str(), static_cast<long long>(i));
+            return logFailure(m.log, error, "ERROR: %s : Mesh %lld - Invalid Material number", name,
+                              static_cast<long long>(i));
     }
 
     logEntry(m.log, "Data import success!");
@@ -172,10 +174,7 @@ bool readModelFile(Model& m, std::string* error) {
     m.meshes.swap(fresh.meshes);
     m.materials.swap(fresh.materials);
     m.textures.swap(fresh.textures);
-    // Keep the name valid for Save now that the current directory may have moved.
-    m.fileName = path;
     m.LoadOK = true;
-    m.currentMesh = 0;
     return true;
 }
 
@@ -283,13 +282,17 @@ std::string modelFileText(const Model& m) {
 }
 
 bool writeModelFile(const Model& m, std::string* error) {
+    return writeModelFileAs(m, m.fileName, error);
+}
+
+bool writeModelFileAs(const Model& m, const std::string& path, std::string* error) {
     logEntry(m.log, "Opening Model File for Saving");
-    logEntry(m.log, m.fileName);
+    logEntry(m.log, path);
     std::string why;
     SafeFile sf;
     std::string chunk;
     chunk.reserve(kChunk + 4096);
-    bool ok = safeFileOpen(sf, m.fileName) &&
+    bool ok = safeFileOpen(sf, path) &&
               emitModelFile(m, chunk,
                             [&](const std::string& piece) {
                                 return safeFileWrite(sf, piece.data(), piece.size());

@@ -16,9 +16,16 @@
 // same text. A file without a version line is handed to the legacy reader.
 bool readModelFile(Model& m, std::string* error = nullptr);
 
+// The same for a file already in memory, without the directory and name handling: data holds a
+// model file with or without its version line; m.fileName only names it in the log. On success
+// the four arrays are replaced and LoadOK is set; on failure m is as before.
+bool readModelData(Model& m, std::string data, std::string* error = nullptr);
+
 // Writes m to m.fileName through a temporary sibling renamed over the target, so a failed save
 // leaves the previous file intact. Normals are the caller's business.
 bool writeModelFile(const Model& m, std::string* error = nullptr);
+// The same to another path; m.fileName stays as it is.
+bool writeModelFileAs(const Model& m, const std::string& path, std::string* error = nullptr);
 
 // The model file's text, exactly as writeModelFile would store it.
 std::string modelFileText(const Model& m);

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -261,9 +262,10 @@ namespace {
 FileResult failImport(const Model& m, const std::string& path, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 FileResult failImport(const Model& m, const std::string& path, const char* format, ...) {
+    std::string text;
     va_list args;
     va_start(args, format);
-    const std::string text = vlogf(m.log, format, args);
+    vlogFailure(m.log, &text, format, args);
     va_end(args);
     return fileFailed(text, kImportFailed, path);
 }
@@ -317,7 +319,10 @@ FileResult importObj(Model& m, const std::string& path) {
     logf(m.log, "Opening OBJ File: %s", path.c_str());
     std::string data;
     if (!readWholeFile(path, data)) return failImport(m, path, "ERROR: Failed to open OBJ File");
+    return importObjData(m, std::move(data), path);
+}
 
+FileResult importObjData(Model& m, std::string data, const std::string& path) {
     const Counts counts = countStatements(data);
     for (int s = 0; s < kStatements; ++s)
         if (counts.statements[s] > kCountMax)

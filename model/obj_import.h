@@ -15,3 +15,6 @@
 // On failure (unreadable file, no valid triangle, counts past int32, memory) m is exactly as it
 // was, the reason is logged and returned with a message box for the user.
 FileResult importObj(Model& m, const std::string& path);
+
+// The same for an OBJ file already in memory; path only names it in messages.
+FileResult importObjData(Model& m, std::string data, const std::string& path);

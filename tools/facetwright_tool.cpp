@@ -5,10 +5,9 @@
 #include "base/paths.h"
 #include "edit/model_io.h"
 #include "edit/normals.h"
+#include "model/file_formats.h"
 #include "model/model.h"
 #include "model/model_file.h"
-#include "model/obj_export.h"
-#include "model/obj_import.h"
 #include "resources/default_files.h"
 
 #ifdef FW_TOOL_RENDER
@@ -75,52 +74,41 @@ const char* const kUsage =
 
 // ---- loading ----------------------------------------------------------------------------
 
-bool isObj(const std::string& path) {
-    return upperExtension(path) == "OBJ";
-}
-
 // The default new model without its geometry: no vertices, no meshes, its one material.
 bool loadEmptyModel(Model& m) {
-    char name[] = "/tmp/facetwright-tool.XXXXXX";
-    const int fd = mkstemp(name);
-    if (fd < 0) return false;
     const std::string_view text = defaultFileContent(DefaultFile::NewModel);
-    const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    ::close(fd);
-    m.fileName = name;
-    const bool ok = written && readModelFile(m);
-    ::unlink(name);
+    const bool ok = readModelData(m, std::string(text));
     m.vertices.clear();
     m.meshes.clear();
-    m.fileName.clear();
     return ok;
 }
 
-// Loads the file the way the editor loads one named on its command line; an OBJ file is imported
-// into an empty model the way the editor's import menu does it.
+// Loads the file the way the editor loads one named on its command line; an import format is
+// read into an empty model the way the editor's import menu does it.
 bool loadFile(Model& m, const std::string& path) {
-    if (isObj(path)) {
-        if (!loadEmptyModel(m)) {
-            std::fprintf(stderr, "ERROR: the default new model could not be set up\n");
+    const FileFormat* format = fileFormatOfPath(path);
+    if (!format || !format->imports) {
+        m.fileName = path;
+        m.loadWithoutDialog = true;
+        std::string error;
+        if (!loadModel(m, &error)) {
+            std::fprintf(stderr, "%s\n",
+                         error.empty() ? "ERROR: the model could not be loaded" : error.c_str());
             return false;
         }
-        const FileResult r = importObj(m, path);
-        if (!r.ok) {
-            std::fprintf(stderr, "%s\n", r.error.c_str());
-            return false;
-        }
-        recalculateNormals(m);
+        m.hasFileName = true;
         return true;
     }
-    m.fileName = path;
-    m.loadWithoutDialog = true;
-    std::string error;
-    if (!loadModel(m, &error)) {
-        std::fprintf(stderr, "%s\n",
-                     error.empty() ? "ERROR: the model could not be loaded" : error.c_str());
+    if (!loadEmptyModel(m)) {
+        std::fprintf(stderr, "ERROR: the default new model could not be set up\n");
         return false;
     }
-    m.hasFileName = true;
+    const FileResult r = format->readFile(m, path);
+    if (!r.ok) {
+        std::fprintf(stderr, "%s\n", r.error.c_str());
+        return false;
+    }
+    recalculateNormals(m);
     return true;
 }
 
@@ -158,24 +146,18 @@ int commandInfo(const std::string& path) {
 // ---- convert ----------------------------------------------------------------------------
 
 int commandConvert(const std::string& in, const std::string& out) {
-    const std::string ext = upperExtension(out);
-    if (ext != "FW2" && ext != "OBJ") {
-        std::fprintf(stderr, "ERROR: cannot write '%s': unknown format '.%s' (known: .FW2, .OBJ)\n",
-                     out.c_str(), ext.c_str());
+    const FileFormat* format = fileFormatOfPath(out);
+    if (!format) {
+        std::fprintf(stderr, "ERROR: cannot write '%s': unknown format '.%s' (known: %s)\n",
+                     out.c_str(), upperExtension(out).c_str(), knownExtensions().c_str());
         return 1;
     }
     Model m;
     if (!loadFile(m, in)) return 1;
-    std::string error;
-    if (ext == "OBJ") {
-        completeNormals(m); // every "vn" line holds a finished normal
-        error = exportObj(m, out).error;
-    } else {
-        m.fileName = out;
-        if (!saveModel(m, &error) && error.empty()) error = "ERROR";
-    }
-    if (!error.empty()) {
-        std::fprintf(stderr, "%s: %s\n", error.c_str(), out.c_str());
+    if (format->writesNormals) completeNormals(m);
+    const FileResult r = format->write(m, out);
+    if (!r.ok) {
+        std::fprintf(stderr, "%s: %s\n", r.error.empty() ? "ERROR" : r.error.c_str(), out.c_str());
         return 1;
     }
     return 0;

@@ -41,6 +41,11 @@ inline std::unique_ptr<Model> quietModel() {
     return m;
 }
 
+// The input as the bytes a reader takes.
+inline std::string bytes(const uint8_t* data, std::size_t size) {
+    return size ? std::string(reinterpret_cast<const char*>(data), size) : std::string();
+}
+
 // The input written to one file per process, rewritten on every run; its folder goes at a normal
 // exit (libFuzzer itself leaves by _Exit, so its runner points TMPDIR at a folder it removes).
 inline const std::string& scratchFile(const uint8_t* data, std::size_t size) {

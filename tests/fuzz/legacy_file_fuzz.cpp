@@ -4,10 +4,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::unique_ptr<Model> m = fuzz::quietModel();
-    const std::string& path = fuzz::scratchFile(data, size);
     m->vertices.resize(6);
     std::string error;
-    if (readLegacyModelFile(*m, path, &error)) {
+    if (readLegacyModelData(*m, fuzz::bytes(data, size), &error)) {
         FUZZ_CHECK(m->LoadOK);
         FUZZ_CHECK(m->vertices.size() % 3 == 0);
     } else {

@@ -5,13 +5,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::unique_ptr<Model> m = fuzz::quietModel();
-    m->fileName = fuzz::scratchFile(data, size);
     m->vertices.resize(3);
     m->meshes.resize(1);
     m->meshes[0].triangleCount = 1;
     m->materials.resize(1);
     std::string error;
-    if (readModelFile(*m, &error)) {
+    if (readModelData(*m, fuzz::bytes(data, size), &error)) {
         FUZZ_CHECK(m->LoadOK && error.empty());
     } else {
         FUZZ_CHECK(!m->LoadOK && !error.empty());

@@ -5,7 +5,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::unique_ptr<Model> m = fuzz::quietModel();
-    const std::string& path = fuzz::scratchFile(data, size);
     m->vertices.resize(9);
     for (int i = 0; i < 9; ++i) m->vertices[i].x = static_cast<float>(i);
     m->meshes.resize(2);
@@ -16,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     m->materials.resize(2);
     m->currentMesh = 1;
 
-    const FileResult r = importObj(*m, path);
+    const FileResult r = importObjData(*m, fuzz::bytes(data, size), "input.obj");
     if (r.ok) {
         FUZZ_CHECK(m->vertices.size() > 9 && m->vertices.size() % 3 == 0 && m->meshes.size() > 2);
         FUZZ_CHECK(m->currentMesh == 0);
