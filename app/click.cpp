@@ -248,7 +248,7 @@ void clickOrthoView(Editor& editor, ViewId id) {
     startRubberBand(view);
     const uint8_t* keys = editor.input.keys;
     const bool shift = keys[VkShift], ctrl = keys[VkControl];
-    const int plane = viewInfo(id).planeAxis;
+    const Plane plane = viewInfo(id).plane;
     const float r = 3.0f / view.scale;
     Model& m = editor.edit;
     if (!pick(m, view.cursorU - r, view.cursorV - r, view.cursorU + r, view.cursorV + r, plane,

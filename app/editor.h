@@ -99,8 +99,6 @@ struct Editor {
     EditorState state;
     FrameClock clock;
 
-    int windowWidth = 800; // the OpenGL surface
-    int windowHeight = 600;
     bool windowActive = true;
     bool startupComplete = false;
     bool quit = false;

@@ -41,7 +41,7 @@ ViewId hover(Editor& editor, int x, int y) {
         editor.state.cursorIcon = CursorOrthoView;
         const float r = 3.0f / view.scale;
         if (pick(editor.edit, view.cursorU - r, view.cursorV - r, view.cursorU + r,
-                 view.cursorV + r, viewInfo(id).planeAxis, false, false, false))
+                 view.cursorV + r, viewInfo(id).plane, false, false, false))
             editor.state.cursorIcon = CursorOverVertex + editor.state.transformMode;
         if (editor.state.editMode == EditMode::DrawNewMesh)
             editor.state.cursorIcon = CursorDrawMesh;
@@ -60,7 +60,7 @@ ViewId hover(Editor& editor, int x, int y) {
 // rests while the pointer is outside that view rather than repeating a stale delta.
 void editDrag(Editor& editor, ViewId id, float dx, float dy) {
     const Viewport& view = editor.views[id];
-    const int plane = viewInfo(id).planeAxis;
+    const Plane plane = viewInfo(id).plane;
     if (editor.state.transformMode == ModeTexture) {
         float du = 0, dv = 0;
         textureDragAmounts(plane, dx, dy, view.scale, du, dv);
@@ -124,11 +124,11 @@ void finishRubberBand(Editor& editor, ViewId id) {
     if (editor.state.editMode == EditMode::DrawNewMesh) {
         takeSnapshot(editor.edit);
         drawNewMesh(editor.edit, view.bandStartU, view.bandStartV, view.bandEndU, view.bandEndV,
-                    viewInfo(id).planeAxis);
+                    viewInfo(id).plane);
         editor.state.editMode = EditMode::Normal;
         return;
     }
     const uint8_t* keys = editor.input.keys;
     rectangleSelect(editor.edit, view.bandStartU, view.bandStartV, view.bandEndU, view.bandEndV,
-                    viewInfo(id).planeAxis, keys[VkShift] != 0, keys[VkControl] != 0);
+                    viewInfo(id).plane, keys[VkShift] != 0, keys[VkControl] != 0);
 }

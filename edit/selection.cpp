@@ -169,33 +169,15 @@ void removeCurrentTriangle(Model& m) {
 
 // --- picking ---
 
-void planeCoordinates(const Vertex& v, int plane, float& h, float& w) {
-    switch (plane) {
-    case kPlaneTop:
-        h = v.x, w = -v.z;
-        break;
-    case kPlaneLeft:
-        h = v.z, w = v.y;
-        break;
-    default:
-        h = v.x, w = v.y;
-        break;
-    }
-}
-
 namespace {
-
-bool knownPlane(int plane) {
-    return plane == kPlaneFront || plane == kPlaneTop || plane == kPlaneLeft;
-}
 
 // A rectangle of a plane with its corners ordered; the border is outside.
 struct PlaneRect {
-    int plane;
+    Plane plane;
     float hLow, hHigh, wLow, wHigh;
 };
 
-PlaneRect planeRect(float u0, float v0, float u1, float v1, int plane) {
+PlaneRect planeRect(float u0, float v0, float u1, float v1, Plane plane) {
     return {plane, std::min(u0, u1), std::max(u0, u1), std::min(v0, v1), std::max(v0, v1)};
 }
 
@@ -207,7 +189,7 @@ bool inside(const PlaneRect& r, const Vertex& v) {
 
 } // namespace
 
-bool pick(Model& m, float u0, float v0, float u1, float v1, int plane, bool add, bool commit,
+bool pick(Model& m, float u0, float v0, float u1, float v1, Plane plane, bool add, bool commit,
           bool toggle) {
     if (!knownPlane(plane)) return false;
     const PlaneRect r = planeRect(u0, v0, u1, v1, plane);
@@ -215,7 +197,7 @@ bool pick(Model& m, float u0, float v0, float u1, float v1, int plane, bool add,
     if (commit && !add)
         add = std::any_of(m.vertices.begin(), m.vertices.end(),
                           [&r](const Vertex& v) { return v.selected && inside(r, v); });
-    const bool flip = toggle && plane == kPlaneFront;
+    const bool flip = toggle && plane == PlaneFront;
     bool hit = false;
     for (Vertex& v : m.vertices) {
         v.picked = false;
@@ -229,11 +211,11 @@ bool pick(Model& m, float u0, float v0, float u1, float v1, int plane, bool add,
     return hit;
 }
 
-void rectangleSelect(Model& m, float u0, float v0, float u1, float v1, int plane, bool add,
+void rectangleSelect(Model& m, float u0, float v0, float u1, float v1, Plane plane, bool add,
                      bool toggle) {
     if (!knownPlane(plane)) return;
     const PlaneRect r = planeRect(u0, v0, u1, v1, plane);
-    const bool flip = toggle && plane == kPlaneFront;
+    const bool flip = toggle && plane == PlaneFront;
     for (Vertex& v : m.vertices) {
         if (!add) v.selected = false;
         if (inside(r, v)) v.selected = flip ? !v.selected : true;

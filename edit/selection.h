@@ -5,12 +5,10 @@
 // Operations on the current mesh or current triangle do nothing when that index is invalid.
 #pragma once
 
+#include "edit/plane.h"
 #include "model/model.h"
 
 #include <cstdint>
-
-// Plane numbering of the orthographic views.
-enum PlaneIndex : int { kPlaneFront = 0, kPlaneTop = 1, kPlaneLeft = 2 };
 
 // Vertices [begin, end) of a mesh: whole triangles inside the vertex array; empty for a negative
 // start.
@@ -55,9 +53,6 @@ void addCurrentTriangle(Model& m);
 void removeCurrentTriangle(Model& m);
 
 // --- picking ---
-// Plane coordinates of a vertex: Front (x, y), Top (x, -z), Left (z, y). Any other plane
-// gives Front's.
-void planeCoordinates(const Vertex& v, int plane, float& h, float& w);
 // The square (u0, v0)-(u1, v1), corners in either order, in the plane's coordinates; a vertex on
 // its border is outside. Every vertex's picked flag is cleared, then set on those inside, and the
 // last one hit in vertex order gives the last picked position. With commit the selection
@@ -65,11 +60,11 @@ void planeCoordinates(const Vertex& v, int plane, float& h, float& w);
 // as add, so the whole selection is kept); with toggle in the Front plane hit vertices flip.
 // Without commit (hover) selected flags are untouched. Returns whether a vertex was hit. An
 // unknown plane changes nothing and hits nothing.
-bool pick(Model& m, float u0, float v0, float u1, float v1, int plane, bool add, bool commit,
+bool pick(Model& m, float u0, float v0, float u1, float v1, Plane plane, bool add, bool commit,
           bool toggle);
 // Without add the selection is cleared first; vertices strictly inside are selected, or flipped
 // with toggle in the Front plane. Picked flags are untouched; an unknown plane changes nothing.
-void rectangleSelect(Model& m, float u0, float v0, float u1, float v1, int plane, bool add,
+void rectangleSelect(Model& m, float u0, float v0, float u1, float v1, Plane plane, bool add,
                      bool toggle);
 
 // --- derived notions ---

@@ -315,14 +315,14 @@ void invertTriangle(Model& m, int32_t t) {
 
 // --- drawing ---
 
-bool drawNewMesh(Model& m, float h1, float w1, float h2, float w2, int plane) {
-    if (plane != kPlaneFront && plane != kPlaneTop && plane != kPlaneLeft) return false;
+bool drawNewMesh(Model& m, float h1, float w1, float h2, float w2, Plane plane) {
+    if (!knownPlane(plane)) return false;
     for (float c : {h1, w1, h2, w2})
         if (!std::isfinite(c)) return false;
     if (h1 == h2 || w1 == w2) return false;
 
     // The Top view's table is the Front one with the vertical corners exchanged.
-    if (plane == kPlaneTop) std::swap(w1, w2);
+    if (plane == PlaneTop) std::swap(w1, w2);
     struct Corner {
         float h, w, u, v;
     };
@@ -334,12 +334,9 @@ bool drawNewMesh(Model& m, float h1, float w1, float h2, float w2, int plane) {
     m.vertices.reserve(static_cast<std::size_t>(first) + 6);
     for (const Corner& c : corners) {
         Vertex v;
-        if (plane == kPlaneFront)
-            v.x = c.h, v.y = c.w;
-        else if (plane == kPlaneTop)
-            v.x = c.h, v.z = -c.w;
-        else
-            v.z = c.h, v.y = c.w;
+        float at[3];
+        planeToAxes(plane, c.h, c.w, at);
+        v.x = at[0], v.y = at[1], v.z = at[2];
         v.textureX = c.u, v.textureY = c.v;
         m.vertices.push_back(v);
     }

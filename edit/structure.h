@@ -13,6 +13,7 @@
 // Message boxes too: an operation that has one to show returns its caption and text.
 #pragma once
 
+#include "edit/plane.h"
 #include "model/model.h"
 
 #include <cstdint>
@@ -97,4 +98,4 @@ void invertTriangle(Model& m, int32_t t);
 // way reverses the winding. Texture coordinates run 0..1 across it. The new mesh becomes current
 // and the only thing selected. A rectangle without area, a non-finite corner or an unknown plane
 // changes nothing; returns whether a mesh was made.
-bool drawNewMesh(Model& m, float h1, float w1, float h2, float w2, int plane);
+bool drawNewMesh(Model& m, float h1, float w1, float h2, float w2, Plane plane);

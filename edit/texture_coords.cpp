@@ -18,7 +18,7 @@ void moveTextureCoordinates(Model& m, float du, float dv) {
     }
 }
 
-void textureDragAmounts(int plane, float dx, float dy, float scale, float& du, float& dv) {
+void textureDragAmounts(Plane plane, float dx, float dy, float scale, float& du, float& dv) {
     du = dv = 0;
     if (!(scale > 0)) return;
     switch (plane) {
@@ -47,13 +47,6 @@ void scaleTextureCoordinates(Model& m, int32_t meshIndex, float su, float sv) {
 
 namespace {
 
-// The two plane coordinates a vertex projects to, oriented as the view across that axis.
-struct Projection {
-    int plane;
-    float h(const Vertex& v) const { return plane == kPlaneLeft ? v.z : v.x; }
-    float w(const Vertex& v) const { return plane == kPlaneTop ? -v.z : v.y; }
-};
-
 struct Span {
     float low = std::numeric_limits<float>::infinity();
     float high = -std::numeric_limits<float>::infinity();
@@ -73,20 +66,24 @@ void recalculateTextureCoordinates(Model& m, int32_t meshIndex) {
     if (r.begin == r.end || meshCentre(m, meshIndex) == 0) return;
     const Mesh& mesh = m.meshes[meshIndex];
     const float hx = mesh.halfExtentX, hy = mesh.halfExtentY, hz = mesh.halfExtentZ;
-    Projection p{kPlaneLeft};
+    // The plane across the thinnest axis, oriented as its view shows it.
+    Plane plane = PlaneLeft;
     if (hz <= hx && hz <= hy)
-        p.plane = kPlaneFront;
+        plane = PlaneFront;
     else if (hy <= hx)
-        p.plane = kPlaneTop;
+        plane = PlaneTop;
 
     Span across, up;
+    float h = 0, w = 0;
     for (int32_t i = r.begin; i < r.end; ++i) {
-        across.take(p.h(m.vertices[i]));
-        up.take(p.w(m.vertices[i]));
+        planeCoordinates(m.vertices[i], plane, h, w);
+        across.take(h);
+        up.take(w);
     }
     for (int32_t i = r.begin; i < r.end; ++i) {
         Vertex& v = m.vertices[i];
-        v.textureX = across.unit(p.h(v));
-        v.textureY = up.unit(p.w(v));
+        planeCoordinates(v, plane, h, w);
+        v.textureX = across.unit(h);
+        v.textureY = up.unit(w);
     }
 }

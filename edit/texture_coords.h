@@ -2,6 +2,7 @@
 // a mesh's as a planar projection.
 #pragma once
 
+#include "edit/plane.h"
 #include "model/model.h"
 
 #include <cstdint>
@@ -13,7 +14,7 @@ void moveTextureCoordinates(Model& m, float du, float dv);
 // The (du, dv) of a texture drag step in view plane 0 Front, 1 Top or 2 Left: dx, dy are the
 // mouse movement in pixels (x right, y down), already divided for fine mode, and scale the view's
 // pixels per world unit. An unknown plane or a scale that is not positive gives (0, 0).
-void textureDragAmounts(int plane, float dx, float dy, float scale, float& du, float& dv);
+void textureDragAmounts(Plane plane, float dx, float dy, float scale, float& du, float& dv);
 
 // Multiplies u by su and v by sv on every vertex of the mesh, selected or not: a scale about
 // (0, 0). An index outside the meshes or a factor that is not finite changes nothing.

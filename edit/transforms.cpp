@@ -138,33 +138,32 @@ void mirrorCurrentMesh(Model& m, int axis) {
 
 // --- drags ---
 
-TransformAmounts dragAmounts(int plane, int mode, float deltaU, float deltaV, float pixelDy) {
+TransformAmounts dragAmounts(Plane plane, int mode, float deltaU, float deltaV, float pixelDy) {
     TransformAmounts a;
-    if (plane != PlaneFront && plane != PlaneTop && plane != PlaneLeft) return a;
+    if (!knownPlane(plane)) return a;
+    float axes[3] = {0, 0, 0};
     switch (mode) {
     case DragMove:
         a.op = DragOp::Move;
-        if (plane == PlaneFront) a.x = deltaU, a.y = deltaV;
-        if (plane == PlaneLeft) a.y = deltaV, a.z = deltaU;
-        if (plane == PlaneTop) a.x = deltaU, a.z = -deltaV;
+        planeToAxes(plane, deltaU, deltaV, axes);
         break;
     case DragRotate:
+        // About the axis across the view.
         a.op = DragOp::Rotate;
-        if (plane == PlaneFront) a.z = pixelDy;
-        if (plane == PlaneLeft) a.x = pixelDy;
-        if (plane == PlaneTop) a.y = -pixelDy;
+        axes[planeAxes(plane).normal] = planeAxes(plane).normalSign * pixelDy;
         break;
     case DragScale:
         a.op = DragOp::Scale;
-        a.x = a.y = a.z = pixelDy;
+        axes[0] = axes[1] = axes[2] = pixelDy;
         break;
     default:
         break;
     }
+    a.x = axes[0], a.y = axes[1], a.z = axes[2];
     return a;
 }
 
-void applyDrag(Model& m, int plane, int mode, float deltaU, float deltaV, float pixelDy) {
+void applyDrag(Model& m, Plane plane, int mode, float deltaU, float deltaV, float pixelDy) {
     const TransformAmounts a = dragAmounts(plane, mode, deltaU, deltaV, pixelDy);
     switch (a.op) {
     case DragOp::Move:

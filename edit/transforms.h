@@ -7,6 +7,7 @@
 // Undo snapshots are the caller's business: nothing here touches the undo ring.
 #pragma once
 
+#include "edit/plane.h"
 #include "model/model.h"
 
 #include <cstdint>
@@ -47,8 +48,6 @@ void mirrorCurrentMesh(Model& m, int axis);
 
 // --- mouse drags in the orthographic views ---
 
-// View planes as picking numbers them.
-enum DragPlane : int { PlaneFront = 0, PlaneTop = 1, PlaneLeft = 2 };
 // Numbered as the editor's transform modes; other modes (texture coordinates) are not drags here.
 enum DragMode : int { DragMove = 0, DragRotate = 1, DragScale = 2 };
 
@@ -62,7 +61,7 @@ struct TransformAmounts {
 // The operation a drag step calls: deltaU and deltaV are the cursor's change in the view plane
 // (horizontal, vertical), pixelDy the window y change in pixels (down positive), already divided
 // for fine mode. An unknown plane or mode gives DragOp::None.
-TransformAmounts dragAmounts(int plane, int mode, float deltaU, float deltaV, float pixelDy);
+TransformAmounts dragAmounts(Plane plane, int mode, float deltaU, float deltaV, float pixelDy);
 
 // Runs the operation dragAmounts picks.
-void applyDrag(Model& m, int plane, int mode, float deltaU, float deltaV, float pixelDy);
+void applyDrag(Model& m, Plane plane, int mode, float deltaU, float deltaV, float pixelDy);

@@ -17,8 +17,6 @@
 #include <initializer_list>
 #include <new>
 
-const char* const kProductHost = "facetwright.example.org";
-
 namespace {
 
 // ---------------------------------------------------------------------------------------------
@@ -301,8 +299,6 @@ bool writeModelFileAs(const Model& m, const std::string& path, std::string* erro
     if (!ok) {
         safeFileAbandon(sf);
         why = safeFileError(sf);
-    }
-    if (!ok) {
         static const char* const kFailed = "Failed to Open File for Saving!";
         // The reason tells a full disk from a read-only folder; the old file is still there.
         if (!why.empty()) logEntry(m.log, "Saving failed: " + why);

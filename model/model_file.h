@@ -1,6 +1,7 @@
 // The model file (FW2): reader and writer.
 #pragma once
 
+#include "base/product.h"
 #include "model/model.h"
 
 #include <string>
@@ -29,6 +30,3 @@ bool writeModelFileAs(const Model& m, const std::string& path, std::string* erro
 
 // The model file's text, exactly as writeModelFile would store it.
 std::string modelFileText(const Model& m);
-
-// The product web site's host, named in file headers and the Help menu's addresses.
-extern const char* const kProductHost;

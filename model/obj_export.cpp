@@ -2,8 +2,8 @@
 #include "model/obj_export.h"
 
 #include "base/numbers.h"
+#include "base/product.h"
 #include "base/safe_file.h"
-#include "model/model_file.h"
 
 #include <initializer_list>
 #include <new>

@@ -231,25 +231,6 @@ bool FakePlatform::rasterizeGlyphs(const std::string& family, int pixelHeight, G
     return true;
 }
 
-void FakePlatform::addBitmapResource(int id, const unsigned char*, std::size_t size) {
-    RecordedCall call;
-    call.kind = CallKind::AddBitmapResource;
-    call.a = id;
-    call.b = static_cast<int>(std::min<std::size_t>(size, 0x7fffffff));
-    calls.push_back(call);
-}
-
-bool FakePlatform::bitmapResource(int id, RgbaImage& out) {
-    RecordedCall call;
-    call.kind = CallKind::BitmapResource;
-    call.a = id;
-    calls.push_back(call);
-    auto it = bitmaps.find(id);
-    if (it == bitmaps.end()) return false;
-    out = it->second;
-    return true;
-}
-
 bool FakePlatform::environmentVariable(const std::string& name, std::string& value) {
     RecordedCall call;
     call.kind = CallKind::EnvironmentVariable;
@@ -265,26 +246,6 @@ bool FakePlatform::environmentVariable(const std::string& name, std::string& val
     if (!v) return false;
     value = v;
     return true;
-}
-
-std::string FakePlatform::currentDirectory() {
-    return ::currentDirectory();
-}
-
-bool FakePlatform::setCurrentDirectory(const std::string& path) {
-    RecordedCall call;
-    call.kind = CallKind::SetCurrentDirectory;
-    call.text = path;
-    calls.push_back(call);
-    return ::setCurrentDirectory(path);
-}
-
-bool FakePlatform::makeDirectory(const std::string& path) {
-    RecordedCall call;
-    call.kind = CallKind::MakeDirectory;
-    call.text = path;
-    calls.push_back(call);
-    return ::makeDirectory(path);
 }
 
 // ---- Main window ----

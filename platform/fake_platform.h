@@ -22,11 +22,7 @@ enum class CallKind {
     HttpGet,
     OpenUrl,
     RasterizeGlyphs,
-    AddBitmapResource,
-    BitmapResource,
     EnvironmentVariable,
-    SetCurrentDirectory,
-    MakeDirectory,
 };
 
 // One call as the program made it. Which fields are filled depends on the kind.
@@ -37,7 +33,7 @@ struct RecordedCall {
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
     FileDialogOptions dialog; // file dialogs
-    int a = 0;                // image width, GET timeout, resource id, font height, initial colour
+    int a = 0;                // image width, GET timeout, font height, initial colour
     int b = 0;                // image height
     bool scripted = true;     // false when a dialog found its answer queue empty
     std::string answer;       // what the call gave back: chosen path, message answer name
@@ -64,7 +60,6 @@ class FakePlatform : public Platform {
     std::map<std::string, RgbaImage> imageData;
     // GET bodies by address; an address not listed fails.
     std::map<std::string, std::string> httpBodies;
-    std::map<int, RgbaImage> bitmaps;
     // Variables that override the process environment; nullopt makes one unset.
     std::map<std::string, std::optional<std::string>> environment;
     // Main window: a non-empty text makes createMainWindow fail with it.
@@ -110,13 +105,8 @@ class FakePlatform : public Platform {
     // A synthetic font: every printable character but the space is a filled box of
     // pixelHeight / 2 x pixelHeight - 2 pixels on the baseline, advance pixelHeight / 2 + 1.
     bool rasterizeGlyphs(const std::string& family, int pixelHeight, GlyphSet& out) override;
-    void addBitmapResource(int id, const unsigned char* data, std::size_t size) override;
-    bool bitmapResource(int id, RgbaImage& out) override;
     // Directories are the real process's, so file loading works as in the program.
     bool environmentVariable(const std::string& name, std::string& value) override;
-    std::string currentDirectory() override;
-    bool setCurrentDirectory(const std::string& path) override;
-    bool makeDirectory(const std::string& path) override;
     bool createMainWindow(const WindowSpec& spec, std::string& failure) override;
     void destroyMainWindow() override;
     void swapBuffers() override;

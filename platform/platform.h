@@ -188,16 +188,8 @@ class Platform {
     // to a metric-compatible sans when the system lacks it ("Arial" -> "Liberation Sans").
     virtual bool rasterizeGlyphs(const std::string& family, int pixelHeight, GlyphSet& out) = 0;
 
-    // Bitmap resources: encoded image files (BMP) registered by id at start-up, decoded at their
-    // own size on request. The bytes are copied.
-    virtual void addBitmapResource(int id, const unsigned char* data, std::size_t size) = 0;
-    virtual bool bitmapResource(int id, RgbaImage& out) = 0;
-
-    // Environment and directories. currentDirectory ends with '/'.
+    // The environment.
     virtual bool environmentVariable(const std::string& name, std::string& value) = 0;
-    virtual std::string currentDirectory() = 0;
-    virtual bool setCurrentDirectory(const std::string& path) = 0;
-    virtual bool makeDirectory(const std::string& path) = 0;
 
     // ---- Main window, OpenGL surface, menu bar, cursor and window events ----
 

@@ -13,9 +13,9 @@
 
 namespace {
 const ViewInfo kViews[] = {
-    {"Front", ViewKind::Front, 0},   {" Left", ViewKind::Left, 2},
-    {" Top", ViewKind::Top, 1},      {"  3D", ViewKind::Perspective, -1},
-    {"", ViewKind::Perspective, -1},
+    {"Front", ViewKind::Front, PlaneFront}, {" Left", ViewKind::Left, PlaneLeft},
+    {" Top", ViewKind::Top, PlaneTop},      {"  3D", ViewKind::Perspective, PlaneNone},
+    {"", ViewKind::Perspective, PlaneNone},
 };
 static_assert(sizeof(kViews) / sizeof(kViews[0]) == ViewCount, "one entry per view");
 

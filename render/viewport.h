@@ -2,6 +2,8 @@
 // snapping, wheel and drag camera changes, and each view's per-frame GL set-up.
 #pragma once
 
+#include "edit/plane.h"
+
 #include <cstdint>
 
 enum class ViewKind : int32_t { Top = 1, Left = 2, Front = 3, Perspective = 4 };
@@ -33,7 +35,7 @@ enum ViewId { ViewFront, ViewLeft, ViewTop, View3D, ViewPreview, ViewCount };
 struct ViewInfo {
     const char* label; // shown as the Edit Toolbar caption
     ViewKind kind;     // given at start-up
-    int32_t planeAxis; // plane index handed to picking and rectangle selection; -1 for none
+    Plane plane;       // handed to picking and rectangle selection; PlaneNone for the 3D views
 };
 const ViewInfo& viewInfo(ViewId view);
 

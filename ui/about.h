@@ -2,6 +2,8 @@
 // from the Help menu and the update check.
 #pragma once
 
+#include "base/product.h"
+
 #include <string_view>
 
 constexpr int kVersionMajor = 2;
@@ -9,12 +11,12 @@ constexpr int kVersionMinor = 61;
 constexpr int kVersionBuild = 318;
 
 constexpr char kAboutAuthor[] = "Facetwright team";
-constexpr char kWebSiteUrl[] = "https://facetwright.example.org/";
+constexpr char kWebSiteUrl[] = "https://" FW_PRODUCT_HOST "/";
 // The update check reads the latest release from this file and shows the notes page on download.
-constexpr char kUpdateUrl[] = "https://facetwright.example.org/downloads/LatestVersion.txt";
-constexpr char kReleaseNotesUrl[] = "https://facetwright.example.org/releasenotes.html";
-constexpr char kContactAddress[] = "team@facetwright.example.org";
-constexpr char kContactUrl[] = "mailto:team@facetwright.example.org";
+constexpr char kUpdateUrl[] = "https://" FW_PRODUCT_HOST "/downloads/LatestVersion.txt";
+constexpr char kReleaseNotesUrl[] = "https://" FW_PRODUCT_HOST "/releasenotes.html";
+constexpr char kContactAddress[] = "team@" FW_PRODUCT_HOST;
+constexpr char kContactUrl[] = "mailto:team@" FW_PRODUCT_HOST;
 
 // The mail link must lead to the address the box shows.
 static_assert(std::string_view(kContactUrl).substr(7) == kContactAddress &&

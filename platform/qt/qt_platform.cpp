@@ -472,42 +472,13 @@ bool QtPlatform::rasterizeGlyphs(const std::string& family, int pixelHeight, Gly
     return true;
 }
 
-// ---- Bitmap resources ----
-
-void QtPlatform::addBitmapResource(int id, const unsigned char* data, std::size_t size) {
-    bitmapResources_[id].assign(data, data + size);
-}
-
-bool QtPlatform::bitmapResource(int id, RgbaImage& out) {
-    auto it = bitmapResources_.find(id);
-    if (it == bitmapResources_.end() ||
-        it->second.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
-        return false;
-    QImage image;
-    if (!image.loadFromData(it->second.data(), static_cast<int>(it->second.size()))) return false;
-    toRgbaImage(image, out);
-    return true;
-}
-
-// ---- Environment and directories ----
+// ---- Environment ----
 
 bool QtPlatform::environmentVariable(const std::string& name, std::string& value) {
     const char* v = std::getenv(name.c_str());
     if (!v) return false;
     value = v;
     return true;
-}
-
-std::string QtPlatform::currentDirectory() {
-    return ::currentDirectory();
-}
-
-bool QtPlatform::setCurrentDirectory(const std::string& path) {
-    return ::setCurrentDirectory(path);
-}
-
-bool QtPlatform::makeDirectory(const std::string& path) {
-    return ::makeDirectory(path);
 }
 
 // ---- Main window ----

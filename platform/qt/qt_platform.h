@@ -43,12 +43,7 @@ class QtPlatform : public Platform {
                  std::string& body) override;
     bool openUrl(const std::string& url) override;
     bool rasterizeGlyphs(const std::string& family, int pixelHeight, GlyphSet& out) override;
-    void addBitmapResource(int id, const unsigned char* data, std::size_t size) override;
-    bool bitmapResource(int id, RgbaImage& out) override;
     bool environmentVariable(const std::string& name, std::string& value) override;
-    std::string currentDirectory() override;
-    bool setCurrentDirectory(const std::string& path) override;
-    bool makeDirectory(const std::string& path) override;
 
     // One main window at a time; creating another replaces it. While it exists dialogs are
     // parented to it. Without a window, pollEvents only runs Qt's queue and never blocks.
@@ -67,6 +62,5 @@ class QtPlatform : public Platform {
 
     QWidget* dialogParent_ = nullptr;
     std::unique_ptr<QNetworkAccessManager> network_;
-    std::map<int, std::vector<unsigned char>> bitmapResources_;
     std::unique_ptr<QtWindow> window_;
 };

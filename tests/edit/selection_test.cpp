@@ -63,11 +63,11 @@ void setSelected(Model& m, const std::string& bits) {
 }
 
 // A 2 x 2 pick square around plane position (h, w).
-bool click(Model& m, float h, float w, int plane, bool shift, bool ctrl) {
+bool click(Model& m, float h, float w, Plane plane, bool shift, bool ctrl) {
     return pick(m, h - 1, w - 1, h + 1, w + 1, plane, shift || ctrl, true, ctrl);
 }
 
-bool hover(Model& m, float h, float w, int plane) {
+bool hover(Model& m, float h, float w, Plane plane) {
     return pick(m, h - 1, w - 1, h + 1, w + 1, plane, false, false, false);
 }
 
@@ -208,22 +208,22 @@ TEST(Selection, FrontClickRules) {
     twoMeshes(m);
     // a plain click makes the hit vertex the only selected one
     setSelected(m, "100000001");
-    EXPECT_TRUE(click(m, 4, 8, kPlaneFront, false, false));
+    EXPECT_TRUE(click(m, 4, 8, PlaneFront, false, false));
     EXPECT_EQ(selected(m), "000010000");
     // Shift adds an unselected vertex
-    EXPECT_TRUE(click(m, 6, 12, kPlaneFront, true, false));
+    EXPECT_TRUE(click(m, 6, 12, PlaneFront, true, false));
     EXPECT_EQ(selected(m), "000010100");
     // a plain click on an already selected vertex keeps the whole selection
-    EXPECT_TRUE(click(m, 4, 8, kPlaneFront, false, false));
+    EXPECT_TRUE(click(m, 4, 8, PlaneFront, false, false));
     EXPECT_EQ(selected(m), "000010100");
     // Ctrl deselects a selected vertex in the Front view and keeps the rest
-    EXPECT_TRUE(click(m, 4, 8, kPlaneFront, false, true));
+    EXPECT_TRUE(click(m, 4, 8, PlaneFront, false, true));
     EXPECT_EQ(selected(m), "000000100");
     // ... and selects an unselected one
-    EXPECT_TRUE(click(m, 1, 2, kPlaneFront, false, true));
+    EXPECT_TRUE(click(m, 1, 2, PlaneFront, false, true));
     EXPECT_EQ(selected(m), "010000100");
     // a plain click on nothing clears the selection
-    EXPECT_FALSE(click(m, 100, 100, kPlaneFront, false, false));
+    EXPECT_FALSE(click(m, 100, 100, PlaneFront, false, false));
     EXPECT_EQ(selected(m), "000000000");
     EXPECT_EQ(picked(m), "000000000");
 }
@@ -232,28 +232,28 @@ TEST(Selection, PickPlanes) {
     Model m;
     twoMeshes(m);
     // Top shows (x, -z): vertex 2 at (2, -6); (2, 6) holds nothing there
-    EXPECT_FALSE(click(m, 2, 6, kPlaneTop, false, false));
-    EXPECT_TRUE(click(m, 2, -6, kPlaneTop, false, false));
+    EXPECT_FALSE(click(m, 2, 6, PlaneTop, false, false));
+    EXPECT_TRUE(click(m, 2, -6, PlaneTop, false, false));
     EXPECT_EQ(selected(m), "001000000");
     // Left shows (z, y): vertex 3 at (9, 6)
-    EXPECT_TRUE(click(m, 9, 6, kPlaneLeft, false, false));
+    EXPECT_TRUE(click(m, 9, 6, PlaneLeft, false, false));
     EXPECT_EQ(selected(m), "000100000");
     // Ctrl in Top and Left selects rather than flips, and adds
-    EXPECT_TRUE(click(m, 9, 6, kPlaneLeft, false, true));
-    EXPECT_TRUE(click(m, 5, -15, kPlaneTop, false, true));
+    EXPECT_TRUE(click(m, 9, 6, PlaneLeft, false, true));
+    EXPECT_TRUE(click(m, 5, -15, PlaneTop, false, true));
     EXPECT_EQ(selected(m), "000101000");
     // the cursor helper sees the same coordinates
     float h = 0, w = 0;
-    planeCoordinates(m.vertices[5], kPlaneTop, h, w);
+    planeCoordinates(m.vertices[5], PlaneTop, h, w);
     EXPECT_EQ(h, 5.0f);
     EXPECT_EQ(w, -15.0f);
-    planeCoordinates(m.vertices[5], kPlaneLeft, h, w);
+    planeCoordinates(m.vertices[5], PlaneLeft, h, w);
     EXPECT_EQ(h, 15.0f);
     EXPECT_EQ(w, 10.0f);
     // an unknown plane hits nothing and changes nothing
     const std::string before = flags(m);
-    EXPECT_FALSE(pick(m, -100, -100, 100, 100, 3, false, true, false));
-    rectangleSelect(m, -100, -100, 100, 100, -1, false, false);
+    EXPECT_FALSE(pick(m, -100, -100, 100, 100, static_cast<Plane>(3), false, true, false));
+    rectangleSelect(m, -100, -100, 100, 100, PlaneNone, false, false);
     EXPECT_EQ(flags(m), before);
 }
 
@@ -261,14 +261,14 @@ TEST(Selection, PickBordersCoincidenceAndLastPicked) {
     Model m;
     twoMeshes(m);
     // vertex 1 at (1, 2): exactly on an edge of the square is outside, on either side
-    EXPECT_FALSE(pick(m, 1, 1, 3, 3, kPlaneFront, false, true, false));
-    EXPECT_FALSE(pick(m, 0, 2, 2, 4, kPlaneFront, false, true, false));
+    EXPECT_FALSE(pick(m, 1, 1, 3, 3, PlaneFront, false, true, false));
+    EXPECT_FALSE(pick(m, 0, 2, 2, 4, PlaneFront, false, true, false));
     // corners may come in any order
-    EXPECT_TRUE(pick(m, 2, 3, 0, 1, kPlaneFront, false, true, false));
+    EXPECT_TRUE(pick(m, 2, 3, 0, 1, PlaneFront, false, true, false));
     EXPECT_EQ(selected(m), "010000000");
     // corners of adjacent triangles at one place are both hit; the later one gives the position
     m.vertices[7].x = 1, m.vertices[7].y = 2, m.vertices[7].z = -4;
-    EXPECT_TRUE(click(m, 1, 2, kPlaneFront, false, false));
+    EXPECT_TRUE(click(m, 1, 2, PlaneFront, false, false));
     EXPECT_EQ(selected(m), "010000010");
     EXPECT_EQ(picked(m), "010000010");
     EXPECT_EQ(m.lastPickedX, 1.0f);
@@ -280,17 +280,17 @@ TEST(Selection, HoverLeavesSelection) {
     Model m;
     twoMeshes(m);
     setSelected(m, "100000001");
-    EXPECT_TRUE(hover(m, 3, 6, kPlaneFront));
+    EXPECT_TRUE(hover(m, 3, 6, PlaneFront));
     EXPECT_EQ(selected(m), "100000001");
     EXPECT_EQ(picked(m), "000100000");
     EXPECT_EQ(m.lastPickedZ, 9.0f);
     // a hover over nothing clears picked flags and keeps the last picked position
-    EXPECT_FALSE(hover(m, 50, 50, kPlaneFront));
+    EXPECT_FALSE(hover(m, 50, 50, PlaneFront));
     EXPECT_EQ(picked(m), "000000000");
     EXPECT_EQ(selected(m), "100000001");
     EXPECT_EQ(m.lastPickedX, 3.0f);
     // a hover over a selected vertex does not make the click-and-keep rule apply either
-    EXPECT_TRUE(pick(m, -1, -1, 1, 1, kPlaneFront, false, false, true));
+    EXPECT_TRUE(pick(m, -1, -1, 1, 1, PlaneFront, false, false, true));
     EXPECT_EQ(selected(m), "100000001");
 }
 
@@ -300,22 +300,22 @@ TEST(Selection, RectangleSelect) {
     m.vertices[4].picked = true;
     // plain: the selection becomes what is strictly inside; (2, 4) and (5, 10) lie on corners
     setSelected(m, "100000001");
-    rectangleSelect(m, 5, 10, 2, 4, kPlaneFront, false, false);
+    rectangleSelect(m, 5, 10, 2, 4, PlaneFront, false, false);
     EXPECT_EQ(selected(m), "000110000");
     // Shift adds
-    rectangleSelect(m, 6.5f, 11, 7.5f, 15, kPlaneFront, true, false);
+    rectangleSelect(m, 6.5f, 11, 7.5f, 15, PlaneFront, true, false);
     EXPECT_EQ(selected(m), "000110010");
     // Ctrl and Shift in Front flip what is inside
-    rectangleSelect(m, 3.5f, 0, 6.5f, 20, kPlaneFront, true, true);
+    rectangleSelect(m, 3.5f, 0, 6.5f, 20, PlaneFront, true, true);
     EXPECT_EQ(selected(m), "000101110");
     // Ctrl without Shift in Front clears first, so the inside ends up selected
-    rectangleSelect(m, 3.5f, 0, 6.5f, 20, kPlaneFront, false, true);
+    rectangleSelect(m, 3.5f, 0, 6.5f, 20, PlaneFront, false, true);
     EXPECT_EQ(selected(m), "000011100");
     // Ctrl in Top selects rather than flips: (x, -z) of vertices 4 to 6
-    rectangleSelect(m, 3.5f, -20, 6.5f, -10, kPlaneTop, true, true);
+    rectangleSelect(m, 3.5f, -20, 6.5f, -10, PlaneTop, true, true);
     EXPECT_EQ(selected(m), "000011100");
     // Left: (z, y) of vertices 0 and 1
-    rectangleSelect(m, -1, -1, 4, 3, kPlaneLeft, false, false);
+    rectangleSelect(m, -1, -1, 4, 3, PlaneLeft, false, false);
     EXPECT_EQ(selected(m), "110000000");
     // picked flags are never touched
     EXPECT_EQ(picked(m), "000010000");
@@ -420,8 +420,8 @@ TEST(Selection, EmptyModelsAreSafe) {
         showAllMeshes(m);
         unlockAllMeshes(m);
         currentOperations(m);
-        EXPECT_FALSE(pick(m, -1, -1, 1, 1, kPlaneFront, false, true, false));
-        rectangleSelect(m, -1, -1, 1, 1, kPlaneFront, false, false);
+        EXPECT_FALSE(pick(m, -1, -1, 1, 1, PlaneFront, false, true, false));
+        rectangleSelect(m, -1, -1, 1, 1, PlaneFront, false, false);
         EXPECT_FALSE(triangleSelectedForEditing(m, 0));
         EXPECT_EQ(meshSelected(m, 0), meshes == 1); // no vertices to miss
         EXPECT_FALSE(edgeSelected(m, 0, 1));

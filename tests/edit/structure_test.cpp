@@ -353,7 +353,7 @@ TEST(Structure, DuplicateMesh) {
 TEST(Structure, DrawNewMesh) {
     // Front, dragged left to right and upwards: the table's corners, facing the viewer (+z)
     Model m;
-    ASSERT_TRUE(drawNewMesh(m, 0, 0, 2, 1, 0));
+    ASSERT_TRUE(drawNewMesh(m, 0, 0, 2, 1, PlaneFront));
     ASSERT_EQ(meshCount(m), 1); // the first mesh of an empty model
     ASSERT_EQ(vertexCount(m), 6);
     ASSERT_EQ(materialCount(m), 1);
@@ -369,32 +369,32 @@ TEST(Structure, DrawNewMesh) {
     EXPECT_GT(m.vertices[0].normalZ, 0);
 
     // right to left reverses the winding; the older mesh is deselected and the new one current
-    ASSERT_TRUE(drawNewMesh(m, 2, 0, 0, 1, 0));
+    ASSERT_TRUE(drawNewMesh(m, 2, 0, 0, 1, PlaneFront));
     EXPECT_LT(m.vertices[6].normalZ, 0);
     EXPECT_FALSE(m.vertices[0].selected);
     EXPECT_EQ(m.meshes[1].firstVertex, 6);
     EXPECT_EQ(m.currentMesh, 1);
     // both corners swapped is a half turn: the winding stays
-    ASSERT_TRUE(drawNewMesh(m, 2, 1, 0, 0, 0));
+    ASSERT_TRUE(drawNewMesh(m, 2, 1, 0, 0, PlaneFront));
     EXPECT_GT(m.vertices[12].normalZ, 0);
 
     // Top: (h1, 0, -w2), (h2, 0, -w2), (h2, 0, -w1), ...; Left: (0, w1, h1), (0, w1, h2), ...
-    ASSERT_TRUE(drawNewMesh(m, 0, 0, 2, 1, 1));
+    ASSERT_TRUE(drawNewMesh(m, 0, 0, 2, 1, PlaneTop));
     EXPECT_EQ(m.vertices[18].z, -1);
     EXPECT_EQ(m.vertices[19].x, 2);
     EXPECT_EQ(m.vertices[20].z, 0);
     EXPECT_EQ(m.vertices[23].z, 0);
     EXPECT_EQ(m.vertices[18].y, 0);
-    ASSERT_TRUE(drawNewMesh(m, 0, 0, 2, 1, 2));
+    ASSERT_TRUE(drawNewMesh(m, 0, 0, 2, 1, PlaneLeft));
     EXPECT_EQ(m.vertices[25].z, 2);
     EXPECT_EQ(m.vertices[26].y, 1);
     EXPECT_EQ(m.vertices[24].x, 0);
     EXPECT_LT(m.vertices[24].normalX, 0);
 
     // no area, not finite, unknown plane: nothing
-    EXPECT_FALSE(drawNewMesh(m, 1, 0, 1, 5, 0));
-    EXPECT_FALSE(drawNewMesh(m, 0, 0, std::nanf(""), 1, 0));
-    EXPECT_FALSE(drawNewMesh(m, 0, 0, 1, 1, 3));
+    EXPECT_FALSE(drawNewMesh(m, 1, 0, 1, 5, PlaneFront));
+    EXPECT_FALSE(drawNewMesh(m, 0, 0, std::nanf(""), 1, PlaneFront));
+    EXPECT_FALSE(drawNewMesh(m, 0, 0, 1, 1, static_cast<Plane>(3)));
     EXPECT_EQ(meshCount(m), 5);
 }
 

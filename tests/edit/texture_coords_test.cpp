@@ -25,7 +25,7 @@ TEST(TextureCoords, DragAmountsPerView) {
     EXPECT_FLOAT_EQ(du, 2);
     EXPECT_FLOAT_EQ(dv, 1);
     // an unknown view or a zero scale gives no movement rather than infinities
-    textureDragAmounts(7, 20, 10, 10, du, dv);
+    textureDragAmounts(static_cast<Plane>(7), 20, 10, 10, du, dv);
     EXPECT_EQ(du, 0);
     EXPECT_EQ(dv, 0);
     textureDragAmounts(PlaneFront, 20, 10, 0, du, dv);

@@ -261,7 +261,8 @@ TEST(Transforms, DragTable) {
     // distinct amounts so a swapped or mis-signed argument shows
     const float du = 1, dv = 2, dy = 3;
     struct Row {
-        int plane, mode;
+        Plane plane;
+        int mode;
         DragOp op;
         float x, y, z;
     };
@@ -276,7 +277,7 @@ TEST(Transforms, DragTable) {
         {PlaneLeft, DragScale, DragOp::Scale, dy, dy, dy},
         {PlaneTop, DragScale, DragOp::Scale, dy, dy, dy},
         {PlaneFront, 3, DragOp::None, 0, 0, 0}, // texture mode is not a transform
-        {5, DragMove, DragOp::None, 0, 0, 0},
+        {static_cast<Plane>(5), DragMove, DragOp::None, 0, 0, 0},
     };
     for (const Row& r : rows) {
         const TransformAmounts a = dragAmounts(r.plane, r.mode, du, dv, dy);

@@ -112,7 +112,7 @@ inline StepKind applyEditStep(Model& m, Bytes& in) {
         break;
     case 16: {
         const float u0 = in.amount(3), v0 = in.amount(3), u1 = in.amount(3), v1 = in.amount(3);
-        rectangleSelect(m, u0, v0, u1, v1, n & 3, n & 4, n & 8);
+        rectangleSelect(m, u0, v0, u1, v1, static_cast<Plane>(n & 3), n & 4, n & 8);
         break;
     }
     // Mesh-pin commands and drags: one snapshot first.
@@ -196,7 +196,7 @@ inline StepKind applyEditStep(Model& m, Bytes& in) {
         const float h1 = in.amount(3), w1 = in.amount(3), h2 = in.amount(3), w2 = in.amount(3);
         if (!grow) break;
         snapshot();
-        drawNewMesh(m, h1, w1, h2, w2, n & 3);
+        drawNewMesh(m, h1, w1, h2, w2, static_cast<Plane>(n & 3));
         return StepKind::Snapshot;
     }
     case 34:

@@ -197,7 +197,7 @@ TEST_F(QtPlatformTest, DecodesBmpAndJpegBottomRowFirst) {
     EXPECT_TRUE(platform.decodeImage(path(dir, "c.jpg"), 4, 2, out));
 }
 
-TEST_F(QtPlatformTest, ImageFailuresAndBitmapResources) {
+TEST_F(QtPlatformTest, ImageFailures) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     RgbaImage out;
@@ -214,20 +214,6 @@ TEST_F(QtPlatformTest, ImageFailuresAndBitmapResources) {
     ASSERT_TRUE(sampleImage().save(QString::fromStdString(path(dir, "a.bmp")), "BMP"));
     EXPECT_FALSE(platform.decodeImage(path(dir, "a.bmp"), 0, 4, out));
     EXPECT_FALSE(platform.decodeImage(path(dir, "a.bmp"), 4, 20000, out));
-
-    // Registered resources decode at their own size, bottom row first; others fail.
-    const QByteArray bmp = bmpBytes(sampleImage());
-    platform.addBitmapResource(5, reinterpret_cast<const unsigned char*>(bmp.constData()),
-                               static_cast<std::size_t>(bmp.size()));
-    const unsigned char junk[] = {'B', 'M', 0, 1, 2};
-    platform.addBitmapResource(7, junk, sizeof junk);
-    ASSERT_TRUE(platform.bitmapResource(5, out));
-    EXPECT_EQ(out.width, 4);
-    EXPECT_EQ(out.height, 2);
-    EXPECT_TRUE(near(rgbaAt(out, 3, 0), 0, 255, 255));
-    EXPECT_TRUE(near(rgbaAt(out, 3, 1), 255, 255, 255));
-    EXPECT_FALSE(platform.bitmapResource(6, out));
-    EXPECT_FALSE(platform.bitmapResource(7, out));
 }
 
 namespace {
