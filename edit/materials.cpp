@@ -75,13 +75,11 @@ bool deleteMaterial(Model& m, int32_t a) {
 bool deleteTexture(Model& m, int32_t j) {
     if (j < 0 || j >= textureCount(m)) return false;
     m.textures.erase(m.textures.begin() + j);
-    const int32_t count = textureCount(m);
     for (Material& mat : m.materials) {
         if (mat.TextureIndex == j)
             mat.TextureIndex = kNoTexture;
         else if (mat.TextureIndex > j)
             --mat.TextureIndex;
-        if (mat.TextureIndex < 0 || mat.TextureIndex >= count) mat.TextureIndex = kNoTexture;
     }
     return true;
 }
@@ -95,10 +93,6 @@ void stripUnusedMaterialsAndTextures(Model& m) {
     auto textureOf = [](const Material& mat) { return mat.TextureIndex; };
     for (int32_t j; (j = firstUnused(textureCount(m), m.materials, textureOf)) >= 0;)
         deleteTexture(m, j);
-    // An index that was already past the list would start showing a texture added later.
-    for (Material& mat : m.materials)
-        if (mat.TextureIndex < 0 || mat.TextureIndex >= textureCount(m))
-            mat.TextureIndex = kNoTexture;
 }
 
 void copyMaterialsAndTextures(const Model& source, Model& destination) {

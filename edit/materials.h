@@ -1,7 +1,9 @@
 // Material and texture lists: append, delete, strip unused, copy between models.
 //
 // Every operation keeps the references sound: a mesh always names an existing material (while the
-// model has any), and a material's texture index is either an existing texture or kNoTexture.
+// model has any), and a material's texture index that names a texture keeps naming the same one.
+// An index that names no texture (kNoTexture, or one past the list as files may hold) keeps
+// naming none.
 #pragma once
 
 #include "model/model.h"
@@ -30,13 +32,11 @@ void appendMaterial(Model& m);
 bool deleteMaterial(Model& m, int32_t a);
 
 // Removes texture j: later textures move down a place, materials naming a later texture follow
-// it, and materials that named j (or any texture that does not exist) get kNoTexture. Returns
-// whether a texture was removed.
+// it, and materials that named j get kNoTexture. Returns whether a texture was removed.
 bool deleteTexture(Model& m, int32_t j);
 
 // Deletes every material no mesh uses (keeping at least one material), then every texture no
-// material names, whether or not that material has texturing on. A texture index that names no
-// texture becomes kNoTexture.
+// material names, whether or not that material has texturing on. Other indices stay as they are.
 void stripUnusedMaterialsAndTextures(Model& m);
 
 // Replaces the destination's materials, current material and textures by copies of the source's.

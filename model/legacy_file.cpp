@@ -23,18 +23,20 @@ struct LegacyTables {
     std::vector<Texture> textures;
 };
 
+int64_t gridTriangles(const LegacyMesh& g) {
+    if (g.width < 2 || g.height < 2) return 0;
+    return static_cast<int64_t>(g.width - 1) * (g.height - 1) * 2;
+}
+
+// A grid without cells reads no points, so only a grid with cells must lie within the table.
 bool gridInside(const LegacyMesh& g, int64_t pointCount) {
-    if (g.firstPoint < 0 || g.width < 0 || g.height < 0) return false;
+    if (gridTriangles(g) == 0) return true;
+    if (g.firstPoint < 0) return false;
     return static_cast<int64_t>(g.firstPoint) + static_cast<int64_t>(g.width) * g.height <=
            pointCount;
 }
 
 // ---- converting the grids ---------------------------------------------------------------
-
-int64_t gridTriangles(const LegacyMesh& g) {
-    if (g.width < 2 || g.height < 2) return 0;
-    return static_cast<int64_t>(g.width - 1) * (g.height - 1) * 2;
-}
 
 // Every cell (c, r) becomes (a, a+1, a+W+1) and (a, a+W+1, a+W) with a = first + r*W + c, rows
 // first. The grids were checked against the point table when they were read.

@@ -9,7 +9,8 @@
 // triangles, every mesh is smooth. readModelFile has already moved the current directory and
 // logged the opening lines; it sets the file name and current mesh after a success. On success
 // the four arrays are replaced and LoadOK is set; normals are left dirty for the caller. On
-// failure (unreadable file, a record number out of range, a mesh grid reaching past the grid
-// points read or with a negative first point, width or height, a mesh naming a missing material,
-// too many records) m is exactly as before and the reason is logged and stored in error.
+// failure (a record number out of range, a grid of at least 2 x 2 points reaching past the grid
+// points read or with a negative first point, a mesh naming a missing material, too many
+// records) m is exactly as before and the reason is logged and stored in error. A mesh with a
+// width or height below 2 has no triangles and reads no points.
 bool readLegacyModelData(Model& m, const std::string& data, std::string* error);

