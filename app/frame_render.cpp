@@ -199,6 +199,8 @@ void drawTexturePreview(Editor& editor) {
 void renderFrame(Editor& editor) {
     const int w = editor.settings.windowWidth;
     const int h = editor.settings.windowHeight;
+    // The views leave the last column and row uncovered when the size is odd.
+    clearWindow();
     drawViews(editor);
     setupOverlay2D(w, h);
     if (editor.state.viewLayout == kLayoutSplit) drawDividers(w, h);

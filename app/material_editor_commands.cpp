@@ -105,6 +105,12 @@ void placeMaterialPreview(Editor& editor) {
     view.distance = kPreviewDistance;
 }
 
+void centreMaterialEditor(Editor& editor) {
+    Panel& panel = editor.panels.materialEditor;
+    showPanelAt(panel, editor.settings.windowWidth / 2 - panel.width / 2,
+                editor.settings.windowHeight / 2 - panel.height / 2);
+}
+
 void openMaterialEditor(Editor& editor, bool fromMenu) {
     Model& m = editor.edit;
     Model& working = editor.materialEditor;
@@ -123,8 +129,7 @@ void openMaterialEditor(Editor& editor, bool fromMenu) {
     push(editor);
     choosePreviewModel(panel, 0);
     logEntry(editor.log, "Opening Material Editor Window");
-    showPanelAt(panel, editor.settings.windowWidth / 2 - 300,
-                editor.settings.windowHeight / 2 - 250);
+    centreMaterialEditor(editor);
     logEntry(editor.log, "Setting Material Preview ViewPort");
     placeMaterialPreview(editor);
 }

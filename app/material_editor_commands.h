@@ -8,6 +8,9 @@
 // the menu (not a mesh pin) opened it.
 void openMaterialEditor(Editor& editor, bool fromMenu);
 
+// Shows the editor centred in the window; it opens so and follows every new window geometry.
+void centreMaterialEditor(Editor& editor);
+
 // A left click while the material editor (or the texture selector over it) is open.
 void clickMaterialEditor(Editor& editor);
 void clickTextureSelector(Editor& editor);

@@ -56,8 +56,7 @@ ViewId hover(Editor& editor, int x, int y) {
     return under;
 }
 
-// A left drag in an orthographic view edits the selection with the view's own deltas, so it
-// rests while the pointer is outside that view rather than repeating a stale delta.
+// A left drag in an orthographic view edits the selection with that view's plane.
 void editDrag(Editor& editor, ViewId id, float dx, float dy) {
     const Viewport& view = editor.views[id];
     const Plane plane = viewInfo(id).plane;
@@ -71,13 +70,16 @@ void editDrag(Editor& editor, ViewId id, float dx, float dy) {
 }
 
 void drag(Editor& editor, ViewId under, int buttons, float dx, float dy) {
+    // Move follows the view's own plane deltas, which only its hit test renews: outside the view
+    // it rests rather than repeat a stale delta. The other modes go by pixels and keep acting.
+    const bool pixelDriven = editor.state.transformMode != ModeMove;
     for (ViewId id : kOrthoViews) {
         Viewport& view = editor.views[id];
         if (!view.dragging) continue;
         if (leftOnly(buttons)) {
             if (view.rubberBand)
                 extendRubberBand(view);
-            else if (editor.state.editMode == EditMode::Normal && id == under)
+            else if (editor.state.editMode == EditMode::Normal && (id == under || pixelDriven))
                 editDrag(editor, id, dx, dy);
         } else if (rightOnly(buttons)) {
             panView(view, dx, dy);

@@ -2,6 +2,7 @@
 #include "app/window_messages.h"
 
 #include "app/click.h"
+#include "app/material_editor_commands.h"
 #include "app/menu_commands.h"
 #include "app/viewport_input.h"
 #include "edit/undo.h"
@@ -21,6 +22,7 @@ void hideSystemCursor(Editor& editor) {
 void relayout(Editor& editor) {
     layoutViewports(editor.views, editor.state.viewLayout, editor.settings.windowWidth,
                     editor.settings.windowHeight);
+    if (editor.panels.materialEditor.visible) centreMaterialEditor(editor);
 }
 
 void leftButtonUp(Editor& editor) {

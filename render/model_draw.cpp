@@ -341,3 +341,8 @@ void drawPins(Model& m, float pitch, float yaw, float roll) {
         drawPin(centre, head, cam, kMeshPinRadius, current);
     }
 }
+
+void clearPinHover(Model& m) {
+    for (Mesh& mesh : m.meshes) mesh.pinHovered = false;
+    for (Vertex& v : m.vertices) v.pinHovered = false;
+}

@@ -21,3 +21,5 @@ void drawShaded(Model& m);
 // Mesh pins (and triangle pins where a mesh shows them), with the hover test against the
 // model's mouse position. Writes pin positions, rectangles, hover and lock flags into the model.
 void drawPins(Model& m, float pitch, float yaw, float roll);
+// Clears the hover flags of every mesh pin and triangle pin: for frames without the pin pass.
+void clearPinHover(Model& m);

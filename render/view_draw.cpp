@@ -34,7 +34,16 @@ void drawLayoutViews(Viewport views[ViewCount], Model& m, int layout, const View
                      const ViewOptions& view3D, bool renderLit) {
     for (ViewId id : {ViewFront, ViewLeft, ViewTop})
         if (layoutShows(layout, id)) drawView(views[id], m, ortho, renderLit, views[View3D]);
-    if (layoutShows(layout, View3D)) drawView(views[View3D], m, view3D, renderLit, views[View3D]);
+    const bool shown3D = layoutShows(layout, View3D);
+    if (shown3D) drawView(views[View3D], m, view3D, renderLit, views[View3D]);
+    // A pin that is not drawn is never under the pointer, whatever the last pin pass found.
+    if (!shown3D || !view3D.pins) clearPinHover(m);
+}
+
+void clearWindow() {
+    // Unscissored, the clear reaches every pixel of the surface.
+    glDisable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
 void drawDividers(int w, int h) {

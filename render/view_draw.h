@@ -23,9 +23,12 @@ void drawView(Viewport& view, Model& m, const ViewOptions& options, bool renderL
               const Viewport& camera3D);
 
 // Front, Left, Top and 3D in that order, those the layout shows; the orthographic views share
-// one set of options.
+// one set of options. Without the pin pass the pins' hover flags are cleared.
 void drawLayoutViews(Viewport views[ViewCount], Model& m, int layout, const ViewOptions& ortho,
                      const ViewOptions& view3D, bool renderLit);
+
+// The whole window back to the clear colour and depth, parts no view covers included.
+void clearWindow();
 
 // The bars between the views of the split layout, in 2D overlay coordinates (origin top-left).
 void drawDividers(int width, int height);

@@ -313,7 +313,9 @@ void setupViewport(Viewport& view) {
 
     // Integer halves; a view narrower than two pixels still gets a non-empty volume.
     const int halfW = std::max(width / 2, 1), halfH = std::max(view.height / 2, 1);
-    glOrtho(-halfW, halfW, -halfH, halfH, 1000, -1000);
+    // Eye z grows towards the viewer, so this depth range lets the nearer surface win under
+    // GL_LEQUAL, as in the 3D view.
+    glOrtho(-halfW, halfW, -halfH, halfH, -1000, 1000);
     glDisable(GL_DEPTH_TEST);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);

@@ -9,7 +9,9 @@
 
 #include "editor_fixture.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 using fwtest::LaidOutEditor;
 
@@ -76,6 +78,25 @@ TEST_F(EditorFixture, GeometryActivationAndClose) {
 
     send(WindowEventType::Close);
     EXPECT_TRUE(editor.quit);
+}
+
+TEST_F(EditorFixture, MaterialEditorStaysCentredAsTheWindowChanges) {
+    Panel& panel = editor.panels.materialEditor;
+    showPanelAt(panel, 10, 20); // dragged away from the centre
+    WindowEvent size;
+    size.type = WindowEventType::Size;
+    size.width = 1000, size.height = 700;
+    handleWindowEvent(editor, size);
+    EXPECT_EQ(panel.x, 500 - panel.width / 2);
+    EXPECT_EQ(panel.y, 350 - panel.height / 2);
+    panel.x = 10;
+    send(WindowEventType::Move, 40, 50);
+    EXPECT_EQ(panel.x, 500 - panel.width / 2);
+    // a closed editor stays where it was
+    panel.visible = false;
+    panel.x = 10;
+    handleWindowEvent(editor, size);
+    EXPECT_EQ(panel.x, 10);
 }
 
 TEST_F(EditorFixture, MouseButtonsDragsAndCursor) {
@@ -309,6 +330,29 @@ TEST_F(EditingFixture, BandSelectsExactlyWhatItEncloses) {
     send(WindowEventType::MouseMove, 430, frontY(1), MkLeft);
     EXPECT_EQ(editor.edit.vertices[1].x, x);
     send(WindowEventType::LeftUp, 430, frontY(1));
+}
+
+TEST_F(EditingFixture, PixelDrivenDragsGoOnOutsideTheirView) {
+    runMenuCommand(editor, CmdSelectAll);
+    const std::vector<Vertex> before = editor.edit.vertices;
+    // grab the corner (1, 1) in Front, run right into the Left view, then 10 pixels down there
+    auto dragIntoLeftView = [&](int mode) {
+        editor.edit.vertices = before;
+        editor.state.transformMode = mode;
+        send(WindowEventType::MouseMove, frontX(1), frontY(1));
+        send(WindowEventType::LeftDown, frontX(1), frontY(1), MkLeft);
+        for (int x : {330, 360, 390, 410}) send(WindowEventType::MouseMove, x, frontY(1), MkLeft);
+        send(WindowEventType::MouseMove, 410, frontY(1) + 10, MkLeft);
+        send(WindowEventType::LeftUp, 410, frontY(1) + 10);
+        return editor.edit.vertices[2];
+    };
+    EXPECT_NEAR(dragIntoLeftView(ModeScale).x, 1.05f, 1e-5);
+    const float turn = 10 / 57.29578f; // about z, around the centre (0, 0)
+    EXPECT_NEAR(dragIntoLeftView(ModeRotate).x, std::cos(turn) - std::sin(turn), 1e-5);
+    // the Front view's mapping all along: 110 pixels right, 10 down, at 100 pixels a unit
+    const Vertex moved = dragIntoLeftView(ModeTexture);
+    EXPECT_NEAR(moved.textureX, 1.1f, 1e-5);
+    EXPECT_NEAR(moved.textureY, -0.1f, 1e-5);
 }
 
 TEST_F(EditingFixture, SnapRotateAndMenuEdits) {

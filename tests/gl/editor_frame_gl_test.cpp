@@ -242,6 +242,31 @@ TEST_F(EditorFrame, CursorPanelAndDebugLines) {
     EXPECT_EQ(displayFileName("C:\\models\\ship.FW2"), "ship.FW2");
 }
 
+TEST_F(EditorFrame, OddWindowSizeLeavesNoCursorTrails) {
+    writeConfig(kBlueConfig);
+    start();
+    // One pixel short of the surface each way: the last column and row lie in no view. The
+    // window's row y is the surface's row y + 1.
+    WindowEvent size;
+    size.type = WindowEventType::Size;
+    size.width = W - 1, size.height = H - 1;
+    handleWindowEvent(*editor, size);
+    // the cursor's arrow, one pixel right of and six below its hot spot, in the last column,
+    // then in the last row
+    send(WindowEventType::MouseMove, W - 3, 294);
+    frame();
+    ASSERT_FALSE(rgbNear(glTestPixel(W - 2, 301), kBack[0], kBack[1], kBack[2]));
+    send(WindowEventType::MouseMove, 400, H - 8);
+    frame();
+    send(WindowEventType::MouseMove, 100, 100);
+    frame();
+    for (auto [x, y] : {std::pair{W - 2, 301}, {401, H - 1}}) {
+        const Rgb got = glTestPixel(x, y);
+        EXPECT_TRUE(rgbNear(got, kBack[0], kBack[1], kBack[2]))
+            << x << "," << y << ": " << got.r << " " << got.g << " " << got.b;
+    }
+}
+
 TEST_F(EditorFrame, MinimisedLoopWaitsAndDrawsNothing) {
     writeConfig(kBlueConfig);
     start();

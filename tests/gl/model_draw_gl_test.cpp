@@ -1,6 +1,7 @@
 // What the model passes draw and what the pin pass records, on real frames.
 #include "gl_test_context.h"
 #include "render/model_draw.h"
+#include "render/view_draw.h"
 #include "render/viewport.h"
 
 #include <GL/gl.h>
@@ -141,6 +142,63 @@ TEST_F(ModelDrawing, ShadedPassFillsWithTheMaterialColour) {
     front();
     drawShaded(m);
     EXPECT_TRUE(rgbNear(glTestPixel(230, 180), kBg[0], kBg[1], kBg[2]));
+}
+
+TEST_F(ModelDrawing, NearerFaceWinsInEveryOrthographicView) {
+    // A unit cube, one colour per face; each view sees one face pair head-on, the rest edge-on.
+    // Front looks along -z (eye z = z), Left along +x (eye z = -x), Top along -y (eye z = y).
+    struct Face {
+        int axis;
+        float at;
+        float r, g, b;
+    };
+    const Face faces[] = {{2, 0.5f, 1, 0, 0},  {2, -0.5f, 0, 1, 0}, // Front: near drawn first
+                          {0, 0.5f, 0, 0, 1},  {0, -0.5f, 1, 1, 0}, // Left: far drawn first
+                          {1, -0.5f, 1, 0, 1}, {1, 0.5f, 0, 1, 1}}; // Top: far drawn first
+    const float corner[6][2] = {{-0.5f, -0.5f}, {0.5f, -0.5f}, {0.5f, 0.5f},
+                                {-0.5f, -0.5f}, {0.5f, 0.5f},  {-0.5f, 0.5f}};
+    Model m;
+    for (const Face& f : faces) {
+        for (const auto& c : corner) {
+            float p[3];
+            p[f.axis] = f.at;
+            p[(f.axis + 1) % 3] = c[0];
+            p[(f.axis + 2) % 3] = c[1];
+            addVertex(m, p[0], p[1], p[2]);
+        }
+        m.meshes.push_back(meshOf(6 * meshCount(m), 2, meshCount(m)));
+        m.materials.push_back(flat(f.r, f.g, f.b));
+    }
+    m.LoadOK = true;
+    for (ViewId id : {ViewFront, ViewLeft, ViewTop}) {
+        setupViewport(views[id]);
+        drawShaded(m);
+    }
+    EXPECT_TRUE(rgbNear(glTestPixel(200, 150), 255, 0, 0));   // Front: z = 0.5
+    EXPECT_TRUE(rgbNear(glTestPixel(600, 150), 255, 255, 0)); // Left: x = -0.5
+    EXPECT_TRUE(rgbNear(glTestPixel(200, 450), 0, 255, 255)); // Top: y = 0.5
+}
+
+TEST_F(ModelDrawing, PinsNotDrawnAreNeverHovered) {
+    Model m;
+    defaultModel(m);
+    m.meshes[0].trianglePins = true;
+    m.mouseX = 600; // on the mesh pin
+    m.mouseY = 150;
+    const ViewOptions ortho;
+    ViewOptions view3D;
+    view3D.pins = true;
+    drawLayoutViews(views, m, kLayoutSplit, ortho, view3D, false);
+    ASSERT_TRUE(m.meshes[0].pinHovered);
+    view3D.pins = false;
+    drawLayoutViews(views, m, kLayoutSplit, ortho, view3D, false);
+    EXPECT_FALSE(m.meshes[0].pinHovered);
+    // Pins on but the 3D view not shown: a triangle pin's flag goes as well.
+    m.meshes[0].pinHovered = m.vertices[0].pinHovered = true;
+    view3D.pins = true;
+    drawLayoutViews(views, m, 1, ortho, view3D, false);
+    EXPECT_FALSE(m.meshes[0].pinHovered);
+    EXPECT_FALSE(m.vertices[0].pinHovered);
 }
 
 TEST_F(ModelDrawing, EachMeshSetsItsOwnBlendingAndBadIndicesAreHarmless) {
