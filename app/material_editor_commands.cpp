@@ -38,7 +38,7 @@ void applyCopy(Editor& editor) {
 void apply(Editor& editor) {
     applyCopy(editor);
     Model& m = editor.edit;
-    if (!editor.state.materialEditorFromMenu && m.currentMesh >= 0 && m.currentMesh < meshCount(m))
+    if (!editor.state.materialEditorFromMenu && hasCurrentMesh(m))
         m.meshes[m.currentMesh].MaterialNumber = editor.materialEditor.currentMaterial;
     editor.state.materialEditorFromMenu = false;
 }
@@ -51,7 +51,7 @@ void cancel(Editor& editor) {
 // Every mesh that used the pin mesh's material takes the edited one.
 void applyToSimilar(Editor& editor) {
     Model& m = editor.edit;
-    const bool hasMesh = m.currentMesh >= 0 && m.currentMesh < meshCount(m);
+    const bool hasMesh = hasCurrentMesh(m);
     const int32_t oldMaterial = hasMesh ? m.meshes[m.currentMesh].MaterialNumber : -1;
     applyCopy(editor);
     if (editor.state.materialEditorFromMenu) {
@@ -118,8 +118,7 @@ void openMaterialEditor(Editor& editor, bool fromMenu) {
     editor.state.materialEditorFromMenu = fromMenu;
     logEntry(editor.log, "Material Properties Button Clicked");
     logEntry(editor.log, "Copying Materials from Model to MaterialEditorModel");
-    if (m.currentMesh >= 0 && m.currentMesh < meshCount(m))
-        m.currentMaterial = m.meshes[m.currentMesh].MaterialNumber;
+    if (hasCurrentMesh(m)) m.currentMaterial = m.meshes[m.currentMesh].MaterialNumber;
     copyMaterialsAndTextures(m, working);
     logf(editor.log, "      MaterialCount = %i", materialCount(working));
     logf(editor.log, "      TextureCount = %i", textureCount(working));

@@ -18,9 +18,6 @@
 #include "ui/about.h"
 #include "ui/panel.h"
 
-#include "ui/panel.h"
-#include <GL/gl.h>
-
 #include <cstddef>
 #include <ctime>
 
@@ -50,7 +47,7 @@ void revisionCommand(Editor& editor, int) {
 }
 
 // The background colour through the colour dialog with the 16 custom colours, which keep
-// their edits even when the dialog is cancelled.
+// their edits even when the dialog is cancelled; the next frame clears with it.
 void backgroundColour(Editor& editor, int) {
     Settings& s = editor.settings;
     ColourRef colour = makeColourRef(static_cast<int>(s.backgroundRed * 255),
@@ -64,7 +61,6 @@ void backgroundColour(Editor& editor, int) {
     s.backgroundRed = colourRed(colour) / 255.0f;
     s.backgroundGreen = colourGreen(colour) / 255.0f;
     s.backgroundBlue = colourBlue(colour) / 255.0f;
-    glClearColor(s.backgroundRed, s.backgroundGreen, s.backgroundBlue, 0.5f);
 }
 
 void visitWebsite(Editor& editor, int) {

@@ -5,7 +5,7 @@
 #include "app/startup.h"
 
 #include "app/default_files_writer.h"
-#include "app/frame_render.h"
+#include "app/frame_step.h"
 #include "app/keyboard.h"
 #include "app/textures.h"
 #include "app/update_check.h"

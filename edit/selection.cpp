@@ -25,10 +25,6 @@ bool triangleExists(const Model& m, int32_t t) {
 
 namespace {
 
-bool currentMeshValid(const Model& m) {
-    return m.currentMesh >= 0 && m.currentMesh < meshCount(m);
-}
-
 template <typename F> void forEachVertex(Model& m, F f) {
     for (Vertex& v : m.vertices) f(v);
 }
@@ -103,7 +99,7 @@ void hideAllMeshes(Model& m) {
 }
 
 void toggleHiddenCurrentMesh(Model& m) {
-    if (!currentMeshValid(m)) return;
+    if (!hasCurrentMesh(m)) return;
     Mesh& mesh = m.meshes[m.currentMesh];
     mesh.hidden = !mesh.hidden;
     // A mesh shown again stays locked until the user unlocks it.
@@ -111,23 +107,23 @@ void toggleHiddenCurrentMesh(Model& m) {
 }
 
 void selectCurrentMeshOnly(Model& m) {
-    if (!currentMeshValid(m)) return;
+    if (!hasCurrentMesh(m)) return;
     const VertexRange r = meshVertexRange(m, m.currentMesh);
     for (int32_t i = 0; i < vertexCount(m); ++i) m.vertices[i].selected = i >= r.begin && i < r.end;
 }
 
 void addCurrentMeshToSelection(Model& m) {
-    if (!currentMeshValid(m)) return;
+    if (!hasCurrentMesh(m)) return;
     forMeshVertices(m, m.currentMesh, [](Vertex& v) { v.selected = true; });
 }
 
 void removeCurrentMeshFromSelection(Model& m) {
-    if (!currentMeshValid(m)) return;
+    if (!hasCurrentMesh(m)) return;
     forMeshVertices(m, m.currentMesh, [](Vertex& v) { v.selected = false; });
 }
 
 void toggleSmoothCurrentMesh(Model& m) {
-    if (!currentMeshValid(m)) return;
+    if (!hasCurrentMesh(m)) return;
     Mesh& mesh = m.meshes[m.currentMesh];
     mesh.smooth = !mesh.smooth;
     // The pass only recomputes dirty vertices; marking the mesh makes the new shading show now
@@ -137,7 +133,7 @@ void toggleSmoothCurrentMesh(Model& m) {
 }
 
 void toggleTrianglePinsCurrentMesh(Model& m) {
-    if (!currentMeshValid(m)) return;
+    if (!hasCurrentMesh(m)) return;
     Mesh& mesh = m.meshes[m.currentMesh];
     mesh.trianglePins = !mesh.trianglePins;
     recalculateNormals(m);

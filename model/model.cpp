@@ -15,6 +15,10 @@ int32_t vertexCount(const Model& m) {
 int32_t meshCount(const Model& m) {
     return static_cast<int32_t>(m.meshes.size());
 }
+
+bool hasCurrentMesh(const Model& m) {
+    return m.currentMesh >= 0 && m.currentMesh < meshCount(m);
+}
 int32_t materialCount(const Model& m) {
     return static_cast<int32_t>(m.materials.size());
 }

@@ -138,6 +138,8 @@ struct Model {
 
 int32_t vertexCount(const Model& m);
 int32_t meshCount(const Model& m);
+// Whether currentMesh names one of the meshes.
+bool hasCurrentMesh(const Model& m);
 int32_t materialCount(const Model& m);
 int32_t textureCount(const Model& m);
 // Whole triangles only: a trailing partial triangle is never walked.

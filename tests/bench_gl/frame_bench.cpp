@@ -1,7 +1,7 @@
 // Frame times of the editor under Xvfb (Mesa) for layouts 0 and 4 with 10k, 100k and 1M
 // triangles, beside a minimal immediate-mode loop drawing the same lit triangles in the same
 // views; and start-up to the first frame with the default files.
-#include "app/frame_render.h"
+#include "app/frame_step.h"
 #include "app/startup.h"
 #include "base/paths.h"
 #include "gl/gl_test_context.h"

@@ -1,5 +1,5 @@
 // Whole frames of the editor started on the scripted platform, read back pixel by pixel.
-#include "app/frame_render.h"
+#include "app/frame_step.h"
 #include "app/menu_commands.h"
 #include "app/startup.h"
 #include "app/window_messages.h"
