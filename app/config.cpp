@@ -98,13 +98,17 @@ bool writeToFile(const ConfigFile& config, bool truncate, const std::string& tex
     return ok;
 }
 
-void logIntWrite(const ConfigFile& config, const std::string& key, int32_t value) {
-    logf(channel(config), "Writing INT Config Value: %s - Value detected: %i", key.c_str(), value);
+// The log entries of written keys.
+std::string intEntry(const std::string& key, int32_t value) {
+    std::string entry = "Writing INT Config Value: " + key + " - Value detected: ";
+    appendInt(entry, value);
+    return entry;
 }
 
-void logFloatWrite(const ConfigFile& config, const std::string& key, float value) {
-    logf(channel(config), "Writing FLOAT Config Value: %s - Value detected: %f", key.c_str(),
-         static_cast<double>(value));
+std::string floatEntry(const std::string& key, float value) {
+    std::string entry = "Writing FLOAT Config Value: " + key + " - Value detected: ";
+    appendFixed6(entry, value);
+    return entry;
 }
 
 } // namespace
@@ -119,11 +123,13 @@ void configWriteHeader(const ConfigFile& config) {
 }
 
 void configWriteInt(const ConfigFile& config, const std::string& key, int32_t value) {
-    if (writeToFile(config, false, intLine(key, value))) logIntWrite(config, key, value);
+    if (writeToFile(config, false, intLine(key, value)))
+        logEntry(channel(config), intEntry(key, value));
 }
 
 void configWriteFloat(const ConfigFile& config, const std::string& key, float value) {
-    if (writeToFile(config, false, floatLine(key, value))) logFloatWrite(config, key, value);
+    if (writeToFile(config, false, floatLine(key, value)))
+        logEntry(channel(config), floatEntry(key, value));
 }
 
 void configWriteText(const ConfigFile& config, const std::string& key, const std::string& value) {
@@ -168,22 +174,28 @@ bool configReadText(const ConfigFile& config, const std::string& key, std::strin
 
 void configRewriteBegin(ConfigRewrite& rewrite) {
     rewrite.text = kHeader;
+    rewrite.entries.clear();
 }
 
-void configRewriteInt(const ConfigFile& config, ConfigRewrite& rewrite, const std::string& key,
-                      int32_t value) {
+void configRewriteInt(ConfigRewrite& rewrite, const std::string& key, int32_t value) {
     rewrite.text += intLine(key, value);
-    logIntWrite(config, key, value);
+    rewrite.entries.push_back(intEntry(key, value));
 }
 
-void configRewriteFloat(const ConfigFile& config, ConfigRewrite& rewrite, const std::string& key,
-                        float value) {
+void configRewriteFloat(ConfigRewrite& rewrite, const std::string& key, float value) {
     rewrite.text += floatLine(key, value);
-    logFloatWrite(config, key, value);
+    rewrite.entries.push_back(floatEntry(key, value));
 }
 
 bool configRewriteCommit(const ConfigFile& config, const ConfigRewrite& rewrite) {
-    if (writeFileSafely(config.path, rewrite.text)) return true;
-    logOpenFailure(config);
-    return false;
+    if (!writeFileSafely(config.path, rewrite.text)) {
+        logOpenFailure(config);
+        return false;
+    }
+    // Only now is it true that the keys were written.
+    LogBatch batch;
+    batch.log = &channel(config);
+    for (const std::string& entry : rewrite.entries) batchf(batch, "%s", entry.c_str());
+    flushLogBatch(batch);
+    return true;
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct ConfigFile {
     std::string path;
@@ -35,15 +36,14 @@ float configReadFloat(const ConfigFile& config, const std::string& key);
 bool configReadText(const ConfigFile& config, const std::string& key, std::string& value);
 
 // A whole rewrite gathered in memory and put in place in one step (temporary file renamed
-// over the old one), so a failed write keeps the previous file. Each key is logged as the
-// single-key writes log it.
+// over the old one), so a failed write keeps the previous file.
 struct ConfigRewrite {
     std::string text;
+    std::vector<std::string> entries; // the log entries of the keys, as single-key writes log
 };
 void configRewriteBegin(ConfigRewrite& rewrite);
-void configRewriteInt(const ConfigFile& config, ConfigRewrite& rewrite, const std::string& key,
-                      int32_t value);
-void configRewriteFloat(const ConfigFile& config, ConfigRewrite& rewrite, const std::string& key,
-                        float value);
-// Replaces the file; on failure logs "ERROR: Failed to open config File: %s" and returns false.
+void configRewriteInt(ConfigRewrite& rewrite, const std::string& key, int32_t value);
+void configRewriteFloat(ConfigRewrite& rewrite, const std::string& key, float value);
+// Replaces the file and then logs every key; on failure logs only
+// "ERROR: Failed to open config File: %s" and returns false.
 bool configRewriteCommit(const ConfigFile& config, const ConfigRewrite& rewrite);

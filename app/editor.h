@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Virtual-key codes the handlers look at.
 enum VirtualKey : int {
@@ -34,6 +35,8 @@ struct InputState {
     uint8_t keys[256] = {}; // 1 while the key is down
     // Keys that went down since the last frame's keyboard pass: 1, or 2 when Ctrl was down then.
     uint8_t pressed[256] = {};
+    // Every key-down since the last frame's keyboard pass, in order, for typing.
+    std::vector<uint8_t> typed;
     int pointerX = 0, pointerY = 0;
     int previousX = 0, previousY = 0;
     int buttonMask = 0;

@@ -9,29 +9,27 @@ namespace {
 
 constexpr int kMaterialNameField = 1035;
 
-// While the material editor is open the keys type its material name.
+// The character a key types into the material name (letters upper case), or 0.
+char nameCharacter(int key) {
+    if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return static_cast<char>(key);
+    return key == VkSpace ? ' ' : 0;
+}
+
+// While the material editor is open the keys type its material name: every key-down since the
+// last frame in order, so a slow frame loses none of them.
 void typeMaterialName(Editor& editor) {
     uint8_t* keys = editor.input.keys;
     Panel& panel = editor.panels.materialEditor;
     const int index = findWidget(panel, kMaterialNameField);
     if (panel.widgets.empty() || panel.widgets[index].id != kMaterialNameField) return;
     std::string name = panel.widgets[index].caption;
-    std::string typed;
-    bool any = false;
-    auto take = [&](int key, char c) {
-        if (!keys[key]) return;
-        keys[key] = 0;
-        typed = name + c; // several keys in one frame add one character: the last one wins
-        any = true;
-    };
-    for (int k = 'A'; k <= 'Z'; ++k) take(k, static_cast<char>(k));
-    for (int k = '1'; k <= '9'; ++k) take(k, static_cast<char>(k));
-    take('0', '0');
-    take(VkSpace, ' ');
-    if (any && typed.size() <= kWidgetTextMax) name = typed;
-    if (keys[VkBackspace] && !name.empty()) {
-        name.pop_back();
-        keys[VkBackspace] = 0;
+    for (uint8_t key : editor.input.typed) {
+        const char c = nameCharacter(key);
+        if (key == VkBackspace && !name.empty())
+            name.pop_back();
+        else if (c && name.size() < kWidgetTextMax)
+            name += c;
+        if (c || key == VkBackspace) keys[key] = 0; // consumed
     }
     setCaption(panel, name, kMaterialNameField);
 }
@@ -92,4 +90,5 @@ void handleKeyboard(Editor& editor) {
         if (tapped[k]) in.keys[k] = 0;
         in.pressed[k] = 0;
     }
+    in.typed.clear();
 }

@@ -133,6 +133,9 @@ void configReadAll(ConfigFile& config, Settings& s, Model& editModel) {
     editModel.undoEnabled = readFlag(config, SettingKey::EnableUndo);
     s.maxUndoCount = readInt(config, SettingKey::MaxUndoCount);
     setupUndo(editModel, s.maxUndoCount);
+    // The log starts afresh once the undo store exists, where readers of the log expect it to
+    // begin.
+    if (!editModel.undo.slots.empty() && config.log) logOpen(*config.log, config.log->path);
     s.targetFramerate = readInt(config, SettingKey::TargetFramerate);
     if (s.targetFramerate < kMinFramerate || s.targetFramerate > kMaxFramerate)
         s.targetFramerate = kDefaultFramerate;
@@ -168,9 +171,9 @@ bool configWriteAll(const ConfigFile& config, const Settings& s, const Model& ed
     for (int i = 0; i < static_cast<int>(SettingKey::Count); ++i) {
         const SettingKey key = static_cast<SettingKey>(i);
         if (isFloatKey(key))
-            configRewriteFloat(config, rewrite, settingKeyName(key), floatValue(s, key));
+            configRewriteFloat(rewrite, settingKeyName(key), floatValue(s, key));
         else
-            configRewriteInt(config, rewrite, settingKeyName(key), intValue(s, editModel, key));
+            configRewriteInt(rewrite, settingKeyName(key), intValue(s, editModel, key));
     }
     return configRewriteCommit(config, rewrite);
 }

@@ -80,7 +80,8 @@ void configReadWindowGeometry(const ConfigFile& config, Settings& settings);
 
 // Sets the file name again (for the log), then reads the options, the background and the custom
 // colours. A MaxUndoCount of 1..499 builds MaxUndoCount + 1 undo slots in the edit model and
-// turns undo on; any other value leaves no slots and undo off, whatever EnableUndo said.
+// turns undo on and starts the program's log file afresh; any other value leaves no slots and
+// undo off, whatever EnableUndo said.
 void configReadAll(ConfigFile& config, Settings& settings, Model& editModel);
 
 // ShowHint0..9; a missing key shows the hint.

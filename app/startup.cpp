@@ -19,6 +19,7 @@
 #include "resources/menu_table.h"
 #include "ui/hints.h"
 
+#include <cstdlib>
 #include <vector>
 
 // ---- Command line and pacing ----
@@ -49,6 +50,8 @@ void countFrame(FrameClock& clock, int64_t now) {
 namespace {
 
 constexpr int kIconResource = 100;
+// A command-line file name shorter than this counts as none.
+constexpr std::size_t kShortestFileName = 5;
 
 // The icon's BGR rows as the RGBA the window takes; both run bottom to top.
 RgbaImage applicationIcon() {
@@ -107,7 +110,7 @@ void loadDefaultModel(Editor& editor) {
 
 void loadEditModel(Editor& editor, const std::string& file) {
     Model& m = editor.edit;
-    if (file.size() >= 5) {
+    if (file.size() >= kShortestFileName) {
         m.loadWithoutDialog = true;
         m.fileName = file;
         std::string error;
@@ -137,11 +140,23 @@ void loadPreviewModels(Editor& editor) {
     }
 }
 
+// A relative APPDATA would name another folder once the per-user folder is current; whatever
+// reads it later (every model's log channel) must find the same folder.
+void makeAppDataAbsolute() {
+    const char* root = std::getenv("APPDATA");
+    if (!root || !*root) return;
+    const std::string absolute = absolutePath(toSlashes(root));
+    if (absolute != root) setenv("APPDATA", absolute.c_str(), 1);
+}
+
 } // namespace
 
 // ---- Start-up ----
 
 bool startEditor(Editor& editor, const std::string& commandLine) {
+    // Relative paths given at start name places in the folder the program was started in.
+    const std::string startFolder = currentDirectory();
+    makeAppDataAbsolute();
     editor.userDirectory = userDirectory();
     makeDirectories(editor.userDirectory);
     setCurrentDirectory(editor.userDirectory);
@@ -172,7 +187,8 @@ bool startEditor(Editor& editor, const std::string& commandLine) {
     }
 
     logEntry(editor.log, "Reading Command Line Parameters");
-    const std::string file = commandLineFileName(commandLine);
+    std::string file = commandLineFileName(commandLine);
+    if (file.size() >= kShortestFileName && file[0] != '/') file = startFolder + file;
 
     writeMissingDefaultFiles(editor.userDirectory, editor.log);
 

@@ -7,6 +7,9 @@
 #include "app/viewport_input.h"
 #include "edit/undo.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 constexpr ViewId kMainViews[] = {ViewFront, ViewLeft, ViewTop, View3D};
@@ -55,6 +58,11 @@ void handleWindowEvent(Editor& editor, const WindowEvent& e) {
         break;
     case WindowEventType::Activate:
         editor.windowActive = !e.minimised;
+        // Keys released while the keyboard was elsewhere never come up here.
+        if (e.deactivated) {
+            std::fill(std::begin(in.keys), std::end(in.keys), uint8_t{0});
+            in.buttonMask &= ~(MkShift | MkControl);
+        }
         break;
     case WindowEventType::Close:
         editor.quit = true;
@@ -62,6 +70,7 @@ void handleWindowEvent(Editor& editor, const WindowEvent& e) {
     case WindowEventType::KeyDown:
         in.keys[e.key & 0xFF] = 1;
         in.pressed[e.key & 0xFF] = in.keys[VkControl] ? 2 : 1;
+        in.typed.push_back(static_cast<uint8_t>(e.key & 0xFF));
         break;
     case WindowEventType::KeyUp:
         in.keys[e.key & 0xFF] = 0;

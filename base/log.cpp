@@ -2,6 +2,7 @@
 #include "base/log.h"
 
 #include "base/numbers.h"
+#include "base/paths.h"
 #include "base/regular_file.h"
 
 #include <cstdarg>
@@ -11,8 +12,9 @@
 
 void logOpen(LogChannel& log, const std::string& path) {
     log.enabled = true;
-    log.path = path;
-    if (FILE* f = openRegularFileForAppend(path)) {
+    // Kept absolute: the channel stays on its file when the current directory moves.
+    log.path = absolutePath(path);
+    if (FILE* f = openRegularFileForAppend(log.path)) {
         if (::ftruncate(::fileno(f), 0) == 0) std::fputs("  ..... Initialising Logs .....\n", f);
         std::fclose(f);
     }

@@ -106,7 +106,9 @@ constexpr std::size_t kHttpBodyLimit = 16u << 20;
 enum class WindowEventType {
     Move,            // x, y: outer top-left corner of the main window
     Size,            // width, height: the OpenGL surface
-    Activate,        // minimised: the window was minimised (false: restored or activated)
+    Activate,        // minimised: the window was minimised (false: restored or activated);
+                     // deactivated: the keyboard went elsewhere (a menu, a dialog, another
+                     // window, or minimising)
     Close,           // the user asked to close the window
     KeyDown,         // key (auto-repeat presses count as presses)
     KeyUp,           // key (auto-repeat releases are not delivered)
@@ -130,6 +132,7 @@ struct WindowEvent {
     int delta = 0;
     int command = 0;
     bool minimised = false;
+    bool deactivated = false;
 };
 
 struct WindowSpec {

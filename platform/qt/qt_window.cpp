@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
@@ -180,6 +181,9 @@ class QtMainWindow : public QMainWindow {
   public:
     explicit QtMainWindow(std::vector<WindowEvent>& queue) : queue_(queue) {}
 
+    // A menu, a dialog or another window has the keyboard now.
+    void keyboardLeft() { queueActivate(true); }
+
   protected:
     void moveEvent(QMoveEvent* e) override {
         QMainWindow::moveEvent(e);
@@ -211,8 +215,13 @@ class QtMainWindow : public QMainWindow {
         const bool minimised = isMinimized();
         if (minimised == minimised_) return;
         minimised_ = minimised;
+        queueActivate(minimised);
+    }
+
+    void queueActivate(bool deactivated) {
         WindowEvent out = makeEvent(WindowEventType::Activate);
-        out.minimised = minimised;
+        out.minimised = minimised_;
+        out.deactivated = deactivated;
         queue_.push_back(out);
     }
 
@@ -224,11 +233,67 @@ class QtMainWindow : public QMainWindow {
 
 namespace {
 
+// Alt+letter opens the menu of the bar with that mnemonic; where menus share it, the first, and
+// pressed again while one of them is open, the next, round to the first again. Left alone, Qt
+// starts wherever its last ambiguous shortcut left off, and an open menu closes on the Alt of
+// the next Alt+letter before the letter arrives; here Alt closes it only when let go alone.
+class MenuMnemonics : public QObject {
+  public:
+    explicit MenuMnemonics(QMenuBar* bar) : QObject(bar), bar_(bar) {}
+
+  protected:
+    // Watches the bar for its shortcuts and every menu for the keys it takes while open.
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::Shortcut: // a mnemonic of one menu alone is Qt's to handle
+            return openNext(static_cast<QShortcutEvent*>(e)->key(), 2);
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(e);
+            altAlone_ = key->key() == Qt::Key_Alt && watched != bar_;
+            if (altAlone_) return true;
+            return key->modifiers() == Qt::AltModifier &&
+                   openNext(QKeySequence(key->keyCombination()), 1);
+        }
+        case QEvent::KeyRelease:
+            if (static_cast<QKeyEvent*>(e)->key() != Qt::Key_Alt || !altAlone_) return false;
+            altAlone_ = false;
+            bar_->setActiveAction(nullptr);
+            return true;
+        default:
+            return QObject::eventFilter(watched, e);
+        }
+    }
+
+  private:
+    // False when fewer menus of the bar have this mnemonic. The opened menu's first item is
+    // highlighted, as when Qt opens a menu from the keyboard.
+    bool openNext(const QKeySequence& pressed, qsizetype fewest) {
+        QList<QAction*> sharing;
+        for (QAction* a : bar_->actions())
+            if (a->menu() && QKeySequence::mnemonic(a->text()) == pressed) sharing.append(a);
+        if (sharing.size() < fewest) return false;
+        const qsizetype at = sharing.indexOf(bar_->activeAction()); // -1: none of them is open
+        QAction* next = sharing[(at + 1) % sharing.size()];
+        bar_->setActiveAction(next);
+        for (QAction* item : next->menu()->actions())
+            if (!item->isSeparator() && item->isEnabled() && item->isVisible()) {
+                next->menu()->setActiveAction(item);
+                break;
+            }
+        return true;
+    }
+
+    QMenuBar* bar_;
+    bool altAlone_ = false; // Alt went down in an open menu and nothing else since
+};
+
 // Builds the bar from the depth-nested table. Entries whose parent menu is missing (a malformed
 // table) are skipped rather than attached somewhere else.
 void buildMenuBar(QMenuBar* bar, const MenuEntry* menu, std::size_t count,
                   std::map<int, QAction*>& actions, std::vector<WindowEvent>& queue) {
     std::vector<QMenu*> open; // open[d]: the menu holding the entries of depth d + 1
+    auto* mnemonics = new MenuMnemonics(bar);
+    bar->installEventFilter(mnemonics);
     for (std::size_t i = 0; menu && i < count; ++i) {
         const MenuEntry& entry = menu[i];
         if (entry.depth < 0 || static_cast<std::size_t>(entry.depth) > open.size()) continue;
@@ -238,6 +303,7 @@ void buildMenuBar(QMenuBar* bar, const MenuEntry* menu, std::size_t count,
         switch (entry.kind) {
         case MenuEntryKind::Menu:
             open.push_back(parent ? parent->addMenu(caption) : bar->addMenu(caption));
+            open.back()->installEventFilter(mnemonics);
             break;
         case MenuEntryKind::Separator:
             if (parent)
@@ -344,6 +410,16 @@ std::unique_ptr<QtWindow> QtWindow::create(const WindowSpec& spec, std::string& 
         0, 0, static_cast<int>(std::lround(container->width() * ratio)),
         static_cast<int>(std::lround(container->height() * ratio)));
 
+    // Keys released while a menu, a dialog or another window has the keyboard never reach the
+    // surface; the program hears that it left and lets go of them.
+    QtMainWindow* frame = w->main_;
+    QWindow* surface = w->glWindow_;
+    w->focusWatch_ = QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, frame,
+                                      [frame, surface](QWindow* now) {
+                                          if (now != surface && now != frame->windowHandle())
+                                              frame->keyboardLeft();
+                                      });
+
     w->main_->raise();
     w->main_->activateWindow();
     container->setFocus();
@@ -357,6 +433,8 @@ QtWindow::~QtWindow() {
         context_.reset();
     }
     actions_.clear();
+    // Destroying the windows moves the focus; the half-destroyed main window must not hear of it.
+    QObject::disconnect(focusWatch_);
     // The container goes with the main window and takes the OpenGL window with it.
     delete main_;
 }

@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 
+#include <QMetaObject>
 #include <Qt>
 #include <map>
 #include <memory>
@@ -52,5 +53,6 @@ class QtWindow {
     QtGlWindow* glWindow_ = nullptr;
     std::unique_ptr<QOpenGLContext> context_;
     std::map<int, QAction*> actions_;
+    QMetaObject::Connection focusWatch_; // tells the program when the keyboard leaves
     bool cursorVisible_ = true;
 };

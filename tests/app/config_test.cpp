@@ -151,7 +151,7 @@ TEST(Config, FailedRewriteKeepsTheOldFile) {
 
     ConfigRewrite rewrite;
     configRewriteBegin(rewrite);
-    for (int i = 0; i < 50; ++i) configRewriteInt(config, rewrite, "Key" + std::to_string(i), i);
+    for (int i = 0; i < 50; ++i) configRewriteInt(rewrite, "Key" + std::to_string(i), i);
     // A file-size limit stands in for a full disk: writing past 64 bytes fails.
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -173,6 +173,24 @@ TEST(Config, FailedRewriteKeepsTheOldFile) {
     EXPECT_EQ(filesIn(dir), 1);
 }
 
+TEST(Config, FailedRewriteLogsOnlyItsError) {
+    ConfigFixture f;
+    ConfigRewrite rewrite;
+    configRewriteBegin(rewrite);
+    configRewriteInt(rewrite, "Count", 3);
+    configRewriteFloat(rewrite, "Level", 0.5f);
+    f.config.path = f.dir + "missing/Config.ini";
+    EXPECT_FALSE(configRewriteCommit(f.config, rewrite));
+    EXPECT_TRUE(contains(f.logText(), " - ERROR: Failed to open config File: " + f.config.path));
+    EXPECT_FALSE(contains(f.logText(), "Writing"));
+    // Put in place, the keys are logged as single-key writes log them.
+    f.config.path = f.dir + "Config.ini";
+    EXPECT_TRUE(configRewriteCommit(f.config, rewrite));
+    EXPECT_TRUE(contains(f.logText(), " - Writing INT Config Value: Count - Value detected: 3\n"));
+    EXPECT_TRUE(contains(f.logText(), " - Writing FLOAT Config Value: Level - Value detected: "
+                                      "0.500000\n"));
+}
+
 TEST(Config, NumbersIgnoreTheProcessLocale) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
@@ -182,7 +200,7 @@ TEST(Config, NumbersIgnoreTheProcessLocale) {
     const std::string text = readText(f.config.path);
     ConfigRewrite rewrite;
     configRewriteBegin(rewrite);
-    configRewriteFloat(f.config, rewrite, "Other", 1.5f);
+    configRewriteFloat(rewrite, "Other", 1.5f);
     const bool committed = configRewriteCommit(f.config, rewrite);
     const std::string afterRewrite = readText(f.config.path);
     writeText(f.config.path, "Level = 0.75\n");

@@ -310,6 +310,26 @@ TEST_F(EditingFixture, DragAVertexThenUndoInOneStep) {
     EXPECT_EQ(editor.edit.vertices[2].x, 1.0f);
 }
 
+TEST_F(EditingFixture, KeysReleasedWhileTheKeyboardWasElsewhereAreUp) {
+    takeSnapshot(editor.edit); // one step to undo
+    // Ctrl held with Shift as the menu opens; both come up there, unseen
+    key(WindowEventType::KeyDown, VkControl);
+    key(WindowEventType::KeyDown, VkShift);
+    send(WindowEventType::MouseMove, 10, 10, MkShift | MkControl);
+    handleKeyboard(editor);
+    WindowEvent away;
+    away.type = WindowEventType::Activate;
+    away.deactivated = true;
+    handleWindowEvent(editor, away);
+    EXPECT_TRUE(editor.windowActive);
+    EXPECT_FALSE(editor.input.keys[VkShift]);
+    EXPECT_EQ(editor.input.buttonMask, 0);
+    // back in the window a Z is only a Z
+    key(WindowEventType::KeyDown, 'Z');
+    handleKeyboard(editor);
+    EXPECT_FALSE(editor.edit.undo.canRedo); // nothing was undone
+}
+
 TEST_F(EditingFixture, BandSelectsExactlyWhatItEncloses) {
     // a band around the two right-hand corners (x = 1) selects those vertices only
     send(WindowEventType::MouseMove, frontX(0.5f), frontY(1.4f));

@@ -3,6 +3,7 @@
 #include "app/keyboard.h"
 #include "app/material_editor_commands.h"
 #include "app/menu_commands.h"
+#include "app/window_messages.h"
 #include "edit/undo.h"
 #include "platform/fake_platform.h"
 #include "resources/menu_table.h"
@@ -197,20 +198,30 @@ TEST_F(MaterialEditorApp, TexturesAddedWhileEditingArePickedFromTheSelector) {
     EXPECT_EQ(editor.edit.materials[0].TextureIndex, 10);
 }
 
-TEST_F(MaterialEditorApp, TypingStopsAtTheFieldsCapacity) {
+TEST_F(MaterialEditorApp, TypingKeepsEveryKeyAndStopsAtTheFieldsCapacity) {
     runMenuCommand(editor, CmdShowMaterialEditor);
-    // letters upper case, one character per frame, backspace removes one
-    editor.input.keys['M'] = 1;
-    editor.input.keys['7'] = 1;
+    // Presses and releases of the keys of the text, '<' for Backspace.
+    auto type = [&](const std::string& text) {
+        WindowEvent e;
+        for (char c : text) {
+            e.key = c == '<' ? int{VkBackspace} : c;
+            e.type = WindowEventType::KeyDown;
+            handleWindowEvent(editor, e);
+            e.type = WindowEventType::KeyUp;
+            handleWindowEvent(editor, e);
+        }
+    };
+    // every key typed between two frames counts, in order; M types instead of changing the mode
+    type("<<<<SKIN 1");
     handleKeyboard(editor);
-    EXPECT_EQ(caption(kIdMaterialName), "HULL7");
-    editor.input.keys[VkBackspace] = 1;
+    EXPECT_EQ(caption(kIdMaterialName), "SKIN 1");
+    type("<<M7");
     handleKeyboard(editor);
-    EXPECT_EQ(caption(kIdMaterialName), "HULL");
+    EXPECT_EQ(caption(kIdMaterialName), "SKINM7");
     EXPECT_EQ(editor.state.transformMode, ModeMove);
     // a full field takes no more
     setCaption(panel, std::string(kWidgetTextMax, 'A'), kIdMaterialName);
-    editor.input.keys['B'] = 1;
+    type("B");
     handleKeyboard(editor);
     EXPECT_EQ(caption(kIdMaterialName), std::string(kWidgetTextMax, 'A'));
     stepMaterialEditor(editor);

@@ -7,6 +7,7 @@
 #include "app/update_check.h"
 #include "base/paths.h"
 #include "platform/fake_platform.h"
+#include "resources/default_files.h"
 
 #include "config_fixture.h"
 
@@ -163,6 +164,36 @@ TEST(Robustness, StartsWithoutAUsableUserFolder) {
         EXPECT_EQ(readText(readOnly + "/Facetwright/Config.ini"), config);
         ::umount(readOnly.c_str());
     }
+}
+
+// Relative paths given at start name places in the start folder: the model file, and through a
+// relative APPDATA the per-user folder, where the log, the settings and the default files land.
+TEST(Robustness, RelativePathsAtStartAreTakenFromTheStartFolder) {
+    const std::string dir = makeScratchDir();
+    makeDirectory(dir + "sub");
+    writeText(dir + "sub/ship.FW2", std::string(defaultFileContent(DefaultFile::PreviewModel1)));
+    const char* old = std::getenv("APPDATA");
+    const std::string saved = old ? old : "";
+    const std::string cwd = currentDirectory();
+    setCurrentDirectory(dir);
+    setenv("APPDATA", "appd", 1);
+    {
+        FakePlatform platform;
+        Editor editor{platform};
+        ASSERT_TRUE(startEditor(editor, "sub/ship.FW2"));
+        EXPECT_EQ(editor.edit.fileName, dir + "sub/ship.FW2");
+        EXPECT_EQ(meshCount(editor.edit), 6);
+        EXPECT_TRUE(platform.callsOf(CallKind::MessageBox).empty());
+        shutdownEditor(editor);
+        const std::string user = dir + "appd/Facetwright/";
+        for (const char* name : {"Facetwright.Log", "Config.ini", "NEW_MODEL.FW2"})
+            EXPECT_TRUE(fileExists(user + name)) << name;
+        // Models made before start-up and after it log into that same file.
+        EXPECT_EQ(editor.edit.log.path, user + "Facetwright.Log");
+        EXPECT_EQ(Model().log.path, user + "Facetwright.Log");
+    }
+    setenv("APPDATA", saved.c_str(), 1);
+    setCurrentDirectory(cwd);
 }
 
 // Every writer on a file system with no room left: the old files keep their bytes, no temporary

@@ -67,7 +67,8 @@ std::string describe(const WindowEvent& e) {
         return s + " " + std::to_string(e.delta) + " at " + std::to_string(e.x) + "," +
                std::to_string(e.y) + " b" + std::to_string(e.buttons);
     case WindowEventType::Activate:
-        return s + (e.minimised ? " minimised" : " restored");
+        return s + (e.minimised ? " minimised" : " restored") +
+               (e.deactivated ? " deactivated" : "");
     default:
         return s;
     }
@@ -366,7 +367,8 @@ TEST_F(QtWindowTest, CloseMinimiseCursorAndWaiting) {
     window->mainWindow()->showNormal();
     for (const WindowEvent& e : drain(300))
         if (e.type == WindowEventType::Activate) got.push_back(describe(e));
-    EXPECT_EQ(got, (std::vector<std::string>{"Activate minimised", "Activate restored"}));
+    EXPECT_EQ(got,
+              (std::vector<std::string>{"Activate minimised deactivated", "Activate restored"}));
 
     // The system cursor over the surface hides and comes back.
     platform.setSystemCursorVisible(false);
@@ -387,6 +389,51 @@ TEST_F(QtWindowTest, CloseMinimiseCursorAndWaiting) {
     EXPECT_EQ(describe(out.back()), "KeyDown 77");
 }
 
+TEST_F(QtWindowTest, RepeatedMnemonicMovesBetweenTheMenusSharingIt) {
+    QMenuBar* bar = window->mainWindow()->menuBar();
+    QAction* mesh = bar->actions().value(4);
+    QAction* material = bar->actions().value(5);
+    auto open = [] { return QApplication::activePopupWidget(); };
+    // What the open menu gets from a key, with Alt held.
+    auto key = [&](QEvent::Type type, Qt::Key k) {
+        QKeyEvent e(type, k, Qt::AltModifier);
+        QCoreApplication::sendEvent(open(), &e);
+        QCoreApplication::processEvents();
+    };
+    auto altChord = [&](Qt::Key k) {
+        key(QEvent::KeyPress, Qt::Key_Alt);
+        key(QEvent::KeyPress, k);
+        key(QEvent::KeyRelease, Qt::Key_Alt);
+    };
+    // Alt+M opens Mesh, whichever of the two Qt's ambiguous shortcut would give.
+    for (int time = 0; time < 2; ++time) {
+        QShortcutEvent shortcut(QKeySequence(Qt::ALT | Qt::Key_M), 0, true);
+        QCoreApplication::sendEvent(bar, &shortcut);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(open(), mesh->menu());
+        EXPECT_EQ(mesh->menu()->activeAction(), window->action(321)); // first item, as Qt does
+        mesh->menu()->close();
+        QCoreApplication::processEvents();
+    }
+    // Each further Alt+M moves on to the next menu with M, and round.
+    bar->setActiveAction(mesh);
+    QCoreApplication::processEvents();
+    altChord(Qt::Key_M);
+    EXPECT_EQ(bar->activeAction(), material);
+    EXPECT_EQ(open(), material->menu());
+    key(QEvent::KeyPress, Qt::Key_M); // Alt still held
+    EXPECT_EQ(open(), mesh->menu());
+    // Another menu's letter opens that menu; Alt let go alone closes the menus.
+    altChord(Qt::Key_F);
+    EXPECT_EQ(open(), topMenu(window, 0));
+    key(QEvent::KeyPress, Qt::Key_Alt);
+    key(QEvent::KeyRelease, Qt::Key_Alt);
+    EXPECT_EQ(open(), nullptr);
+    EXPECT_EQ(mesh->text(), QString("&Mesh"));
+    EXPECT_EQ(material->text(), QString("&Material"));
+    drain(100);
+}
+
 // Shows a message box through the platform, closes it, and gives the widget it was parented to.
 QWidget* messageBoxParent(QtPlatform& platform) {
     QWidget* parent = nullptr;
@@ -405,6 +452,30 @@ QWidget* messageBoxParent(QtPlatform& platform) {
     platform.messageBox("text", "caption", MessageButtons::Ok, MessageIcon::None);
     EXPECT_TRUE(seen);
     return parent;
+}
+
+TEST_F(QtWindowTest, KeyboardLeavingTheWindowIsADeactivation) {
+    QMenuBar* bar = window->mainWindow()->menuBar();
+    inputs();
+    // An open menu has the keyboard: keys released there never reach the surface.
+    bar->setActiveAction(bar->actions().value(1));
+    std::vector<std::string> got;
+    for (const WindowEvent& e : until(WindowEventType::Activate))
+        if (e.type == WindowEventType::Activate) got.push_back(describe(e));
+    EXPECT_EQ(got, (std::vector<std::string>{"Activate restored deactivated"}));
+    topMenu(window, 1)->close();
+    drain(100);
+    // So has another window.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    const QDeadlineTimer deadline(2000);
+    while (QGuiApplication::focusWindow() != other.windowHandle() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    const std::vector<WindowEvent> events = drain(50);
+    const WindowEvent* left = last(events, WindowEventType::Activate);
+    ASSERT_NE(left, nullptr);
+    EXPECT_TRUE(left->deactivated);
 }
 
 TEST_F(QtWindowTest, DialogsBelongToTheWindowUntilItIsDestroyed) {
