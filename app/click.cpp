@@ -5,13 +5,11 @@
 // Toolbar; the viewports; the dispatcher.
 #include "app/click.h"
 
+#include "app/commands.h"
+
 #include "app/file_commands.h"
 #include "app/material_editor_commands.h"
 #include "edit/selection.h"
-#include "edit/structure.h"
-#include "edit/subdivide.h"
-#include "edit/texture_coords.h"
-#include "edit/undo.h"
 #include "ui/hints.h"
 #include "ui/panel.h"
 
@@ -19,29 +17,8 @@
 
 namespace {
 
-enum : int {
-    kHintsClose = 1084,
-    kAboutClose = 1053,
-    kFirstModeButton = 1031, // 1031 .. 1034: Move, Rotate, Scale, Texture Coordinate
-    kUnlockMesh = 1001,
-    kUnlockAll = 1002,
-    kShowExtended = 1019,
-    kDeleteMesh = 1022,
-    kHideMesh = 11022,
-    kSmoothToggle = 11027,
-    kTrianglePinsToggle = 11028,
-    kDeleteTriangle = 2011,
-    kMaterialProperties = 1017,
-};
-
 int clickPanel(Editor& editor, Panel& panel) {
     return panelClick(panel, editor.input.pointerX, editor.input.pointerY, editor.platform);
-}
-
-bool confirmDelete(Editor& editor) {
-    return editor.platform.messageBox("Are you sure you want to delete?", "Confirm Delete",
-                                      MessageButtons::YesNo,
-                                      MessageIcon::Question) == MessageAnswer::Yes;
 }
 
 void offer(Editor& editor, int hint) {
@@ -52,110 +29,43 @@ void offer(Editor& editor, int hint) {
 // ---- Panels with their own buttons ----
 
 void clickHints(Editor& editor) {
-    if (clickPanel(editor, editor.panels.hints) == kHintsClose)
+    if (clickPanel(editor, editor.panels.hints) == kIdHintClose)
         closeHints(editor.panels, editor.settings.showHint);
 }
 
 void chooseMode(Editor& editor, int mode) {
     editor.state.transformMode = mode;
     for (int m = 0; m < TransformModeCount; ++m)
-        setState(editor.panels.cursorMode, kFirstModeButton + m, m == mode);
+        setState(editor.panels.cursorMode, kIdMoveMode + m, m == mode);
 }
 
 void clickCursorMode(Editor& editor) {
     const int id = clickPanel(editor, editor.panels.cursorMode);
-    if (id >= kFirstModeButton && id < kFirstModeButton + TransformModeCount)
-        chooseMode(editor, id - kFirstModeButton);
+    if (id >= kIdMoveMode && id < kIdMoveMode + TransformModeCount)
+        chooseMode(editor, id - kIdMoveMode);
     setTransformModeIcon(editor.panels, editor.state.transformMode);
     editor.panels.cursorMode.visible = false;
 }
 
 void clickAbout(Editor& editor) {
-    if (clickPanel(editor, editor.panels.about) == kAboutClose) editor.panels.about.visible = false;
+    if (clickPanel(editor, editor.panels.about) == kIdAboutClose)
+        editor.panels.about.visible = false;
 }
 
 void clickUnlock(Editor& editor) {
     const int id = clickPanel(editor, editor.panels.unlock);
-    if (id == kUnlockMesh) unlockMesh(editor.edit, editor.edit.currentMesh);
-    if (id == kUnlockAll) unlockAllMeshes(editor.edit);
+    if (id == kIdUnlockMesh || id == kIdUnlockAllMeshes) runCommand(editor, id);
     editor.panels.unlock.visible = false;
 }
 
 // ---- The pin toolbars ----
 
-// What a button does to the model, and whether an undo step comes first.
-struct ToolRow {
-    int id;
-    bool snapshot;
-    void (*run)(Model&);
-};
+// Toggles act and leave the toolbar open.
+constexpr int kMeshToggles[] = {kIdHideMesh, kIdSmoothMesh, kIdTrianglePins};
 
-void lockCurrentMesh(Model& m) {
-    lockMesh(m, m.currentMesh);
-}
-void subdivideCurrent(Model& m) {
-    subdivideMesh(m, m.currentMesh);
-}
-void invertCurrent(Model& m) {
-    invertMesh(m, m.currentMesh);
-}
-void duplicateCurrent(Model& m) {
-    duplicateMesh(m, m.currentMesh);
-}
-void recalculateTexture(Model& m) {
-    recalculateTextureCoordinates(m, m.currentMesh);
-}
-
-constexpr ToolRow kMeshTools[] = {
-    {kUnlockAll, false, unlockAllMeshes},
-    {1003, false, lockCurrentMesh},
-    {1004, false, lockAllMeshes},
-    {1005, true, selectCurrentMeshOnly},
-    {1006, true, addCurrentMeshToSelection},
-    {1007, true, removeCurrentMeshFromSelection},
-    {1008, true, selectAllVertices},
-    {1009, true, selectNone},
-    {1010, true, subdivideCurrent},
-    {1015, true, invertCurrent},
-    {1016, true, duplicateCurrent},
-    {1018, true, recalculateTexture},
-};
-
-// Toggles that act and leave the toolbar open.
-constexpr ToolRow kMeshToggles[] = {
-    {kHideMesh, false, toggleHiddenCurrentMesh},
-    {kSmoothToggle, false, toggleSmoothCurrentMesh},
-    {kTrianglePinsToggle, false, toggleTrianglePinsCurrentMesh},
-};
-
-void invertCurrentTriangle(Model& m) {
-    invertTriangle(m, m.currentTriangle);
-}
-void subdivideCurrentTriangle(Model& m) {
-    subdivideTriangle(m, m.currentTriangle);
-}
-
-constexpr ToolRow kTriangleTools[] = {
-    {2001, false, lockCurrentTriangle},
-    {2002, false, lockAllMeshes},
-    {2003, false, unlockCurrentTriangle},
-    {2004, false, unlockAllMeshes},
-    {2005, false, selectCurrentTriangleOnly},
-    {2006, false, addCurrentTriangle},
-    {2007, false, removeCurrentTriangle},
-    {2008, false, selectAllVertices},
-    {2009, false, selectNone},
-    {2010, false, invertCurrentTriangle},
-    {2012, false, subdivideCurrentTriangle},
-};
-
-template <std::size_t N> bool runTool(Editor& editor, const ToolRow (&rows)[N], int id) {
-    for (const ToolRow& row : rows) {
-        if (row.id != id) continue;
-        if (row.snapshot) takeSnapshot(editor.edit);
-        row.run(editor.edit);
-        return true;
-    }
+bool isMeshToggle(int id) {
+    for (int toggle : kMeshToggles)
+        if (toggle == id) return true;
     return false;
 }
 
@@ -168,32 +78,24 @@ void clickMeshPinToolbar(Editor& editor) {
     Panels& p = editor.panels;
     Panel& panel = p.meshPinExtended.visible ? p.meshPinExtended : p.meshPin;
     const int id = clickPanel(editor, panel);
-    if (runTool(editor, kMeshToggles, id)) return;
-    if (id == kShowExtended && &panel == &p.meshPin) {
+    if (isMeshToggle(id)) {
+        runCommand(editor, id);
+        return;
+    }
+    if (id == kIdShowExtendedMenu && &panel == &p.meshPin) {
         showPanelAt(p.meshPinExtended, p.meshPin.x, p.meshPin.y);
         p.meshPin.visible = false;
         return;
     }
-    if (id == kDeleteMesh) {
-        if (!confirmDelete(editor)) return;
-        deleteMesh(editor.edit, editor.edit.currentMesh);
-    } else if (id == kMaterialProperties) {
-        offer(editor, kHintMaterialEditor);
-        openMaterialEditor(editor, false);
-    } else {
-        runTool(editor, kMeshTools, id);
-    }
+    // A delete answered No leaves the toolbar open.
+    if (findCommand(id) && !runCommand(editor, id)) return;
     closeMeshPinToolbars(editor);
 }
 
 void clickTrianglePinToolbar(Editor& editor) {
     const int id = clickPanel(editor, editor.panels.trianglePin);
     editor.panels.trianglePin.visible = false;
-    if (id == kDeleteTriangle) {
-        if (confirmDelete(editor)) deleteTriangle(editor.edit, editor.edit.currentTriangle);
-        return;
-    }
-    runTool(editor, kTriangleTools, id);
+    runCommand(editor, id);
 }
 
 // ---- The view toolbars ----
@@ -237,9 +139,6 @@ bool clickEditToolbar(Editor& editor) {
 }
 
 // ---- The viewports ----
-
-// Front, Left, Top: the order clicks reach them in.
-constexpr ViewId kOrthoViews[] = {ViewFront, ViewLeft, ViewTop};
 
 // A press in an orthographic view: a band, unless the pick grabs a vertex to drag.
 void clickOrthoView(Editor& editor, ViewId id) {
@@ -302,8 +201,9 @@ void handleLeftClick(Editor& editor) {
     if (p.unlock.visible) return clickUnlock(editor);
     if (p.meshPin.visible || p.meshPinExtended.visible) return clickMeshPinToolbar(editor);
     if (p.trianglePin.visible) return clickTrianglePinToolbar(editor);
-    if (p.viewOrtho.visible) return clickViewToolbar(editor, p.viewOrtho, 1025, 1029);
-    if (p.view3D.visible) return clickViewToolbar(editor, p.view3D, 1025, 1030);
+    if (p.viewOrtho.visible)
+        return clickViewToolbar(editor, p.viewOrtho, kIdShowGrid, kIdShowMaterials);
+    if (p.view3D.visible) return clickViewToolbar(editor, p.view3D, kIdShowGrid, kIdShowMeshPins);
     if (clickEditToolbar(editor)) return;
 
     const int x = editor.input.pointerX, y = editor.input.pointerY;

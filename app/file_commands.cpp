@@ -7,7 +7,6 @@
 #include "base/paths.h"
 #include "edit/model_io.h"
 #include "edit/normals.h"
-#include "edit/undo.h"
 #include "model/file_formats.h"
 #include "model/model_import.h"
 
@@ -186,7 +185,6 @@ void importModelCommand(Editor& editor, bool fromLibrary) {
         makeDirectory(m.initialDirectory);
         m.useInitialDirectory = true;
     }
-    takeSnapshot(m);
     FileDialogOptions options = formatDialog(FormatModel);
     if (m.useInitialDirectory) options.startFolder = m.initialDirectory;
     const std::string path = editor.platform.openFileDialog(options);

@@ -24,8 +24,8 @@ void saveRevision(Editor& editor, int64_t now);
 // OBJ files: imported as new meshes of the edit model, or the whole model exported.
 void importObjCommand(Editor& editor);
 void exportObjCommand(Editor& editor);
-// Appends another model file (one undo step); fromLibrary starts the dialog in the Library
-// folder of the per-user directory.
+// Appends another model file (its command takes the undo step); fromLibrary starts the dialog
+// in the Library folder of the per-user directory.
 void importModelCommand(Editor& editor, bool fromLibrary);
 // With automatic revisions on, a click more than 300 seconds after the last one saves one.
 void automaticRevisionCheck(Editor& editor, int64_t now);

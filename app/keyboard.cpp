@@ -1,13 +1,13 @@
 // Per-frame keyboard handling.
 #include "app/keyboard.h"
 
+#include "app/commands.h"
 #include "app/viewport_input.h"
-#include "edit/undo.h"
+#include "resources/menu_table.h"
+#include "ui/material_editor.h"
 #include "ui/panel.h"
 
 namespace {
-
-constexpr int kMaterialNameField = 1035;
 
 // The character a key types into the material name (letters upper case), or 0.
 char nameCharacter(int key) {
@@ -20,8 +20,8 @@ char nameCharacter(int key) {
 void typeMaterialName(Editor& editor) {
     uint8_t* keys = editor.input.keys;
     Panel& panel = editor.panels.materialEditor;
-    const int index = findWidget(panel, kMaterialNameField);
-    if (panel.widgets.empty() || panel.widgets[index].id != kMaterialNameField) return;
+    const int index = findWidget(panel, kIdMaterialName);
+    if (panel.widgets.empty() || panel.widgets[index].id != kIdMaterialName) return;
     std::string name = panel.widgets[index].caption;
     for (uint8_t key : editor.input.typed) {
         const char c = nameCharacter(key);
@@ -31,7 +31,7 @@ void typeMaterialName(Editor& editor) {
             name += c;
         if (c || key == VkBackspace) keys[key] = 0; // consumed
     }
-    setCaption(panel, name, kMaterialNameField);
+    setCaption(panel, name, kIdMaterialName);
 }
 
 void cycleTransformMode(Editor& editor) {
@@ -62,11 +62,11 @@ void handleKeys(Editor& editor) {
     if (keys[VkControl] && editor.edit.undoEnabled) {
         if (keys['Z']) {
             keys['Z'] = 0;
-            undo(editor.edit);
+            runCommand(editor, CmdUndo);
         }
         if (keys['R']) {
             keys['R'] = 0;
-            redo(editor.edit);
+            runCommand(editor, CmdRedo);
         }
     }
 }

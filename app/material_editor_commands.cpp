@@ -4,9 +4,9 @@
 // Sections: opening; closing; the editor's buttons; the texture selector; the frame step.
 #include "app/material_editor_commands.h"
 
+#include "app/commands.h"
 #include "app/textures.h"
 #include "edit/materials.h"
-#include "edit/undo.h"
 #include "ui/hints.h"
 #include "ui/material_editor.h"
 #include "ui/panel.h"
@@ -87,10 +87,7 @@ void openTextureSelector(Editor& editor) {
 void deleteCurrentMaterial(Editor& editor) {
     Model& m = editor.materialEditor;
     if (materialCount(m) <= 1) return;
-    if (editor.platform.messageBox("Are you sure you want to delete?", "Confirm Delete",
-                                   MessageButtons::YesNo,
-                                   MessageIcon::Question) != MessageAnswer::Yes)
-        return;
+    if (!confirmCommand(editor, Confirm::Delete)) return;
     if (deleteMaterial(m, m.currentMaterial)) push(editor);
 }
 
@@ -114,7 +111,6 @@ void centreMaterialEditor(Editor& editor) {
 void openMaterialEditor(Editor& editor, bool fromMenu) {
     Model& m = editor.edit;
     Model& working = editor.materialEditor;
-    takeSnapshot(m);
     editor.state.materialEditorFromMenu = fromMenu;
     logEntry(editor.log, "Material Properties Button Clicked");
     logEntry(editor.log, "Copying Materials from Model to MaterialEditorModel");

@@ -3,7 +3,7 @@
 
 #include "app/editor.h"
 
-// Undo step, then the edit model's materials and textures go into the material-editor model
+// The edit model's materials and textures go into the material-editor model
 // with the current mesh's material current, and the editor opens centred. fromMenu says whether
 // the menu (not a mesh pin) opened it.
 void openMaterialEditor(Editor& editor, bool fromMenu);

@@ -1,17 +1,16 @@
 // Mouse input for the viewports.
 #include "app/viewport_input.h"
 
+#include "app/commands.h"
+
 #include "edit/selection.h"
 #include "edit/structure.h"
 #include "edit/texture_coords.h"
 #include "edit/transforms.h"
-#include "edit/undo.h"
 #include "ui/hints.h"
 #include "ui/panel.h"
 
 namespace {
-
-constexpr ViewId kOrthoViews[] = {ViewFront, ViewLeft, ViewTop};
 
 bool leftOnly(int buttons) {
     return buttons == MkLeft || buttons == (MkLeft | MkShift);
@@ -124,7 +123,7 @@ void wheelAt(Editor& editor, int delta, int x, int y) {
 void finishRubberBand(Editor& editor, ViewId id) {
     const Viewport& view = editor.views[id];
     if (editor.state.editMode == EditMode::DrawNewMesh) {
-        takeSnapshot(editor.edit);
+        prepareCommand(editor, GestureDrawMesh);
         drawNewMesh(editor.edit, view.bandStartU, view.bandStartV, view.bandEndU, view.bandEndV,
                     viewInfo(id).plane);
         editor.state.editMode = EditMode::Normal;

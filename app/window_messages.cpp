@@ -2,18 +2,14 @@
 #include "app/window_messages.h"
 
 #include "app/click.h"
+#include "app/commands.h"
 #include "app/material_editor_commands.h"
-#include "app/menu_commands.h"
 #include "app/viewport_input.h"
-#include "edit/undo.h"
 
 #include <algorithm>
 #include <iterator>
 
 namespace {
-
-constexpr ViewId kMainViews[] = {ViewFront, ViewLeft, ViewTop, View3D};
-constexpr ViewId kOrthoViews[] = {ViewFront, ViewLeft, ViewTop};
 
 // The program draws its own cursor over the window.
 void hideSystemCursor(Editor& editor) {
@@ -76,7 +72,7 @@ void handleWindowEvent(Editor& editor, const WindowEvent& e) {
         in.keys[e.key & 0xFF] = 0;
         break;
     case WindowEventType::Command:
-        runMenuCommand(editor, e.command);
+        runCommand(editor, e.command);
         break;
     case WindowEventType::MouseMove:
         in.previousX = in.pointerX;
@@ -97,7 +93,7 @@ void handleWindowEvent(Editor& editor, const WindowEvent& e) {
         // A press on a vertex starts a drag: one undo step for all of it.
         if (editor.state.cursorIcon >= CursorOverVertex &&
             editor.state.cursorIcon < CursorOverVertex + TransformModeCount)
-            takeSnapshot(editor.edit);
+            prepareCommand(editor, GestureDragVertices);
         handleLeftClick(editor);
         break;
     case WindowEventType::LeftUp:

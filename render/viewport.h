@@ -31,6 +31,10 @@ struct Viewport {
 
 // The five views, in the order the editor keeps them.
 enum ViewId { ViewFront, ViewLeft, ViewTop, View3D, ViewPreview, ViewCount };
+// The four views of the editor's window, and the three orthographic ones in the order clicks
+// reach them.
+constexpr ViewId kMainViews[] = {ViewFront, ViewLeft, ViewTop, View3D};
+constexpr ViewId kOrthoViews[] = {ViewFront, ViewLeft, ViewTop};
 
 struct ViewInfo {
     const char* label; // shown as the Edit Toolbar caption

@@ -1,6 +1,6 @@
 // The click dispatcher with the scripted platform: which panel takes a click, and what stays open.
 #include "app/click.h"
-#include "app/menu_commands.h"
+#include "app/commands.h"
 #include "app/window_messages.h"
 #include "edit/undo.h"
 #include "platform/fake_platform.h"
@@ -178,11 +178,11 @@ TEST_F(ClickFixture, TrianglePinsAndDeleteConfirmation) {
 
 TEST_F(ClickFixture, MenuEquivalentsAndColourDialog) {
     // 508 and 326 lock the same way
-    runMenuCommand(editor, CmdLockAllVertices);
+    runCommand(editor, CmdLockAllVertices);
     Model a;
     a.vertices = editor.edit.vertices;
-    runMenuCommand(editor, CmdUnlockAllMeshes);
-    runMenuCommand(editor, CmdLockAllMeshes);
+    runCommand(editor, CmdUnlockAllMeshes);
+    runCommand(editor, CmdLockAllMeshes);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(a.vertices[i].locked, editor.edit.vertices[i].locked);
     EXPECT_TRUE(editor.edit.meshes[0].locked);
     // a cancelled colour dialog changes nothing but keeps edited custom colours
@@ -191,7 +191,7 @@ TEST_F(ClickFixture, MenuEquivalentsAndColourDialog) {
     cancel.custom = CustomColours{};
     (*cancel.custom)[3] = 0x123456;
     platform.colourAnswers = {cancel};
-    runMenuCommand(editor, CmdBackgroundColour);
+    runCommand(editor, CmdBackgroundColour);
     EXPECT_FLOAT_EQ(editor.settings.backgroundRed, 0.5f);
     EXPECT_EQ(editor.settings.customColour[3], 0x123456u);
     // a chosen colour becomes the background
@@ -199,37 +199,37 @@ TEST_F(ClickFixture, MenuEquivalentsAndColourDialog) {
     pick.chosen = true;
     pick.colour = makeColourRef(51, 102, 255);
     platform.colourAnswers = {pick};
-    runMenuCommand(editor, CmdBackgroundColour);
+    runCommand(editor, CmdBackgroundColour);
     EXPECT_FLOAT_EQ(editor.settings.backgroundGreen, 0.4f);
     EXPECT_FLOAT_EQ(editor.settings.backgroundBlue, 1.0f);
     // About opens centred; Help addresses go to the browser
-    runMenuCommand(editor, CmdAbout);
+    runCommand(editor, CmdAbout);
     EXPECT_TRUE(editor.panels.about.visible);
     EXPECT_EQ(editor.panels.about.x, 400 - 120);
-    runMenuCommand(editor, CmdContact);
+    runCommand(editor, CmdContact);
     ASSERT_EQ(platform.callsOf(CallKind::OpenUrl).size(), 1u);
     EXPECT_EQ(platform.callsOf(CallKind::OpenUrl)[0].text.rfind("mailto:", 0), 0u);
 }
 
 TEST_F(ClickFixture, StructureCommandsFromTheMenu) {
     // combine with fewer than two selected meshes: its message, after an undo step
-    runMenuCommand(editor, CmdCombine);
+    runCommand(editor, CmdCombine);
     EXPECT_TRUE(platform.shownMessage("Mesh Combine Failed",
                                       "You must have at least two meshes selected!"));
     // delete selected triangles asks first; Yes removes the selected triangle
     for (int i = 3; i < 6; ++i) editor.edit.vertices[i].selected = true;
-    runMenuCommand(editor, CmdDeleteSelected);
+    runCommand(editor, CmdDeleteSelected);
     EXPECT_EQ(vertexCount(editor.edit), 6);
     platform.messageAnswers = {MessageAnswer::Yes};
-    runMenuCommand(editor, CmdDeleteSelected);
+    runCommand(editor, CmdDeleteSelected);
     EXPECT_EQ(vertexCount(editor.edit), 3);
     // texture coordinates of the current mesh scaled by 3 along U only
     editor.edit.vertices[1].textureX = 0.25f, editor.edit.vertices[1].textureY = 0.5f;
-    runMenuCommand(editor, CmdScaleTextureU + 2);
+    runCommand(editor, CmdScaleTextureU + 2);
     EXPECT_FLOAT_EQ(editor.edit.vertices[1].textureX, 0.75f);
     EXPECT_FLOAT_EQ(editor.edit.vertices[1].textureY, 0.5f);
     // Draw New Mesh: the next band in the Front view becomes a mesh, one undo step
-    runMenuCommand(editor, CmdDrawNewMesh);
+    runCommand(editor, CmdDrawNewMesh);
     WindowEvent e;
     e.type = WindowEventType::MouseMove, e.x = 150, e.y = 100;
     handleWindowEvent(editor, e);

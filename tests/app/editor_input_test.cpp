@@ -1,6 +1,6 @@
 // The editor's input side without a window: command line, pacing, events, keys, menu commands.
+#include "app/commands.h"
 #include "app/keyboard.h"
-#include "app/menu_commands.h"
 #include "app/startup.h"
 #include "app/window_messages.h"
 #include "edit/undo.h"
@@ -195,32 +195,32 @@ TEST_F(EditorFixture, KeysPolledEachFrame) {
 
 TEST_F(EditorFixture, MenuToggles) {
     // Render Lit Mesh twice is off again
-    runMenuCommand(editor, CmdRenderLitMesh);
-    runMenuCommand(editor, CmdRenderLitMesh);
+    runCommand(editor, CmdRenderLitMesh);
+    runCommand(editor, CmdRenderLitMesh);
     EXPECT_FALSE(platform.menuCheck(CmdRenderLitMesh));
     // Show Debug Info opens the debug panel at the bottom-left and closes it again
-    runMenuCommand(editor, CmdShowDebugInfo);
+    runCommand(editor, CmdShowDebugInfo);
     EXPECT_TRUE(editor.panels.debugText.visible);
     EXPECT_EQ(editor.panels.debugText.y, 600 - 95);
-    runMenuCommand(editor, CmdShowDebugInfo);
+    runCommand(editor, CmdShowDebugInfo);
     EXPECT_FALSE(editor.panels.debugText.visible);
     // options copy their mark into their flag
-    runMenuCommand(editor, CmdSnapToGrid);
+    runCommand(editor, CmdSnapToGrid);
     EXPECT_TRUE(editor.state.snapToGrid);
-    runMenuCommand(editor, CmdScaleY);
+    runCommand(editor, CmdScaleY);
     EXPECT_EQ(editor.edit.scaleY, platform.menuCheck(CmdScaleY));
     // grid sizes reach all four views; Preview Model shows only the 3D view with materials
-    runMenuCommand(editor, CmdGridSize10);
+    runCommand(editor, CmdGridSize10);
     EXPECT_FLOAT_EQ(editor.views[ViewLeft].gridSpacing, 10.0f);
-    runMenuCommand(editor, CmdPreviewModel);
+    runCommand(editor, CmdPreviewModel);
     EXPECT_EQ(editor.state.viewLayout, 4);
     EXPECT_FALSE(getState(editor.panels.view3D, 1025));
     EXPECT_TRUE(getState(editor.panels.view3D, 1029));
-    runMenuCommand(editor, CmdRestoreEditView);
+    runCommand(editor, CmdRestoreEditView);
     EXPECT_EQ(editor.state.viewLayout, kLayoutSplit);
     EXPECT_TRUE(getState(editor.panels.view3D, 1030));
     // Exit ends the loop
-    runMenuCommand(editor, CmdExit);
+    runCommand(editor, CmdExit);
     EXPECT_TRUE(editor.quit);
 }
 
@@ -353,7 +353,7 @@ TEST_F(EditingFixture, BandSelectsExactlyWhatItEncloses) {
 }
 
 TEST_F(EditingFixture, PixelDrivenDragsGoOnOutsideTheirView) {
-    runMenuCommand(editor, CmdSelectAll);
+    runCommand(editor, CmdSelectAll);
     const std::vector<Vertex> before = editor.edit.vertices;
     // grab the corner (1, 1) in Front, run right into the Left view, then 10 pixels down there
     auto dragIntoLeftView = [&](int mode) {
@@ -377,7 +377,7 @@ TEST_F(EditingFixture, PixelDrivenDragsGoOnOutsideTheirView) {
 
 TEST_F(EditingFixture, SnapRotateAndMenuEdits) {
     // snapping: the grabbed corner at x = 1 lands on grid points 0.5 apart
-    runMenuCommand(editor, CmdSnapToGrid);
+    runCommand(editor, CmdSnapToGrid);
     send(WindowEventType::MouseMove, frontX(-1), frontY(-1));
     send(WindowEventType::LeftDown, frontX(-1), frontY(-1), MkLeft);
     send(WindowEventType::MouseMove, frontX(-1) + 20, frontY(-1), MkLeft);
@@ -385,25 +385,25 @@ TEST_F(EditingFixture, SnapRotateAndMenuEdits) {
     send(WindowEventType::MouseMove, frontX(-1) + 30, frontY(-1), MkLeft);
     EXPECT_EQ(editor.edit.vertices[0].x, -0.5f);
     send(WindowEventType::LeftUp, frontX(-1) + 30, frontY(-1));
-    runMenuCommand(editor, CmdSnapToGrid);
+    runCommand(editor, CmdSnapToGrid);
     // align on X through the menu is one undo step
-    runMenuCommand(editor, CmdSelectAll);
-    runMenuCommand(editor, CmdAlignX);
+    runCommand(editor, CmdSelectAll);
+    runCommand(editor, CmdAlignX);
     EXPECT_TRUE(editor.edit.normalsPending);
     for (const Vertex& v : editor.edit.vertices) EXPECT_EQ(v.x, editor.edit.vertices[0].x);
-    runMenuCommand(editor, CmdUndo);
+    runCommand(editor, CmdUndo);
     EXPECT_EQ(editor.edit.vertices[1].x, 1.0f);
     // lock and select commands
-    runMenuCommand(editor, CmdLockSelected);
+    runCommand(editor, CmdLockSelected);
     EXPECT_TRUE(editor.edit.vertices[3].locked);
-    runMenuCommand(editor, CmdUnlockAllVertices);
+    runCommand(editor, CmdUnlockAllVertices);
     EXPECT_FALSE(editor.edit.vertices[3].locked);
-    runMenuCommand(editor, CmdSelectNone);
+    runCommand(editor, CmdSelectNone);
     EXPECT_FALSE(editor.edit.vertices[0].selected);
     // mirroring in X reflects about the mesh's mean x, then swaps the first two corners
     // (both corners at (-1, -1) were grabbed and moved to x = -0.5)
     const float mean = (-0.5f + 1 + 1 - 0.5f + 1 - 1) / 6;
-    runMenuCommand(editor, CmdMirrorX);
+    runCommand(editor, CmdMirrorX);
     EXPECT_NEAR(editor.edit.vertices[2].x, 2 * mean - 1, 1e-5);
     EXPECT_NEAR(editor.edit.vertices[0].x, 2 * mean - 1, 1e-5);
     EXPECT_NEAR(editor.edit.vertices[1].x, 2 * mean + 0.5f, 1e-5);

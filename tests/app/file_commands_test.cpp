@@ -1,7 +1,7 @@
 // New, Open, Save, Save As and revisions on the edit model, with scripted dialogs.
+#include "app/commands.h"
 #include "app/default_files_writer.h"
 #include "app/file_commands.h"
-#include "app/menu_commands.h"
 #include "base/paths.h"
 #include "edit/undo.h"
 #include "platform/fake_platform.h"
@@ -49,7 +49,7 @@ TEST_F(FileCommands, NewGivesTheUntitledDefaultModel) {
     // a broken default file: the model and its name stay, and the user is told
     std::ofstream(dir + "NEW_MODEL.FW2") << "2.6x VERSION \nVTX,9,0,0,0,0,0,1,1,1,1\n";
     editor.edit.vertices[0].x = 42;
-    runMenuCommand(editor, CmdNew);
+    runCommand(editor, CmdNew);
     EXPECT_EQ(editor.edit.vertices[0].x, 42);
     EXPECT_EQ(editor.edit.fileName, "UNTITLED.FW2");
     ASSERT_EQ(platform.callsOf(CallKind::MessageBox).size(), 1u);
@@ -59,27 +59,27 @@ TEST_F(FileCommands, NewGivesTheUntitledDefaultModel) {
 
 TEST_F(FileCommands, SaveAsksOnceThenWritesToTheName) {
     // no name yet: Save asks; a cancelled dialog writes nothing
-    runMenuCommand(editor, CmdSave);
+    runCommand(editor, CmdSave);
     EXPECT_FALSE(editor.edit.hasFileName);
     const std::string path = dir + "first.FW2";
     platform.saveAnswers = {path};
-    runMenuCommand(editor, CmdSave);
+    runCommand(editor, CmdSave);
     EXPECT_EQ(editor.edit.fileName, path);
     EXPECT_TRUE(editor.edit.hasFileName);
     EXPECT_NE(readText(path).find("VTX,5,"), std::string::npos);
     // the next Save writes without asking
     editor.edit.vertices[0].x = 0.25f;
-    runMenuCommand(editor, CmdSave);
+    runCommand(editor, CmdSave);
     EXPECT_EQ(platform.callsOf(CallKind::SaveFileDialog).size(), 2u);
     EXPECT_NE(readText(path).find("VTX,0,0.250000,"), std::string::npos);
     // Save As always asks and asks for the FW2 extension
     platform.saveAnswers = {dir + "second.FW2"};
-    runMenuCommand(editor, CmdSaveAs);
+    runCommand(editor, CmdSaveAs);
     EXPECT_EQ(platform.callsOf(CallKind::SaveFileDialog).back().dialog.defaultExtension, "FW2");
     EXPECT_EQ(editor.edit.fileName, dir + "second.FW2");
     // a failed Save As says so and keeps the name the model had
     platform.saveAnswers = {dir + "no such folder/x.FW2"};
-    runMenuCommand(editor, CmdSaveAs);
+    runCommand(editor, CmdSaveAs);
     EXPECT_TRUE(platform.shownMessage("ERROR", "Failed to Open File for Saving!"));
     EXPECT_EQ(editor.edit.fileName, dir + "second.FW2");
 }
@@ -104,20 +104,20 @@ TEST_F(FileCommands, RevisionsKeepTheName) {
 
 TEST_F(FileCommands, OpenKeepsTheModelWhenLoadingFails) {
     // cancelled: nothing changes
-    runMenuCommand(editor, CmdOpen);
+    runCommand(editor, CmdOpen);
     EXPECT_EQ(editor.edit.fileName, "UNTITLED.FW2");
     // a file with a bad record: the message, and the model and name as they were
     const std::string bad = dir + "bad.FW2";
     std::ofstream(bad) << "2.6x VERSION \nMSH,3,0,0,0,0\n";
     platform.openAnswers = {bad};
-    runMenuCommand(editor, CmdOpen);
+    runCommand(editor, CmdOpen);
     EXPECT_EQ(editor.edit.fileName, "UNTITLED.FW2");
     EXPECT_FALSE(editor.edit.hasFileName);
     EXPECT_EQ(vertexCount(editor.edit), 6);
     EXPECT_EQ(platform.callsOf(CallKind::MessageBox).size(), 1u);
     // a good file opens under its name
     platform.openAnswers = {dir + "PREVIEWMODEL1.FW2"};
-    runMenuCommand(editor, CmdOpen);
+    runCommand(editor, CmdOpen);
     EXPECT_EQ(editor.edit.fileName, dir + "PREVIEWMODEL1.FW2");
     EXPECT_TRUE(editor.edit.hasFileName);
     EXPECT_EQ(meshCount(editor.edit), 6);
@@ -128,24 +128,24 @@ TEST_F(FileCommands, ObjAndModelImportsFromTheMenu) {
     const std::string obj = dir + "tri.obj";
     std::ofstream(obj) << "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
     platform.openAnswers = {obj};
-    runMenuCommand(editor, CmdImportObj);
+    runCommand(editor, CmdImportObj);
     EXPECT_EQ(meshCount(editor.edit), 2);
     EXPECT_EQ(vertexCount(editor.edit), 9);
     // a broken one changes nothing and says why
     std::ofstream(dir + "bad.obj") << "v 0 0 0\nf 1 2 9\n";
     platform.openAnswers = {dir + "bad.obj"};
-    runMenuCommand(editor, CmdImportObj);
+    runCommand(editor, CmdImportObj);
     EXPECT_EQ(vertexCount(editor.edit), 9);
     // export writes every whole triangle
     platform.saveAnswers = {dir + "out.obj"};
-    runMenuCommand(editor, CmdExportObj);
+    runCommand(editor, CmdExportObj);
     const std::string text = readText(dir + "out.obj");
     EXPECT_NE(text.find("\nf "), std::string::npos);
     // importing a model file appends it, one undo step; the library starts in its own folder
     platform.openAnswers = {dir + "PREVIEWMODEL1.FW2"};
-    runMenuCommand(editor, CmdImportFromLibrary);
+    runCommand(editor, CmdImportFromLibrary);
     EXPECT_EQ(platform.callsOf(CallKind::OpenFileDialog).back().caption, dir + "Library");
     EXPECT_EQ(meshCount(editor.edit), 8);
-    runMenuCommand(editor, CmdUndo);
+    runCommand(editor, CmdUndo);
     EXPECT_EQ(meshCount(editor.edit), 2);
 }

@@ -1,8 +1,8 @@
 // The material editor driven through the menu, the mesh pin, clicks, keys and the frame step.
 #include "app/click.h"
+#include "app/commands.h"
 #include "app/keyboard.h"
 #include "app/material_editor_commands.h"
-#include "app/menu_commands.h"
 #include "app/window_messages.h"
 #include "edit/undo.h"
 #include "platform/fake_platform.h"
@@ -60,7 +60,7 @@ TEST_F(MaterialEditorApp, MenuOpensWithItsLogLinesInOrder) {
     const std::string dir = fwtest::makeScratchDir();
     logOpen(editor.log, dir + "test.log");
     editor.edit.currentMesh = 2;
-    runMenuCommand(editor, CmdShowMaterialEditor);
+    runCommand(editor, CmdShowMaterialEditor);
     const std::vector<std::string> expected = {
         "Material Properties Button Clicked",
         "Copying Materials from Model to MaterialEditorModel",
@@ -118,7 +118,7 @@ TEST_F(MaterialEditorApp, ApplyCancelAndApplyToSimilar) {
     EXPECT_EQ(editor.edit.meshes[2].MaterialNumber, 1);
     EXPECT_TRUE(platform.callsOf(CallKind::MessageBox).empty());
     // from the menu it tells how to use it, yet applies the edited materials
-    runMenuCommand(editor, CmdShowMaterialEditor);
+    runCommand(editor, CmdShowMaterialEditor);
     setCaption(panel, "KEEL", kIdMaterialName);
     stepMaterialEditor(editor);
     clickWidget(panel, kIdApplyToSimilar);
@@ -134,7 +134,7 @@ TEST_F(MaterialEditorApp, ApplyCancelAndApplyToSimilar) {
 }
 
 TEST_F(MaterialEditorApp, ButtonsOfTheEditor) {
-    runMenuCommand(editor, CmdShowMaterialEditor);
+    runCommand(editor, CmdShowMaterialEditor);
     Model& working = editor.materialEditor;
     // the blend arrows step the labels; the frame step writes them into the material
     clickWidget(panel, kIdSourcePrevious);  // GL_SRC_ALPHA -> GL_ONE_MINUS_DST_COLOR
@@ -175,7 +175,7 @@ TEST_F(MaterialEditorApp, ButtonsOfTheEditor) {
 TEST_F(MaterialEditorApp, TexturesAddedWhileEditingArePickedFromTheSelector) {
     // the edit model has no texture; twelve added while editing can all be chosen
     editor.edit.materials[0].EnableTexture = true;
-    runMenuCommand(editor, CmdShowMaterialEditor);
+    runCommand(editor, CmdShowMaterialEditor);
     for (int i = 0; i < 12; ++i)
         editor.materialEditor.textures.push_back({"t" + std::to_string(i) + ".bmp", 50u + i});
     stepMaterialEditor(editor);
@@ -199,7 +199,7 @@ TEST_F(MaterialEditorApp, TexturesAddedWhileEditingArePickedFromTheSelector) {
 }
 
 TEST_F(MaterialEditorApp, TypingKeepsEveryKeyAndStopsAtTheFieldsCapacity) {
-    runMenuCommand(editor, CmdShowMaterialEditor);
+    runCommand(editor, CmdShowMaterialEditor);
     // Presses and releases of the keys of the text, '<' for Backspace.
     auto type = [&](const std::string& text) {
         WindowEvent e;

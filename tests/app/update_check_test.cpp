@@ -1,7 +1,7 @@
 // The update check: reading the version file and what is offered, silently and from the menu.
 #include "app/update_check.h"
 
-#include "app/menu_commands.h"
+#include "app/commands.h"
 #include "platform/fake_platform.h"
 #include "resources/menu_table.h"
 #include "temp_files.h"
@@ -94,7 +94,7 @@ TEST_F(UpdateCheck, OffersEachReleaseOnceSilentlyAndAgainFromTheMenu) {
     editor.settings = settings;
     platform.messageAnswers = {MessageAnswer::Yes};
     platform.calls.clear();
-    runMenuCommand(editor, CmdCheckUpdatesNow);
+    runCommand(editor, CmdCheckUpdatesNow);
     EXPECT_TRUE(platform.shownMessage(kOfferCaption, kOffer319));
     const auto opened = platform.callsOf(CallKind::OpenUrl);
     ASSERT_EQ(opened.size(), 2u);

@@ -1,6 +1,6 @@
 // Whole frames of the editor started on the scripted platform, read back pixel by pixel.
+#include "app/commands.h"
 #include "app/frame_step.h"
-#include "app/menu_commands.h"
 #include "app/startup.h"
 #include "app/window_messages.h"
 #include "base/paths.h"
@@ -230,7 +230,7 @@ TEST_F(EditorFrame, CursorPanelAndDebugLines) {
     EXPECT_TRUE(rgbNear(bar, 178, 204, 229)) << bar.r << " " << bar.g << " " << bar.b;
 
     // the debug text panel's lines follow the model and the frame rate
-    runMenuCommand(*editor, CmdShowDebugInfo);
+    runCommand(*editor, CmdShowDebugInfo);
     editor->clock.frameRate = 57;
     updateStatus(*editor);
     const Panel& debug = editor->panels.debugText;

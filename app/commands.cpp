@@ -1,0 +1,391 @@
+// The command table and its dispatch: one row per menu item, pin toolbar button and gesture.
+//
+// Sections: command bodies (files and program, model, view and options, help); the table;
+// dispatch.
+#include "app/commands.h"
+
+#include "app/file_commands.h"
+#include "app/material_editor_commands.h"
+#include "app/update_check.h"
+#include "edit/extend.h"
+#include "edit/materials.h"
+#include "edit/selection.h"
+#include "edit/structure.h"
+#include "edit/subdivide.h"
+#include "edit/texture_coords.h"
+#include "edit/transforms.h"
+#include "edit/undo.h"
+#include "resources/menu_table.h"
+#include "ui/about.h"
+#include "ui/hints.h"
+#include "ui/panel.h"
+#include "ui/toolbars.h"
+
+#include <ctime>
+
+namespace {
+
+// ---- Command bodies: files and program ----
+
+void exitProgram(Editor& editor) {
+    editor.quit = true;
+}
+void saveRevisionNow(Editor& editor) {
+    saveRevision(editor, std::time(nullptr));
+}
+
+// ---- Command bodies: the model ----
+
+// An operation on the edit model alone.
+template <void (*Op)(Model&)> void onModel(Editor& editor) {
+    Op(editor.edit);
+}
+// An operation on the current mesh or triangle.
+template <void (*Op)(Model&, int32_t)> void onCurrentMesh(Editor& editor) {
+    Op(editor.edit, editor.edit.currentMesh);
+}
+template <void (*Op)(Model&, int32_t)> void onCurrentTriangle(Editor& editor) {
+    Op(editor.edit, editor.edit.currentTriangle);
+}
+
+// An operation that may answer with a message box.
+template <EditResult (*Op)(Model&)> void withResult(Editor& editor) {
+    const EditResult result = Op(editor.edit);
+    if (result.hasMessage())
+        editor.platform.messageBox(result.text, result.caption, MessageButtons::Ok,
+                                   MessageIcon::None);
+}
+
+template <bool X, bool Y, bool Z> void align(Editor& editor) {
+    alignSelection(editor.edit, X, Y, Z);
+}
+template <int Axis> void mirror(Editor& editor) {
+    mirrorCurrentMesh(editor.edit, Axis);
+}
+// Texture coordinates of the current mesh scaled by Factor / 2 along U or V.
+template <bool AlongU, int HalfFactor> void scaleTexture(Editor& editor) {
+    const float f = HalfFactor / 2.0f;
+    Model& m = editor.edit;
+    scaleTextureCoordinates(m, m.currentMesh, AlongU ? f : 1.0f, AlongU ? 1.0f : f);
+}
+
+void drawNewMeshMode(Editor& editor) {
+    editor.state.editMode = EditMode::DrawNewMesh;
+}
+void importModelHere(Editor& editor) {
+    importModelCommand(editor, false);
+}
+void importModelFromLibrary(Editor& editor) {
+    importModelCommand(editor, true);
+}
+void undoStep(Editor& editor) {
+    undo(editor.edit);
+}
+void redoStep(Editor& editor) {
+    redo(editor.edit);
+}
+void materialEditorFromMenu(Editor& editor) {
+    openMaterialEditor(editor, true);
+}
+void materialEditorFromPin(Editor& editor) {
+    offerHint(editor.panels, editor.settings.showHint, kHintMaterialEditor,
+              editor.settings.windowWidth, editor.settings.windowHeight);
+    openMaterialEditor(editor, false);
+}
+
+// ---- Command bodies: view and options ----
+
+// The background colour through the colour dialog with the 16 custom colours, which keep
+// their edits even when the dialog is cancelled; the next frame clears with it.
+void backgroundColour(Editor& editor) {
+    Settings& s = editor.settings;
+    ColourRef colour = makeColourRef(static_cast<int>(s.backgroundRed * 255),
+                                     static_cast<int>(s.backgroundGreen * 255),
+                                     static_cast<int>(s.backgroundBlue * 255));
+    CustomColours custom;
+    for (int i = 0; i < kCustomColourCount; ++i) custom[i] = s.customColour[i];
+    const bool chosen = editor.platform.chooseColour(colour, custom);
+    for (int i = 0; i < kCustomColourCount; ++i) s.customColour[i] = custom[i];
+    if (!chosen) return;
+    s.backgroundRed = colourRed(colour) / 255.0f;
+    s.backgroundGreen = colourGreen(colour) / 255.0f;
+    s.backgroundBlue = colourBlue(colour) / 255.0f;
+}
+
+// Grid spacing in tenths of a world unit.
+template <int Tenths> void gridSpacing(Editor& editor) {
+    for (ViewId v : kMainViews) editor.views[v].gridSpacing = Tenths / 10.0f;
+}
+
+void resetViewports(Editor& editor) {
+    for (ViewId v : kMainViews) resetViewport(editor.views[v]);
+}
+
+// Options whose check mark is copied into a flag when toggled.
+bool& automaticRevisionFlag(Editor& e) {
+    return e.state.automaticRevision;
+}
+bool& updateCheckingFlag(Editor& e) {
+    return e.settings.enableUpdateChecking;
+}
+bool& fineModeFlag(Editor& e) {
+    return e.edit.fineMode;
+}
+bool& extendedToolbarsFlag(Editor& e) {
+    return e.settings.onlyShowExtendedToolbars;
+}
+bool& snapToGridFlag(Editor& e) {
+    return e.state.snapToGrid;
+}
+bool& scaleXFlag(Editor& e) {
+    return e.edit.scaleX;
+}
+bool& scaleYFlag(Editor& e) {
+    return e.edit.scaleY;
+}
+bool& scaleZFlag(Editor& e) {
+    return e.edit.scaleZ;
+}
+bool& deleteDefaultMeshFlag(Editor& e) {
+    return e.settings.deleteDefaultMeshOnStartup;
+}
+bool& texturePreviewFlag(Editor& e) {
+    return e.settings.showTexturePreview;
+}
+
+template <int Id, bool& (*Flag)(Editor&)> void toggleOption(Editor& editor) {
+    Flag(editor) = toggleMenuCheck(editor, Id);
+}
+
+// Render Lit Mesh keeps its state in the check mark alone.
+void toggleRenderLit(Editor& editor) {
+    toggleMenuCheck(editor, CmdRenderLitMesh);
+}
+
+void toggleDebugInfo(Editor& editor) {
+    Panel& panel = editor.panels.debugText;
+    showPanelAt(panel, 10, editor.settings.windowHeight - 95);
+    panel.visible = toggleMenuCheck(editor, CmdShowDebugInfo);
+}
+
+// The 3D view options that Preview Model and Restore Edit View set.
+constexpr int kViewOptionIds[] = {kIdShowGrid,   kIdShowAxis,      kIdShowPoints,
+                                  kIdShowMeshes, kIdShowMaterials, kIdShowMeshPins};
+
+void setLayout(Editor& editor, int layout, bool editView) {
+    editor.state.viewLayout = layout;
+    layoutViewports(editor.views, layout, editor.settings.windowWidth,
+                    editor.settings.windowHeight);
+    for (int option : kViewOptionIds)
+        setState(editor.panels.view3D, option, editView || option == kIdShowMaterials);
+}
+void previewModel(Editor& editor) {
+    setLayout(editor, 4, false);
+}
+void restoreEditView(Editor& editor) {
+    setLayout(editor, kLayoutSplit, true);
+}
+
+// ---- Command bodies: help ----
+
+void visitWebsite(Editor& editor) {
+    editor.platform.openUrl(kWebSiteUrl);
+}
+void checkUpdatesNow(Editor& editor) {
+    checkForUpdates(editor.platform, editor.log, editor.settings, UpdateCheckMode::Interactive);
+}
+void contactUs(Editor& editor) {
+    editor.platform.openUrl(kContactUrl);
+}
+void showAbout(Editor& editor) {
+    showPanelAt(editor.panels.about, editor.settings.windowWidth / 2 - 120,
+                editor.settings.windowHeight / 2 - 90);
+}
+
+// ---- The table ----
+
+constexpr Undo kNo = Undo::None;
+constexpr Undo kSnap = Undo::Snapshot;
+constexpr Confirm kAsk = Confirm::Delete;
+constexpr Confirm kGo = Confirm::None;
+
+constexpr Command kCommands[] = {
+    // File
+    {CmdNew, kNo, kGo, newModel},
+    {CmdOpen, kNo, kGo, openModel},
+    {CmdSave, kNo, kGo, saveModelCommand},
+    {CmdSaveAs, kNo, kGo, saveModelAs},
+    {CmdExit, kNo, kGo, exitProgram},
+    {CmdSaveRevision, kNo, kGo, saveRevisionNow},
+    {CmdAutomaticRevision, kNo, kGo, toggleOption<CmdAutomaticRevision, automaticRevisionFlag>},
+    {CmdImportObj, kNo, kGo, importObjCommand},
+    {CmdExportObj, kNo, kGo, exportObjCommand},
+    {CmdAutoCheckUpdates, kNo, kGo, toggleOption<CmdAutoCheckUpdates, updateCheckingFlag>},
+    {CmdCheckUpdatesNow, kNo, kGo, checkUpdatesNow},
+    // Edit
+    {CmdUndo, kNo, kGo, undoStep},
+    {CmdRedo, kNo, kGo, redoStep},
+    {CmdFineMode, kNo, kGo, toggleOption<CmdFineMode, fineModeFlag>},
+    // Mesh
+    {CmdSubdivideMesh, kNo, kGo, onCurrentMesh<subdivideMesh>},
+    {CmdCombine, kSnap, kGo, withResult<combineSelectedMeshes>},
+    {CmdDuplicateMesh, kNo, kGo, onCurrentMesh<duplicateMesh>},
+    {CmdInvertMesh, kNo, kGo, onCurrentMesh<invertMesh>},
+    {CmdImportModel, kSnap, kGo, importModelHere},
+    {CmdRecalculateTexture, kNo, kGo, onCurrentMesh<recalculateTextureCoordinates>},
+    {CmdScaleTextureU, kNo, kGo, scaleTexture<true, 1>},
+    {CmdScaleTextureU + 1, kNo, kGo, scaleTexture<true, 4>},
+    {CmdScaleTextureU + 2, kNo, kGo, scaleTexture<true, 6>},
+    {CmdScaleTextureU + 3, kNo, kGo, scaleTexture<true, 8>},
+    {CmdScaleTextureU + 4, kNo, kGo, scaleTexture<true, 10>},
+    {CmdScaleTextureV, kNo, kGo, scaleTexture<false, 1>},
+    {CmdScaleTextureV + 1, kNo, kGo, scaleTexture<false, 4>},
+    {CmdScaleTextureV + 2, kNo, kGo, scaleTexture<false, 6>},
+    {CmdScaleTextureV + 3, kNo, kGo, scaleTexture<false, 8>},
+    {CmdScaleTextureV + 4, kNo, kGo, scaleTexture<false, 10>},
+    {CmdSubdivideAll, kNo, kGo, onModel<subdivideAllMeshes>},
+    {CmdDrawNewMesh, kNo, kGo, drawNewMeshMode},
+    {CmdShowAllMeshes, kNo, kGo, onModel<showAllMeshes>},
+    {CmdHideAllMeshes, kNo, kGo, onModel<hideAllMeshes>},
+    {CmdLockAllMeshes, kNo, kGo, onModel<lockAllMeshes>},
+    {CmdUnlockAllMeshes, kNo, kGo, onModel<unlockAllMeshes>},
+    {CmdImportFromLibrary, kSnap, kGo, importModelFromLibrary},
+    {CmdMirrorX, kNo, kGo, mirror<0>},
+    {CmdMirrorY, kNo, kGo, mirror<1>},
+    {CmdMirrorZ, kNo, kGo, mirror<2>},
+    // Material
+    {CmdShowMaterialEditor, kSnap, kGo, materialEditorFromMenu},
+    {CmdStripUnused, kNo, kGo, onModel<stripUnusedMaterialsAndTextures>},
+    // Vertex
+    {CmdAlignX, kSnap, kGo, align<true, false, false>},
+    {CmdAlignY, kSnap, kGo, align<false, true, false>},
+    {CmdAlignZ, kSnap, kGo, align<false, false, true>},
+    {CmdSelectAll, kNo, kGo, onModel<selectAllVertices>},
+    {CmdSelectNone, kNo, kGo, onModel<selectNone>},
+    {CmdLockSelected, kNo, kGo, onModel<lockSelectedVertices>},
+    {CmdUnlockSelected, kNo, kGo, onModel<unlockSelectedVertices>},
+    {CmdLockAllVertices, kNo, kGo, onModel<lockAllMeshes>},
+    {CmdUnlockAllVertices, kNo, kGo, onModel<unlockAllMeshes>},
+    {CmdExtend, kSnap, kGo, withResult<extendSelectedVertices>},
+    {CmdExtendSawTooth, kSnap, kGo, withResult<extendSelectedVerticesSawTooth>},
+    // Triangle
+    {CmdDeleteSelected, kNo, kAsk, withResult<deleteSelectedTriangles>},
+    {CmdSubdivideSelected, kNo, kGo, onModel<subdivideSelectedTriangles>},
+    {CmdSplitSelection, kSnap, kGo, withResult<splitSelectionToNewMesh>},
+    // Options
+    {CmdGridSize01, kNo, kGo, gridSpacing<1>},
+    {CmdGridSize05, kNo, kGo, gridSpacing<5>},
+    {CmdGridSize1, kNo, kGo, gridSpacing<10>},
+    {CmdGridSize10, kNo, kGo, gridSpacing<100>},
+    {CmdResetViewports, kNo, kGo, resetViewports},
+    {CmdOnlyExtendedToolbars, kNo, kGo,
+     toggleOption<CmdOnlyExtendedToolbars, extendedToolbarsFlag>},
+    {CmdSnapToGrid, kNo, kGo, toggleOption<CmdSnapToGrid, snapToGridFlag>},
+    {CmdScaleX, kNo, kGo, toggleOption<CmdScaleX, scaleXFlag>},
+    {CmdScaleY, kNo, kGo, toggleOption<CmdScaleY, scaleYFlag>},
+    {CmdScaleZ, kNo, kGo, toggleOption<CmdScaleZ, scaleZFlag>},
+    {CmdDeleteDefaultMesh, kNo, kGo, toggleOption<CmdDeleteDefaultMesh, deleteDefaultMeshFlag>},
+    {CmdBackgroundColour, kNo, kGo, backgroundColour},
+    {CmdShowTexturePreview, kNo, kGo, toggleOption<CmdShowTexturePreview, texturePreviewFlag>},
+    // Model
+    {CmdPreviewModel, kNo, kGo, previewModel},
+    {CmdRenderLitMesh, kNo, kGo, toggleRenderLit},
+    {CmdShowDebugInfo, kNo, kGo, toggleDebugInfo},
+    {CmdRestoreEditView, kNo, kGo, restoreEditView},
+    // Help
+    {CmdVisitWebsite, kNo, kGo, visitWebsite},
+    {CmdContact, kNo, kGo, contactUs},
+    {CmdAbout, kNo, kGo, showAbout},
+
+    // Unlock Toolbar and the Mesh Pin Toolbars: the mesh whose pin opened them.
+    {kIdUnlockMesh, kNo, kGo, onCurrentMesh<unlockMesh>},
+    {kIdUnlockAllMeshes, kNo, kGo, onModel<unlockAllMeshes>},
+    {kIdLockMesh, kNo, kGo, onCurrentMesh<lockMesh>},
+    {kIdLockAllMeshes, kNo, kGo, onModel<lockAllMeshes>},
+    {kIdSelectMeshOnly, kSnap, kGo, onModel<selectCurrentMeshOnly>},
+    {kIdAddMeshToSelection, kSnap, kGo, onModel<addCurrentMeshToSelection>},
+    {kIdRemoveMeshFromSelection, kSnap, kGo, onModel<removeCurrentMeshFromSelection>},
+    {kIdSelectAllMeshes, kSnap, kGo, onModel<selectAllVertices>},
+    {kIdSelectNoMeshes, kSnap, kGo, onModel<selectNone>},
+    {kIdSubdivideMesh, kSnap, kGo, onCurrentMesh<subdivideMesh>},
+    {kIdInvertMesh, kSnap, kGo, onCurrentMesh<invertMesh>},
+    {kIdDuplicateMesh, kSnap, kGo, onCurrentMesh<duplicateMesh>},
+    {kIdMeshMaterial, kSnap, kGo, materialEditorFromPin},
+    {kIdRecalcTexCoords, kSnap, kGo, onCurrentMesh<recalculateTextureCoordinates>},
+    {kIdDeleteMesh, kNo, kAsk, onCurrentMesh<deleteMesh>},
+    {kIdHideMesh, kNo, kGo, onModel<toggleHiddenCurrentMesh>},
+    {kIdSmoothMesh, kNo, kGo, onModel<toggleSmoothCurrentMesh>},
+    {kIdTrianglePins, kNo, kGo, onModel<toggleTrianglePinsCurrentMesh>},
+    // Triangle Pin Toolbar: the current triangle.
+    {kIdLockTriangle, kNo, kGo, onModel<lockCurrentTriangle>},
+    {kIdLockAllTriangles, kNo, kGo, onModel<lockAllMeshes>},
+    {kIdUnlockTriangle, kNo, kGo, onModel<unlockCurrentTriangle>},
+    {kIdUnlockAllTriangles, kNo, kGo, onModel<unlockAllMeshes>},
+    {kIdSelectTriangleOnly, kNo, kGo, onModel<selectCurrentTriangleOnly>},
+    {kIdAddTriangleToSelection, kNo, kGo, onModel<addCurrentTriangle>},
+    {kIdRemoveTriangleFromSelection, kNo, kGo, onModel<removeCurrentTriangle>},
+    {kIdSelectAllTriangles, kNo, kGo, onModel<selectAllVertices>},
+    {kIdSelectNoTriangles, kNo, kGo, onModel<selectNone>},
+    {kIdInvertTriangle, kNo, kGo, onCurrentTriangle<invertTriangle>},
+    {kIdDeleteTriangle, kNo, kAsk, onCurrentTriangle<deleteTriangle>},
+    {kIdSubdivideTriangle, kNo, kGo, onCurrentTriangle<subdivideTriangle>},
+
+    // Gestures
+    {GestureDragVertices, kSnap, kGo, nullptr},
+    {GestureDrawMesh, kSnap, kGo, nullptr},
+};
+constexpr std::size_t kCommandCount = sizeof kCommands / sizeof kCommands[0];
+
+// Menu items, widgets and gestures share one id space, so an id names one row.
+constexpr bool idsUnique() {
+    for (std::size_t i = 0; i < kCommandCount; ++i)
+        for (std::size_t j = i + 1; j < kCommandCount; ++j)
+            if (kCommands[i].id == kCommands[j].id) return false;
+    return true;
+}
+static_assert(idsUnique(), "every id has one row");
+
+} // namespace
+
+// ---- Dispatch ----
+
+const Command* commandTable() {
+    return kCommands;
+}
+
+std::size_t commandCount() {
+    return kCommandCount;
+}
+
+const Command* findCommand(int id) {
+    for (const Command& c : kCommands)
+        if (c.id == id) return &c;
+    return nullptr;
+}
+
+bool confirmCommand(Editor& editor, Confirm confirm) {
+    if (confirm == Confirm::None) return true;
+    return editor.platform.messageBox("Are you sure you want to delete?", "Confirm Delete",
+                                      MessageButtons::YesNo,
+                                      MessageIcon::Question) == MessageAnswer::Yes;
+}
+
+void prepareCommand(Editor& editor, int id) {
+    const Command* c = findCommand(id);
+    if (c && c->undo == Undo::Snapshot) takeSnapshot(editor.edit);
+}
+
+bool runCommand(Editor& editor, int id) {
+    const Command* c = findCommand(id);
+    if (!c || !c->run) return false;
+    if (!confirmCommand(editor, c->confirm)) return false;
+    prepareCommand(editor, id);
+    c->run(editor);
+    return true;
+}
+
+bool toggleMenuCheck(Editor& editor, int id) {
+    const bool on = !editor.platform.menuCheck(id);
+    editor.platform.setMenuCheck(id, on);
+    return on;
+}
