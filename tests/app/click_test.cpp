@@ -247,3 +247,30 @@ TEST_F(ClickFixture, StructureCommandsFromTheMenu) {
     undo(editor.edit);
     EXPECT_EQ(vertexCount(editor.edit), 3);
 }
+
+// Every menu item and pin toolbar button reaches a row of the command table, so renumbering one
+// on either side cannot silently cut it off.
+TEST_F(ClickFixture, EveryMenuItemAndPinButtonHasACommand) {
+    for (std::size_t i = 0; i < kMainMenuCount; ++i) {
+        if (kMainMenu[i].kind == MenuEntryKind::Item) {
+            EXPECT_NE(findCommand(kMainMenu[i].id), nullptr) << kMainMenu[i].caption;
+        }
+    }
+    Panels& p = editor.panels;
+    for (Panel* panel : {&p.unlock, &p.meshPin, &p.meshPinExtended, &p.trianglePin})
+        for (const Widget& w : panel->widgets) {
+            if (w.type != WidgetType::Label && w.id != kIdShowExtendedMenu) {
+                EXPECT_NE(findCommand(w.id), nullptr) << w.id;
+            }
+        }
+}
+
+// A declined delete neither acts nor takes a step; a confirmed one acts.
+TEST_F(ClickFixture, ConfirmedCommandsActOnlyOnYes) {
+    EXPECT_FALSE(runCommand(editor, kIdDeleteMesh)); // the unscripted box answers No
+    EXPECT_EQ(meshCount(editor.edit), 2);
+    platform.messageAnswers.push_back(MessageAnswer::Yes);
+    EXPECT_TRUE(runCommand(editor, kIdDeleteMesh));
+    EXPECT_EQ(meshCount(editor.edit), 1);
+    EXPECT_FALSE(runCommand(editor, GestureDrawMesh)); // gestures act themselves
+}

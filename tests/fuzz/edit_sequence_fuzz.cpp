@@ -1,5 +1,6 @@
-// Fuzz target: random sequences of editing steps, undos and redos on a small model, with the
-// model's invariants checked after every step and every undo and redo against reference copies.
+// Fuzz target: random sequences of the editor's commands, gestures, undos and redos on a small
+// model, with the model's invariants checked after every step and every undo and redo against
+// reference copies.
 #include "edit_steps.h"
 #include "undo_reference.h"
 
@@ -33,7 +34,8 @@ void checkEdited(const Model& m, bool wasModest) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::Bytes in{data, size};
-    std::unique_ptr<Model> m = fuzz::quietModel();
+    fuzz::QuietEditor q;
+    Model* m = &q.editor->edit;
     fuzz::buildSmallModel(*m);
     const int32_t maxUndo = 1 + in.byte() % 6;
     setupUndo(*m, maxUndo);
@@ -44,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         const bool wasModest = modest(*m);
         const bool historyStep = fuzz::stepMayUseHistory(in);
         if (historyStep) before = fuzz::heldState(*m);
-        const fuzz::StepKind kind = fuzz::applyEditStep(*m, in);
+        const fuzz::StepKind kind = fuzz::applyEditStep(q, in);
         checkEdited(*m, wasModest);
         if (!historyStep) continue;
         if (kind == fuzz::StepKind::Undo || kind == fuzz::StepKind::Redo)

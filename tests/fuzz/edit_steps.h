@@ -1,17 +1,20 @@
 // Editing steps decoded from bytes, shared by the sequence fuzz target and the undo stress test:
-// the editor's operations on a small model, each preceded by the undo snapshot the editor takes.
+// the rows of the editor's command table, its gestures and the model steps around them, on an
+// editor holding a small model, each taking the undo snapshot the table gives it.
 #pragma once
 
-#include "edit/extend.h"
+#include "app/commands.h"
 #include "edit/materials.h"
 #include "edit/normals.h"
 #include "edit/selection.h"
 #include "edit/structure.h"
-#include "edit/subdivide.h"
 #include "edit/texture_coords.h"
 #include "edit/transforms.h"
 #include "edit/undo.h"
 #include "fuzz_support.h"
+#include "platform/fake_platform.h"
+#include "resources/menu_table.h"
+#include "ui/toolbars.h"
 
 namespace fuzz {
 
@@ -43,164 +46,127 @@ inline void buildSmallModel(Model& m) {
     completeNormals(m);
 }
 
-// Past this many vertices the steps that add geometry are skipped, so a run stays quick.
+// An editor on the scripted platform with its toolbars laid out, logging nowhere and keeping its
+// per-user folder where nothing can be created.
+struct QuietEditor {
+    FakePlatform platform;
+    std::unique_ptr<Editor> editor;
+    QuietEditor() {
+        quietModel(); // points APPDATA nowhere before the editor's models open their logs
+        editor = std::make_unique<Editor>(platform);
+        Editor& e = *editor;
+        for (LogChannel* log : {&e.log, &e.edit.log, &e.materialEditor.log, &e.preview[0].log,
+                                &e.preview[1].log, &e.preview[2].log})
+            log->enabled = false;
+        e.userDirectory = "/nonexistent/fuzz-appdata/Facetwright/";
+        initViewports(e.views, kLayoutSplit, 800, 600);
+        layoutToolbars(e.panels, [](int) { return 0u; });
+        e.startupComplete = true;
+    }
+};
+
+// Past this many vertices the commands that add geometry are skipped, so a run stays quick.
 constexpr std::size_t kGrowthLimit = 6000;
+constexpr int kGrowingCommands[] = {
+    CmdSubdivideMesh, CmdSubdivideAll,   CmdDuplicateMesh,
+    CmdExtend,        CmdExtendSawTooth, CmdSubdivideSelected,
+    kIdSubdivideMesh, kIdDuplicateMesh,  kIdSubdivideTriangle,
+};
 
 enum class StepKind { Plain, Snapshot, Undo, Redo };
+constexpr int kStepKinds = 12;
+
+// The table row the next bytes name, for step 0.
+inline const Command& rowOf(int32_t n) {
+    return commandTable()[static_cast<std::size_t>(n & 0x7fff) % commandCount()];
+}
 
 // Whether the step the next bytes name may take a snapshot, undo or redo (so its caller need not
 // look at the model around the others).
 inline bool stepMayUseHistory(const Bytes& in) {
-    const int op = (in.size > 2 ? in.data[2] : 0) % 40;
-    return (op >= 17 && op <= 34) || op >= 38;
+    if (in.size < 3) return false;
+    const int op = in.data[2] % kStepKinds;
+    const int32_t n = static_cast<int16_t>(in.data[0] | in.data[1] << 8);
+    const Command& row = rowOf(n);
+    if (op == 0) return row.undo == Undo::Snapshot || row.id == CmdUndo || row.id == CmdRedo;
+    return op >= 5 && op <= 10;
+}
+
+// One row of the command table, as the menu, a pin button or a key runs it; a delete is
+// confirmed when n says so.
+inline StepKind runTableRow(Editor& e, FakePlatform& platform, int32_t n) {
+    const Command& row = rowOf(n);
+    if (e.edit.vertices.size() >= kGrowthLimit)
+        for (int id : kGrowingCommands)
+            if (id == row.id) return StepKind::Plain;
+    if (row.confirm != Confirm::None && (n & 0x4000))
+        platform.messageAnswers.push_back(MessageAnswer::Yes);
+    platform.calls.clear(); // the record of calls would only grow
+    if (!runCommand(e, row.id)) return StepKind::Plain;
+    if (row.id == CmdUndo) return StepKind::Undo;
+    if (row.id == CmdRedo) return StepKind::Redo;
+    return row.undo == Undo::Snapshot ? StepKind::Snapshot : StepKind::Plain;
 }
 
 // Applies the step the next bytes name and says how it touched the undo ring.
-inline StepKind applyEditStep(Model& m, Bytes& in) {
+inline StepKind applyEditStep(QuietEditor& q, Bytes& in) {
+    Editor& e = *q.editor;
+    Model& m = e.edit;
     const bool grow = m.vertices.size() < kGrowthLimit;
     const int32_t n = in.int16(); // an index, often outside the arrays
-    auto snapshot = [&m] { takeSnapshot(m); };
-    switch (in.byte() % 40) {
-    // Selection, locks and flags: no snapshot.
+    switch (in.byte() % kStepKinds) {
     case 0:
-        selectAllVertices(m);
-        break;
+        return runTableRow(e, q.platform, n);
+    // Model state the pointer sets: no snapshot.
     case 1:
-        selectNone(m);
-        break;
-    case 2:
         m.currentMesh = n;
         break;
-    case 3:
+    case 2:
         m.currentTriangle = n;
         break;
-    case 4:
-        selectCurrentTriangleOnly(m);
-        break;
-    case 5:
-        addCurrentTriangle(m);
-        break;
-    case 6:
-        removeCurrentTriangle(m);
-        break;
-    case 7:
-        lockCurrentTriangle(m);
-        break;
-    case 8:
-        unlockCurrentTriangle(m);
-        break;
-    case 9:
-        lockSelectedVertices(m);
-        break;
-    case 10:
-        unlockSelectedVertices(m);
-        break;
-    case 11:
+    case 3:
         n % 2 ? lockMesh(m, n / 2) : unlockMesh(m, n / 2);
         break;
-    case 12:
-        toggleHiddenCurrentMesh(m);
-        break;
-    case 13:
-        n % 2 ? showAllMeshes(m) : hideAllMeshes(m);
-        break;
-    case 14:
-        toggleSmoothCurrentMesh(m);
-        break;
-    case 15:
-        toggleTrianglePinsCurrentMesh(m);
-        break;
-    case 16: {
+    case 4: {
         const float u0 = in.amount(3), v0 = in.amount(3), u1 = in.amount(3), v1 = in.amount(3);
         rectangleSelect(m, u0, v0, u1, v1, static_cast<Plane>(n & 3), n & 4, n & 8);
         break;
     }
-    // Mesh-pin commands and drags: one snapshot first.
-    case 17:
-        snapshot();
-        selectCurrentMeshOnly(m);
-        return StepKind::Snapshot;
-    case 18:
-        snapshot();
-        addCurrentMeshToSelection(m);
-        return StepKind::Snapshot;
-    case 19:
-        snapshot();
-        removeCurrentMeshFromSelection(m);
-        return StepKind::Snapshot;
-    case 20: {
+    // Drags: the snapshot of the press that starts them.
+    case 5: {
         const float x = in.amount(50), y = in.amount(50), z = in.amount(50);
-        snapshot();
+        prepareCommand(e, GestureDragVertices);
         moveSelection(m, x, y, z);
         return StepKind::Snapshot;
     }
-    case 21: {
+    case 6: {
         const float x = in.amount(360), y = in.amount(360), z = in.amount(360);
-        snapshot();
+        prepareCommand(e, GestureDragVertices);
         rotateSelection(m, x, y, z);
         return StepKind::Snapshot;
     }
-    case 22: {
+    case 7: {
         const float x = in.amount(1), y = in.amount(1), z = in.amount(1);
-        snapshot();
+        prepareCommand(e, GestureDragVertices);
         scaleSelection(m, x, y, z);
         return StepKind::Snapshot;
     }
-    case 23:
-        snapshot();
-        alignSelection(m, n & 1, n & 2, n & 4);
-        return StepKind::Snapshot;
-    case 24: {
+    case 8: {
         const float u = in.amount(2), v = in.amount(2);
-        snapshot();
+        prepareCommand(e, GestureDragVertices);
         moveTextureCoordinates(m, u, v);
         return StepKind::Snapshot;
     }
-    case 25:
-        snapshot();
-        recalculateTextureCoordinates(m, n);
-        return StepKind::Snapshot;
-    case 26:
-        snapshot();
-        invertMesh(m, n);
-        return StepKind::Snapshot;
-    case 27:
-        if (!grow) break;
-        snapshot();
-        duplicateMesh(m, n);
-        return StepKind::Snapshot;
-    case 28:
-        if (!grow) break;
-        snapshot();
-        subdivideMesh(m, n);
-        return StepKind::Snapshot;
-    case 29:
-        if (!grow) break;
-        snapshot();
-        extendSelectedVertices(m);
-        return StepKind::Snapshot;
-    case 30:
-        if (!grow) break;
-        snapshot();
-        extendSelectedVerticesSawTooth(m);
-        return StepKind::Snapshot;
-    case 31:
-        snapshot();
-        splitSelectionToNewMesh(m);
-        return StepKind::Snapshot;
-    case 32:
-        snapshot();
-        combineSelectedMeshes(m);
-        return StepKind::Snapshot;
-    case 33: {
+    case 9: {
         const float h1 = in.amount(3), w1 = in.amount(3), h2 = in.amount(3), w2 = in.amount(3);
         if (!grow) break;
-        snapshot();
+        prepareCommand(e, GestureDrawMesh);
         drawNewMesh(m, h1, w1, h2, w2, static_cast<Plane>(n & 3));
         return StepKind::Snapshot;
     }
-    case 34:
-        snapshot();
+    // The material editor's changes, after the snapshot its opening takes.
+    case 10:
+        prepareCommand(e, CmdShowMaterialEditor);
         if (n % 3 == 0)
             appendMaterial(m);
         else if (n % 3 == 1)
@@ -208,49 +174,10 @@ inline StepKind applyEditStep(Model& m, Bytes& in) {
         else
             deleteTexture(m, n / 3);
         return StepKind::Snapshot;
-    // Menu commands that take no snapshot.
-    case 35:
-        switch (n & 7) {
-        case 0:
-            mirrorCurrentMesh(m, (n >> 3) & 3);
-            break;
-        case 1:
-            deleteTriangle(m, n >> 3);
-            break;
-        case 2:
-            deleteSelectedTriangles(m);
-            break;
-        case 3:
-            deleteMesh(m, n >> 3);
-            break;
-        case 4:
-            if (grow) subdivideTriangle(m, n >> 3);
-            break;
-        case 5:
-            if (grow) subdivideSelectedTriangles(m);
-            break;
-        case 6:
-            if (grow) subdivideAllMeshes(m);
-            break;
-        case 7:
-            stripUnusedMaterialsAndTextures(m);
-            break;
-        }
-        break;
-    case 36: {
-        const float su = in.amount(4), sv = in.amount(4);
-        scaleTextureCoordinates(m, n, su, sv);
-        break;
-    }
-    case 37:
+    // The frame's share of the normal pass.
+    case 11:
         recalculateNormals(m);
         break;
-    case 38:
-        undo(m);
-        return StepKind::Undo;
-    case 39:
-        redo(m);
-        return StepKind::Redo;
     }
     return StepKind::Plain;
 }
