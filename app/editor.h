@@ -25,6 +25,9 @@ enum VirtualKey : int {
     VkUp = 0x26,
     VkRight = 0x27,
     VkDown = 0x28,
+    VkM = 'M', // letters are their capitals
+    VkR = 'R',
+    VkZ = 'Z',
 };
 
 // Mouse button mask bits, as window events carry them.

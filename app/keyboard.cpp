@@ -54,18 +54,18 @@ void handleKeys(Editor& editor) {
     if (keys[VkDown]) view3D.pitch -= 1.0f;
     if (keys[VkLeft]) view3D.roll += 1.0f;
     if (keys[VkRight]) view3D.roll -= 1.0f;
-    if (keys['M']) {
-        keys['M'] = 0;
+    if (keys[VkM]) {
+        keys[VkM] = 0;
         cycleTransformMode(editor);
     }
     // One step per key-down: the press is consumed, and auto-repeat presses count again.
     if (keys[VkControl] && editor.edit.undoEnabled) {
-        if (keys['Z']) {
-            keys['Z'] = 0;
+        if (keys[VkZ]) {
+            keys[VkZ] = 0;
             runCommand(editor, CmdUndo);
         }
-        if (keys['R']) {
-            keys['R'] = 0;
+        if (keys[VkR]) {
+            keys[VkR] = 0;
             runCommand(editor, CmdRedo);
         }
     }
