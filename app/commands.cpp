@@ -122,39 +122,29 @@ void resetViewports(Editor& editor) {
 }
 
 // Options whose check mark is copied into a flag when toggled.
-bool& automaticRevisionFlag(Editor& e) {
-    return e.state.automaticRevision;
-}
-bool& updateCheckingFlag(Editor& e) {
-    return e.settings.enableUpdateChecking;
-}
-bool& fineModeFlag(Editor& e) {
-    return e.edit.fineMode;
-}
-bool& extendedToolbarsFlag(Editor& e) {
-    return e.settings.onlyShowExtendedToolbars;
-}
-bool& snapToGridFlag(Editor& e) {
-    return e.state.snapToGrid;
-}
-bool& scaleXFlag(Editor& e) {
-    return e.edit.scaleX;
-}
-bool& scaleYFlag(Editor& e) {
-    return e.edit.scaleY;
-}
-bool& scaleZFlag(Editor& e) {
-    return e.edit.scaleZ;
-}
-bool& deleteDefaultMeshFlag(Editor& e) {
-    return e.settings.deleteDefaultMeshOnStartup;
-}
-bool& texturePreviewFlag(Editor& e) {
-    return e.settings.showTexturePreview;
-}
+struct OptionRow {
+    int id;
+    bool& (*flag)(Editor&);
+};
 
-template <int Id, bool& (*Flag)(Editor&)> void toggleOption(Editor& editor) {
-    Flag(editor) = toggleMenuCheck(editor, Id);
+constexpr OptionRow kOptions[] = {
+    {CmdAutomaticRevision, [](Editor& e) -> bool& { return e.state.automaticRevision; }},
+    {CmdAutoCheckUpdates, [](Editor& e) -> bool& { return e.settings.enableUpdateChecking; }},
+    {CmdFineMode, [](Editor& e) -> bool& { return e.edit.fineMode; }},
+    {CmdOnlyExtendedToolbars,
+     [](Editor& e) -> bool& { return e.settings.onlyShowExtendedToolbars; }},
+    {CmdSnapToGrid, [](Editor& e) -> bool& { return e.state.snapToGrid; }},
+    {CmdScaleX, [](Editor& e) -> bool& { return e.edit.scaleX; }},
+    {CmdScaleY, [](Editor& e) -> bool& { return e.edit.scaleY; }},
+    {CmdScaleZ, [](Editor& e) -> bool& { return e.edit.scaleZ; }},
+    {CmdDeleteDefaultMesh,
+     [](Editor& e) -> bool& { return e.settings.deleteDefaultMeshOnStartup; }},
+    {CmdShowTexturePreview, [](Editor& e) -> bool& { return e.settings.showTexturePreview; }},
+};
+
+template <int Id> void toggleOption(Editor& editor) {
+    for (const OptionRow& row : kOptions)
+        if (row.id == Id) row.flag(editor) = toggleMenuCheck(editor, Id);
 }
 
 // Render Lit Mesh keeps its state in the check mark alone.
@@ -217,15 +207,15 @@ constexpr Command kCommands[] = {
     {CmdSaveAs, kNo, kGo, saveModelAs},
     {CmdExit, kNo, kGo, exitProgram},
     {CmdSaveRevision, kNo, kGo, saveRevisionNow},
-    {CmdAutomaticRevision, kNo, kGo, toggleOption<CmdAutomaticRevision, automaticRevisionFlag>},
+    {CmdAutomaticRevision, kNo, kGo, toggleOption<CmdAutomaticRevision>},
     {CmdImportObj, kNo, kGo, importObjCommand},
     {CmdExportObj, kNo, kGo, exportObjCommand},
-    {CmdAutoCheckUpdates, kNo, kGo, toggleOption<CmdAutoCheckUpdates, updateCheckingFlag>},
+    {CmdAutoCheckUpdates, kNo, kGo, toggleOption<CmdAutoCheckUpdates>},
     {CmdCheckUpdatesNow, kNo, kGo, checkUpdatesNow},
     // Edit
     {CmdUndo, kNo, kGo, undoStep},
     {CmdRedo, kNo, kGo, redoStep},
-    {CmdFineMode, kNo, kGo, toggleOption<CmdFineMode, fineModeFlag>},
+    {CmdFineMode, kNo, kGo, toggleOption<CmdFineMode>},
     // Mesh
     {CmdSubdivideMesh, kNo, kGo, onCurrentMesh<subdivideMesh>},
     {CmdCombine, kSnap, kGo, withResult<combineSelectedMeshes>},
@@ -278,15 +268,14 @@ constexpr Command kCommands[] = {
     {CmdGridSize1, kNo, kGo, gridSpacing<10>},
     {CmdGridSize10, kNo, kGo, gridSpacing<100>},
     {CmdResetViewports, kNo, kGo, resetViewports},
-    {CmdOnlyExtendedToolbars, kNo, kGo,
-     toggleOption<CmdOnlyExtendedToolbars, extendedToolbarsFlag>},
-    {CmdSnapToGrid, kNo, kGo, toggleOption<CmdSnapToGrid, snapToGridFlag>},
-    {CmdScaleX, kNo, kGo, toggleOption<CmdScaleX, scaleXFlag>},
-    {CmdScaleY, kNo, kGo, toggleOption<CmdScaleY, scaleYFlag>},
-    {CmdScaleZ, kNo, kGo, toggleOption<CmdScaleZ, scaleZFlag>},
-    {CmdDeleteDefaultMesh, kNo, kGo, toggleOption<CmdDeleteDefaultMesh, deleteDefaultMeshFlag>},
+    {CmdOnlyExtendedToolbars, kNo, kGo, toggleOption<CmdOnlyExtendedToolbars>},
+    {CmdSnapToGrid, kNo, kGo, toggleOption<CmdSnapToGrid>},
+    {CmdScaleX, kNo, kGo, toggleOption<CmdScaleX>},
+    {CmdScaleY, kNo, kGo, toggleOption<CmdScaleY>},
+    {CmdScaleZ, kNo, kGo, toggleOption<CmdScaleZ>},
+    {CmdDeleteDefaultMesh, kNo, kGo, toggleOption<CmdDeleteDefaultMesh>},
     {CmdBackgroundColour, kNo, kGo, backgroundColour},
-    {CmdShowTexturePreview, kNo, kGo, toggleOption<CmdShowTexturePreview, texturePreviewFlag>},
+    {CmdShowTexturePreview, kNo, kGo, toggleOption<CmdShowTexturePreview>},
     // Model
     {CmdPreviewModel, kNo, kGo, previewModel},
     {CmdRenderLitMesh, kNo, kGo, toggleRenderLit},
