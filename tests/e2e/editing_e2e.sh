@@ -79,6 +79,30 @@ check "Extend appended a strip of 16 triangles" grep -qx 'MSH,2,30,16,0,0' "$sav
 check "78 vertices after extending" test "$(records "$saved" VTX)" -eq 78
 [ -n "${FW_E2E_SHOTS:-}" ] && import -window root "$FW_E2E_SHOTS/structure.png"
 
+# Every command is one undo step of its own: Ctrl+Z takes back the Extend alone, then the
+# Subdivide alone; Select All and Delete Selected Triangles (confirmed; the last triangle stays,
+# with a notification) are undone by one Ctrl+Z.
+undo_once() { keys ctrl+z; }
+undo_once
+menu alt+f s
+check "Ctrl+Z undid the Extend alone" test "$(records "$saved" VTX)" -eq 30
+undo_once
+menu alt+f s
+check "a second Ctrl+Z undid the Subdivide alone" grep -qx 'MSH,1,6,2,0,0' "$saved"
+keys alt+v Down Return # Vertex > Select All Vertices
+keys alt+t Return # Triangle > Delete Selected Triangles; the box comes up, then Yes
+answer() { # title: Return in the message box of that title
+  xdotool windowactivate --sync "$(xdotool search --sync --name "$1" | head -n 1)" key Return
+  sleep 0.5
+}
+answer "Confirm Delete"
+answer "Notification!"
+menu alt+f s
+check "Delete Selected Triangles kept only the last triangle" test "$(records "$saved" VTX)" -eq 3
+undo_once
+menu alt+f s
+check "Ctrl+Z brought the deleted triangles back" test "$(records "$saved" VTX)" -eq 12
+
 quit_editor
 check "the hint flag is saved cleared" grep -qx 'ShowHint0 = 0' "$user/Config.ini"
 finish
