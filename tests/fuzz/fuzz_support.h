@@ -99,7 +99,12 @@ struct Bytes {
         --size;
         return *data++;
     }
-    int32_t int16() { return static_cast<int16_t>(byte() | byte() << 8); }
+    // Low byte first: the two reads are sequenced, not left to the order operands are evaluated in.
+    int32_t int16() {
+        const int low = byte();
+        const int high = byte();
+        return static_cast<int16_t>(low | high << 8);
+    }
     // A value in [-range, range] in steps of range / 127.
     float amount(float range) { return static_cast<int8_t>(byte()) * (range / 127.0f); }
 };
