@@ -3,6 +3,7 @@
 #include "app/frame_step.h"
 
 #include "app/material_editor_commands.h"
+#include "app/textures.h"
 #include "base/clock.h"
 #include "base/numbers.h"
 #include "edit/selection.h"
@@ -10,6 +11,8 @@
 #include "resources/menu_table.h"
 #include "ui/material_editor.h"
 #include "ui/panel.h"
+
+#include <algorithm>
 
 // ---- Status ----
 
@@ -50,6 +53,16 @@ void updateStatus(Editor& editor) {
         formatC(line, sizeof line, formats[i], values[i]);
         setCaption(debug, line, kIdDebugFirstLine + 1 + i);
     }
+    // A texture whose image did not load is named (the first of them), not dropped silently.
+    line[0] = '\0';
+    if (const int missing = missingTextureCount(m)) {
+        const auto first = std::find_if(m.textures.begin(), m.textures.end(),
+                                        [](const Texture& t) { return t.glTexture == 0; });
+        formatC(line, sizeof line, "Missing Textures: %i (%s)", missing, first->fileName.c_str());
+    }
+    setCaption(debug, line, kIdDebugMissingTextures);
+    // The panel grows by that line while it shows.
+    debug.height = line[0] ? kDebugTextHeight + kDebugTextLine : kDebugTextHeight;
 }
 
 namespace {

@@ -44,16 +44,32 @@ bool createTexture(Platform& platform, Model& model, int textureIndex) {
     return true;
 }
 
+namespace {
+
+// A texture that does not load is named in the log, never dropped silently.
+void loadTexturesFrom(Platform& platform, Model& model, int first) {
+    for (int i = first < 0 ? 0 : first; i < textureCount(model); ++i)
+        if (!createTexture(platform, model, i))
+            logEntry(model.log, missingTextureLine(i, model.textures[i].fileName));
+}
+
+} // namespace
+
 void loadAllTextures(Platform& platform, Model& model) {
-    for (int i = 0; i < textureCount(model); ++i) createTexture(platform, model, i);
+    loadTexturesFrom(platform, model, 0);
 }
 
 void loadTexturesInFolder(Platform& platform, Model& model, int first, const std::string& folder) {
     const std::string directory = currentDirectory();
     if (!folder.empty()) setCurrentDirectory(folder);
-    for (int i = first < 0 ? 0 : first; i < textureCount(model); ++i)
-        createTexture(platform, model, i);
+    loadTexturesFrom(platform, model, first);
     setCurrentDirectory(directory);
+}
+
+int missingTextureCount(const Model& model) {
+    int missing = 0;
+    for (const Texture& t : model.textures) missing += t.glTexture == 0 ? 1 : 0;
+    return missing;
 }
 
 FileDialogOptions textureDialogOptions() {

@@ -17,12 +17,16 @@ constexpr std::size_t kRemoteTextureBytesLimit = 4u << 20;
 // Needs the program's OpenGL context to be current.
 bool createTexture(Platform& platform, Model& model, int textureIndex);
 
-// createTexture for every texture record in index order; failures leave GL texture 0.
+// createTexture for every texture record in index order; a failure leaves GL texture 0 and is
+// logged with the texture's name.
 void loadAllTextures(Platform& platform, Model& model);
 
-// createTexture for the records from index first on, with their names resolved against folder
-// (the folder of a model file just imported); the current directory is the same afterwards.
+// The same for the records from index first on, with their names resolved against folder (the
+// folder of a model file just imported); the current directory is the same afterwards.
 void loadTexturesInFolder(Platform& platform, Model& model, int first, const std::string& folder);
+
+// Texture records without an OpenGL texture: their images are missing or unreadable.
+int missingTextureCount(const Model& model);
 
 // Lets the user pick an image, appends a record named "./" and the image's bare name and makes
 // its texture. The record stays even when the image cannot be loaded; the result says whether it

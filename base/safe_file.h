@@ -13,9 +13,14 @@ struct SafeFile {
     int error = 0; // errno of the first failure, 0 while all went well
 };
 
+// A temporary file of this name's pattern ("name.XXXXXX") untouched for this long, of this user
+// and locked by no save, was left by a save that was killed; the next save to the name removes it.
+constexpr long kStaleTempSeconds = 10 * 60;
+
 // Creates the temporary file in the target's folder. A target that exists but is not a regular
-// file is refused. Very long names get a shortened temporary name, so any name the folder can
-// hold can be saved.
+// file, or that the user may not write, is refused. The new file gets the owner, group and mode
+// of the one it replaces as far as the process may set them. Very long names get a shortened
+// temporary name, so any name the folder can hold can be saved.
 bool safeFileOpen(SafeFile& sf, const std::string& target);
 // Writes all n bytes (short writes and interruptions are retried); false once anything failed.
 bool safeFileWrite(SafeFile& sf, const void* data, std::size_t n);

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 
-Model::Model() {
-    logOpen(log, userLogPath());
+Model::Model() : Model(userLogPath()) {}
+
+Model::Model(const std::string& logPath) {
+    logOpen(log, logPath);
 }
 
 int32_t vertexCount(const Model& m) {

@@ -104,6 +104,9 @@ constexpr int32_t kNormalsBatchLimit = 100;
 struct Model {
     LogChannel log;
     std::string fileName;
+    // The folder texture names are relative to: the folder of the file the model was read from,
+    // with a trailing '/'. Empty for a model not read from a file, whose names are kept as given.
+    std::string textureFolder;
     std::string initialDirectory;
     bool hasFileName = false;
     bool loadWithoutDialog = false;
@@ -132,6 +135,8 @@ struct Model {
 
     // Opens the model's log channel on the shared log file, which restarts that file.
     Model();
+    // The same on another log file (a program that must leave the editor's log alone).
+    explicit Model(const std::string& logPath);
     Model(const Model&) = delete;
     Model& operator=(const Model&) = delete;
 };

@@ -10,6 +10,7 @@
 #include "model/legacy_file.h"
 #include "model/record_scan.h"
 #include "model/text_lines.h"
+#include "model/texture_rules.h"
 
 #include <cstdarg>
 #include <cstdint>
@@ -114,6 +115,7 @@ bool readModelFile(Model& m, std::string* error) {
     }
     // Keep the name valid for Save now that the current directory may have moved.
     m.fileName = path;
+    m.textureFolder = folderOf(path);
     m.currentMesh = 0;
     return true;
 }
@@ -206,7 +208,16 @@ namespace {
 // reuses one small buffer instead of touching fresh memory for the whole file.
 constexpr std::size_t kChunk = 1 << 20;
 
-template <class Flush> bool emitModelFile(const Model& m, std::string& out, Flush flush) {
+// The texture names as the file stores them; names holds them when they differ from the
+// model's (a file in another folder than the one the names are relative to).
+const std::string& storedTextureName(const Model& m, const std::vector<std::string>& names,
+                                     std::size_t i) {
+    return names.empty() ? m.textures[i].fileName : names[i];
+}
+
+template <class Flush>
+bool emitModelFile(const Model& m, const std::vector<std::string>& textureNames, std::string& out,
+                   Flush flush) {
     auto full = [&] {
         if (out.size() < kChunk) return true;
         const bool ok = flush(out);
@@ -223,7 +234,7 @@ template <class Flush> bool emitModelFile(const Model& m, std::string& out, Flus
         out += "TEX,";
         appendInt(out, static_cast<long long>(i));
         out += ',';
-        appendLine(out, m.textures[i].fileName.c_str());
+        appendLine(out, storedTextureName(m, textureNames, i).c_str());
         if (!full()) return false;
     }
     for (std::size_t i = 0; i < m.materials.size(); ++i) {
@@ -263,6 +274,22 @@ template <class Flush> bool emitModelFile(const Model& m, std::string& out, Flus
     return flush(out);
 }
 
+// The texture names a file at path stores, or none when they are the model's own.
+std::vector<std::string> textureNamesFor(const Model& m, const std::string& path) {
+    std::vector<std::string> names;
+    if (m.textureFolder.empty()) return names;
+    const std::string& from = m.textureFolder;
+    const std::string to = folderOf(absolutePath(path));
+    bool moved = false;
+    names.reserve(m.textures.size());
+    for (const Texture& t : m.textures) {
+        names.push_back(rebasedTextureName(t.fileName, from, to));
+        moved = moved || names.back() != t.fileName;
+    }
+    if (!moved) names.clear();
+    return names;
+}
+
 } // namespace
 
 std::string modelFileText(const Model& m) {
@@ -272,7 +299,7 @@ std::string modelFileText(const Model& m) {
     for (const Texture& t : m.textures) estimate += t.fileName.size() + 24;
     out.reserve(estimate);
     chunk.reserve(kChunk + 4096);
-    emitModelFile(m, chunk, [&](const std::string& piece) {
+    emitModelFile(m, {}, chunk, [&](const std::string& piece) {
         out += piece;
         return true;
     });
@@ -291,7 +318,7 @@ bool writeModelFileAs(const Model& m, const std::string& path, std::string* erro
     std::string chunk;
     chunk.reserve(kChunk + 4096);
     bool ok = safeFileOpen(sf, path) &&
-              emitModelFile(m, chunk,
+              emitModelFile(m, textureNamesFor(m, path), chunk,
                             [&](const std::string& piece) {
                                 return safeFileWrite(sf, piece.data(), piece.size());
                             }) &&
@@ -300,10 +327,10 @@ bool writeModelFileAs(const Model& m, const std::string& path, std::string* erro
         safeFileAbandon(sf);
         why = safeFileError(sf);
         static const char* const kFailed = "Failed to Open File for Saving!";
-        // The reason tells a full disk from a read-only folder; the old file is still there.
+        // The reason tells a full disk from a read-only file; the old file is still there.
         if (!why.empty()) logEntry(m.log, "Saving failed: " + why);
         logEntry(m.log, kFailed);
-        if (error) *error = kFailed;
+        if (error) *error = why.empty() ? std::string(kFailed) : kFailed + ("\n" + why);
         return false;
     }
     return true;

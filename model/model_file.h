@@ -23,10 +23,13 @@ bool readModelFile(Model& m, std::string* error = nullptr);
 bool readModelData(Model& m, std::string data, std::string* error = nullptr);
 
 // Writes m to m.fileName through a temporary sibling renamed over the target, so a failed save
-// leaves the previous file intact. Normals are the caller's business.
+// leaves the previous file intact; error then holds "Failed to Open File for Saving!" and, on a
+// line of its own, the reason. A file in another folder than m.textureFolder gets texture names
+// that find the same images from its own folder. Normals are the caller's business.
 bool writeModelFile(const Model& m, std::string* error = nullptr);
 // The same to another path; m.fileName stays as it is.
 bool writeModelFileAs(const Model& m, const std::string& path, std::string* error = nullptr);
 
-// The model file's text, exactly as writeModelFile would store it.
+// The model file's text with the texture names as m holds them, as writeModelFile stores it in
+// m.textureFolder.
 std::string modelFileText(const Model& m);

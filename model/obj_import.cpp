@@ -6,13 +6,16 @@
 #include "base/huge_pages.h"
 #include "base/numbers.h"
 #include "base/paths.h"
+#include "model/record_scan.h"
 #include "model/text_lines.h"
+#include "resources/default_files.h"
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -270,6 +273,21 @@ FileResult failImport(const Model& m, const std::string& path, const char* forma
     return fileFailed(text, kImportFailed, path);
 }
 
+// The one material of the default new model: a model without materials gets it before its
+// first imported mesh names material 0, so the file it is saved to opens again.
+Material newModelMaterial() {
+    const std::string_view text = defaultFileContent(DefaultFile::NewModel);
+    Material mat;
+    const std::size_t at = text.find("\nMAT,");
+    if (at != std::string_view::npos) {
+        const std::size_t end = text.find('\n', at + 1);
+        const std::string line(
+            text.substr(at + 1, end == std::string_view::npos ? end : end - at - 1));
+        scanMaterialRecord(line.c_str(), mat);
+    }
+    return mat;
+}
+
 void logCount(const Model& m, const char* format, int64_t n) {
     logf(m.log, format, static_cast<long long>(n));
 }
@@ -376,6 +394,7 @@ FileResult importObjData(Model& m, std::string data, const std::string& path) {
     try {
         reserveOnHugePages(m.vertices, static_cast<std::size_t>(newVertexCount));
         m.meshes.reserve(static_cast<std::size_t>(newMeshCount));
+        if (m.materials.empty()) m.materials.push_back(newModelMaterial());
     } catch (const std::bad_alloc&) {
         return failImport(m, path, "%s", kNoMemory);
     }

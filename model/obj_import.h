@@ -8,7 +8,8 @@
 
 // Appends the triangles of the OBJ file at path (the file the open dialog chose) to m. Every
 // valid face is fanned into triangles, each group of faces becomes a new mesh with material 0,
-// and texture coordinates come from the face's "vt" entries or the fixed fallbacks. New vertices
+// and texture coordinates come from the face's "vt" entries or the fixed fallbacks; a model
+// without materials first gets the default new model's material. New vertices
 // are "normal dirty": the caller recalculates normals after a success. The current mesh becomes
 // 0; the file name, flags and existing records stay as they were; no undo step is taken.
 //

@@ -4,6 +4,7 @@
 #include "base/paths.h"
 
 #include <cmath>
+#include <filesystem>
 
 int textureSide(int n, int maxSide) {
     if (n <= 0 || maxSide <= 0) return 0;
@@ -38,13 +39,47 @@ bool isRemoteTextureName(const std::string& fileName) {
     return fileName.find("http://") != std::string::npos;
 }
 
+namespace {
+
+bool isAbsolutePath(const std::string& path) {
+    return !path.empty() && path[0] == '/';
+}
+
+std::filesystem::path normalFolder(const std::string& folder) {
+    // "/a/b/." normalises to "/a/b/" whatever the trailing separators were.
+    return (std::filesystem::path(toSlashes(folder)) / ".").lexically_normal();
+}
+
+} // namespace
+
 std::string texturePath(const std::string& fileName, const std::string& directory) {
     if (isRemoteTextureName(fileName)) return fileName;
+    const std::string name = toSlashes(fileName);
+    if (isAbsolutePath(name)) return name;
     std::string path = toSlashes(directory);
     if (path.empty() || path.back() != '/') path += '/';
-    return path + toSlashes(fileName);
+    return path + name;
+}
+
+std::string rebasedTextureName(const std::string& fileName, const std::string& from,
+                               const std::string& to) {
+    const std::string name = toSlashes(fileName);
+    if (isRemoteTextureName(name) || isAbsolutePath(name) || !isAbsolutePath(from)) return fileName;
+    const std::filesystem::path source = normalFolder(from);
+    if (isAbsolutePath(to) && source == normalFolder(to)) return fileName;
+    const std::filesystem::path image = (source / name).lexically_normal();
+    if (!isAbsolutePath(to)) return image.generic_string();
+    // Within the folder tree both sit in, ".." climbs to the common folder: never empty here.
+    const std::string relative =
+        image.lexically_relative(normalFolder(to).parent_path()).generic_string();
+    if (relative.empty()) return image.generic_string();
+    return relative.compare(0, 3, "../") == 0 ? relative : "./" + relative;
 }
 
 std::string textureRecordName(const std::string& chosenPath) {
     return "./" + baseNameOf(toSlashes(chosenPath));
+}
+
+std::string missingTextureLine(int index, const std::string& fileName) {
+    return "WARNING: Texture " + std::to_string(index) + " cannot be loaded: " + fileName;
 }

@@ -25,9 +25,22 @@ void applyBlackColourKey(std::uint8_t* rgba, std::size_t pixelCount);
 // Whether a texture name is fetched over HTTP rather than read from a file.
 bool isRemoteTextureName(const std::string& fileName);
 
-// Where a texture's image is read from: a name containing "http://" is used as it is; any other
-// name is joined to directory (the model's folder), with '\' turned into '/'.
+// Where a texture's image is read from: a name containing "http://" and an absolute name are
+// used as they are; any other name is joined to directory (the model's folder), with '\' turned
+// into '/'.
 std::string texturePath(const std::string& fileName, const std::string& directory);
+
+// The name that finds, from the folder to, the image that fileName finds from the folder from
+// (both absolute, with a trailing '/'): "./maps/a.png" saved from /m/ into /m/old/ becomes
+// "../maps/a.png". Remote and absolute names, and every name when the folders are the same, stay
+// exactly as they are; a relative name becomes absolute only when no relative one can be formed
+// (a folder that is not absolute).
+std::string rebasedTextureName(const std::string& fileName, const std::string& from,
+                               const std::string& to);
+
+// "WARNING: Texture 2 cannot be loaded: ./wood.png": the line that names a texture whose image
+// is missing or unreadable, in the log and on the tool's standard error.
+std::string missingTextureLine(int index, const std::string& fileName);
 
 // The name stored for an image the user picked: "./" and the file's bare name, so the image is
 // looked for in the model's folder when the model is loaded again.

@@ -8,7 +8,7 @@
 #include "model/file_formats.h"
 #include "model/model.h"
 #include "model/model_file.h"
-#include "resources/default_files.h"
+#include "model/texture_rules.h"
 
 #ifdef FW_TOOL_RENDER
 #include "app/config.h"
@@ -34,7 +34,8 @@ const char* const kUsage =
     "Usage: facetwright-tool COMMAND ARGUMENTS\n"
     "\n"
     "Reads and writes model files with exactly the editor's readers and writers. The log goes\n"
-    "to Facetwright.Log in the per-user directory, as the editor's does.\n"
+    "to facetwright-tool.Log in the per-user directory, beside the editor's Facetwright.Log,\n"
+    "which the tool leaves alone.\n"
     "\n"
     "FILE and IN may be model files (.FW2, with or without a version line) or Wavefront OBJ\n"
     "files (.OBJ, in any case). An OBJ file is imported exactly as the editor's \"Import .OBJ\n"
@@ -51,8 +52,9 @@ const char* const kUsage =
     "                      bounds: minx miny minz maxx maxy maxz   (only when there are vertices)\n"
     "  convert IN OUT    Load IN and write OUT; the format of OUT follows its extension\n"
     "                    (.FW2 or .OBJ, in any case). An OBJ gets every vertex with its texture\n"
-    "                    coordinates and finished normal, one face per triangle. OUT is left\n"
-    "                    untouched when anything fails.\n"
+    "                    coordinates and finished normal, one face per triangle. A .FW2 in\n"
+    "                    another folder gets texture names that find the same images from there.\n"
+    "                    OUT is left untouched when anything fails.\n"
     "  dump FILE         Load FILE, finish the normal recalculation and print one line per mesh\n"
     "                      mesh I first F triangles N material M smooth S\n"
     "                    then one line per vertex\n"
@@ -69,18 +71,18 @@ const char* const kUsage =
     "                    does, each a quarter of the picture.\n"
     "  --help            Show this text.\n"
     "\n"
+    "A texture image that cannot be found (or, for render, loaded) is named on standard error\n"
+    "and in the log; the command still succeeds.\n"
+    "\n"
     "Exit status: 0 on success, 1 when a file cannot be loaded or written (the reason goes to\n"
     "standard error), 2 for a command line that is not understood.\n";
 
 // ---- loading ----------------------------------------------------------------------------
 
-// The default new model without its geometry: no vertices, no meshes, its one material.
-bool loadEmptyModel(Model& m) {
-    const std::string_view text = defaultFileContent(DefaultFile::NewModel);
-    const bool ok = readModelData(m, std::string(text));
-    m.vertices.clear();
-    m.meshes.clear();
-    return ok;
+// The tool's own log: a thumbnailer runs the tool while the editor may be running, and every
+// model restarts its log file.
+std::string toolLogPath() {
+    return userDirectory() + "facetwright-tool.Log";
 }
 
 // Loads the file the way the editor loads one named on its command line; an import format is
@@ -99,10 +101,7 @@ bool loadFile(Model& m, const std::string& path) {
         m.hasFileName = true;
         return true;
     }
-    if (!loadEmptyModel(m)) {
-        std::fprintf(stderr, "ERROR: the default new model could not be set up\n");
-        return false;
-    }
+    // Into an empty model, which the import gives the default new model's material.
     const FileResult r = format->readFile(m, path);
     if (!r.ok) {
         std::fprintf(stderr, "%s\n", r.error.c_str());
@@ -110,6 +109,22 @@ bool loadFile(Model& m, const std::string& path) {
     }
     recalculateNormals(m);
     return true;
+}
+
+// Names each texture whose image is missing (with loaded set: whose image did not load) on
+// standard error and in the log. The command goes on: the geometry is all there.
+void reportMissingTextures(const Model& m, bool loaded) {
+    const std::string folder = m.textureFolder.empty() ? currentDirectory() : m.textureFolder;
+    for (int i = 0; i < textureCount(m); ++i) {
+        const Texture& t = m.textures[i];
+        const bool missing = loaded ? t.glTexture == 0
+                                    : !isRemoteTextureName(t.fileName) &&
+                                          !fileExists(texturePath(t.fileName, folder));
+        if (!missing) continue;
+        const std::string line = missingTextureLine(i, t.fileName);
+        std::fprintf(stderr, "%s\n", line.c_str());
+        if (!loaded) logEntry(m.log, line); // a failed load has logged it already
+    }
 }
 
 void printF(const char* label, const float* values, int n) {
@@ -124,8 +139,9 @@ void printF(const char* label, const float* values, int n) {
 // ---- info -------------------------------------------------------------------------------
 
 int commandInfo(const std::string& path) {
-    Model m;
+    Model m(toolLogPath());
     if (!loadFile(m, path)) return 1;
+    reportMissingTextures(m, false);
     std::printf("vertices: %d\n", vertexCount(m));
     std::printf("triangles: %d\n", triangleCount(m));
     std::printf("meshes: %d\n", meshCount(m));
@@ -152,8 +168,9 @@ int commandConvert(const std::string& in, const std::string& out) {
                      out.c_str(), upperExtension(out).c_str(), knownExtensions().c_str());
         return 1;
     }
-    Model m;
+    Model m(toolLogPath());
     if (!loadFile(m, in)) return 1;
+    reportMissingTextures(m, false);
     if (format->writesNormals) completeNormals(m);
     const FileResult r = format->write(m, out);
     if (!r.ok) {
@@ -166,8 +183,9 @@ int commandConvert(const std::string& in, const std::string& out) {
 // ---- dump -------------------------------------------------------------------------------
 
 int commandDump(const std::string& path) {
-    Model m;
+    Model m(toolLogPath());
     if (!loadFile(m, path)) return 1;
+    reportMissingTextures(m, false);
     completeNormals(m);
     for (int32_t i = 0; i < meshCount(m); ++i) {
         const Mesh& mesh = m.meshes[i];
@@ -261,7 +279,7 @@ int commandRender(const std::string& in, const std::string& out, const RenderArg
                      configReadFloat(config, settingKeyName(SettingKey::BackgroundG)),
                      configReadFloat(config, settingKeyName(SettingKey::BackgroundB)));
 
-    Model m;
+    Model m(toolLogPath());
     int status = 1;
     if (loadFile(m, in)) {
         if (!m.textures.empty()) {
@@ -269,6 +287,7 @@ int commandRender(const std::string& in, const std::string& out, const RenderArg
             ensureOffscreenQtApplication();
             QtPlatform platform;
             loadAllTextures(platform, m); // the current directory is the model's folder
+            reportMissingTextures(m, true);
         }
         drawModelViews(m, a.layout, a.width, a.height);
         const std::string png = encodePng(context.pixels.data(), a.width, a.height);

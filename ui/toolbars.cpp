@@ -36,7 +36,7 @@ constexpr PanelRow kPanelRows[] = {
     {&Panels::view3D, "3D View Options Toolbar", 227, 60, true, true, true},
     {&Panels::viewOrtho, "3D View Options Toolbar", 116, 60, true, true, true},
     {&Panels::cursorMode, "Select Cursor Mode", 153, 60, true, true, true},
-    {&Panels::debugText, "", 240, 85, false, false, false},
+    {&Panels::debugText, "", 240, kDebugTextHeight, false, false, false},
     {&Panels::hints, "Hints and Tips", 240, 240, true, true, false},
     {&Panels::about, "About Facetwright", 240, 180, true, true, false},
 };
@@ -128,6 +128,7 @@ constexpr WidgetRow kDebugText[] = {
     {kIdDebugFirstLine + 4, kLabel, 5, 45, 0, 0, 17, 14, "", "", 0, false, false},
     {kIdDebugFirstLine + 5, kLabel, 5, 55, 0, 0, 17, 14, "", "", 0, false, false},
     {kIdDebugFirstLine + 6, kLabel, 5, 65, 0, 0, 17, 14, "", "", 0, false, false},
+    {kIdDebugMissingTextures, kLabel, 5, 75, 0, 0, 17, 14, "", "", 0, false, false},
 };
 
 // View options: toggles that stay open while clicked.

@@ -85,8 +85,12 @@ enum : int {
     kIdHintTitle = 1086,     // the hint's first line, in a rounded box
     kIdHintFirstLine = 1087, // 1087 .. 1092: the hint's other six lines
     // Debug text panel.
-    kIdDebugFirstLine = 1093, // 1093 .. 1099: the debug lines
+    kIdDebugFirstLine = 1093,       // 1093 .. 1099: the debug lines
+    kIdDebugMissingTextures = 1100, // empty unless texture images are missing
 };
+// The debug text panel's height, and the line added below it while textures are missing.
+constexpr int kDebugTextHeight = 85;
+constexpr int kDebugTextLine = 10;
 constexpr int kTransformModes = 4; // Move, Rotate, Scale, Texture Coordinate
 constexpr int kCursorTextures = 7; // cursor icons 0 .. 6
 

@@ -2,6 +2,7 @@
 #include "app/config.h"
 
 #include "config_fixture.h"
+#include "unprivileged.h"
 
 #include <clocale>
 #include <csignal>
@@ -189,6 +190,33 @@ TEST(Config, FailedRewriteLogsOnlyItsError) {
     EXPECT_TRUE(contains(f.logText(), " - Writing INT Config Value: Count - Value detected: 3\n"));
     EXPECT_TRUE(contains(f.logText(), " - Writing FLOAT Config Value: Level - Value detected: "
                                       "0.500000\n"));
+}
+
+TEST(Config, AReadOnlyFileIsNotRewrittenAndTheErrorIsLogged) {
+    const std::string dir = makeScratchDir();
+    ASSERT_TRUE(openToCheckUser(dir));
+    const std::string path = dir + "Config.ini";
+    const std::string old = "[config]\n\nKeep = 1\n";
+    writeText(path, old);
+    ASSERT_EQ(::chown(path.c_str(), checkUid(), checkGid()), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    const std::string outcome = runUnprivileged([&] {
+        LogChannel log;
+        logOpen(log, dir + "shutdown.log");
+        ConfigFile config;
+        config.log = &log;
+        config.path = path;
+        ConfigRewrite rewrite;
+        configRewriteBegin(rewrite);
+        configRewriteInt(rewrite, "Count", 3);
+        return configRewriteCommit(config, rewrite) ? std::string("rewritten") : std::string();
+    });
+    if (outcome == kNoUnprivilegedUser) GTEST_SKIP() << outcome;
+    EXPECT_EQ(outcome, "");
+    EXPECT_EQ(readText(path), old);
+    EXPECT_EQ(filesIn(dir), 2); // the file and the log
+    EXPECT_TRUE(contains(readText(dir + "shutdown.log"),
+                         " - ERROR: Failed to open config File: " + path + "\n"));
 }
 
 TEST(Config, NumbersIgnoreTheProcessLocale) {

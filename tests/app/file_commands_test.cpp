@@ -80,7 +80,8 @@ TEST_F(FileCommands, SaveAsksOnceThenWritesToTheName) {
     // a failed Save As says so and keeps the name the model had
     platform.saveAnswers = {dir + "no such folder/x.FW2"};
     runCommand(editor, CmdSaveAs);
-    EXPECT_TRUE(platform.shownMessage("ERROR", "Failed to Open File for Saving!"));
+    EXPECT_TRUE(platform.shownMessage(
+        "ERROR", "Failed to Open File for Saving!\nNo such file or directory"));
     EXPECT_EQ(editor.edit.fileName, dir + "second.FW2");
 }
 
@@ -100,6 +101,25 @@ TEST_F(FileCommands, RevisionsKeepTheName) {
     EXPECT_FALSE(fileExists(dir + "car_REV_5200.FW2"));
     automaticRevisionCheck(editor, 5301);
     EXPECT_TRUE(fileExists(dir + "car_REV_5301.FW2"));
+}
+
+TEST_F(FileCommands, TexturesStayReachableFromAnotherFolder) {
+    // The default model's texture names are relative to the per-user folder it was read from.
+    Texture plasma;
+    plasma.fileName = "./plasma.png";
+    editor.edit.textures.push_back(plasma);
+    makeDirectory(dir + "models");
+    const std::string path = dir + "models/car.FW2";
+    platform.saveAnswers = {path};
+    runCommand(editor, CmdSaveAs);
+    EXPECT_NE(readText(path).find("\nTEX,0,../plasma.png\n"), std::string::npos);
+    // Saving again, and a revision beside it, write the same name: it is not moved twice.
+    runCommand(editor, CmdSave);
+    EXPECT_NE(readText(path).find("\nTEX,0,../plasma.png\n"), std::string::npos);
+    saveRevision(editor, 77);
+    EXPECT_NE(readText(dir + "models/car_REV_77.FW2").find("\nTEX,0,../plasma.png\n"),
+              std::string::npos);
+    EXPECT_EQ(editor.edit.textures[0].fileName, "./plasma.png");
 }
 
 TEST_F(FileCommands, OpenKeepsTheModelWhenLoadingFails) {

@@ -13,6 +13,7 @@
 #include <deque>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -240,6 +241,32 @@ TEST_F(EditorFrame, CursorPanelAndDebugLines) {
     EXPECT_EQ(debug.widgets[findWidget(debug, kIdDebugFirstLine + 6)].caption,
               "Rendering FrameRate: 57");
     EXPECT_EQ(displayFileName("C:\\models\\ship.FW2"), "ship.FW2");
+}
+
+TEST_F(EditorFrame, ATextureThatDoesNotLoadIsNamedInTheLogAndTheDebugText) {
+    writeConfig(kBlueConfig);
+    const std::string model = dir + "textured.FW2";
+    std::ofstream(model) << "2.6x VERSION\nTEX,0,./here.bmp\nTEX,1,./gone.png\n";
+    RgbaImage grey;
+    grey.width = grey.height = 2;
+    grey.pixels.assign(16, 128);
+    platform.images[dir + "./here.bmp"] = grey;
+    start(model);
+    runCommand(*editor, CmdShowDebugInfo);
+    updateStatus(*editor);
+    const Panel& debug = editor->panels.debugText;
+    EXPECT_EQ(debug.widgets[findWidget(debug, kIdDebugMissingTextures)].caption,
+              "Missing Textures: 1 (./gone.png)");
+    EXPECT_EQ(debug.height, kDebugTextHeight + kDebugTextLine);
+    std::ifstream log(dir + "Facetwright.Log");
+    const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find(" - WARNING: Texture 1 cannot be loaded: ./gone.png\n"), std::string::npos);
+    EXPECT_EQ(text.find("Texture 0 cannot"), std::string::npos);
+    // With every image loaded the line is empty.
+    editor->edit.textures[1].glTexture = editor->edit.textures[0].glTexture;
+    updateStatus(*editor);
+    EXPECT_EQ(debug.widgets[findWidget(debug, kIdDebugMissingTextures)].caption, "");
+    EXPECT_EQ(debug.height, kDebugTextHeight);
 }
 
 TEST_F(EditorFrame, OddWindowSizeLeavesNoCursorTrails) {

@@ -3,6 +3,8 @@
 
 #include "base/paths.h"
 #include "model/model_test_files.h"
+#include "model/texture_rules.h"
+#include "unprivileged.h"
 
 #include <algorithm>
 #include <clocale>
@@ -423,8 +425,12 @@ TEST(ModelFile, FailedSaveKeepsTheOldFile) {
     // The folder does not exist.
     m.fileName = dir.path + "missing/x.FW2";
     EXPECT_FALSE(writeModelFile(m, &error));
-    EXPECT_EQ(error, "Failed to Open File for Saving!");
-    EXPECT_EQ(logTexts().back(), error);
+    // The message, and on a line of its own the reason, which the log has before the message.
+    EXPECT_EQ(error, "Failed to Open File for Saving!\nNo such file or directory");
+    const std::vector<std::string> log = logTexts();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[log.size() - 2], "Saving failed: No such file or directory");
+    EXPECT_EQ(log.back(), "Failed to Open File for Saving!");
     EXPECT_FALSE(fileExists(m.fileName));
     // A name with no room for a temporary suffix still saves (the temporary name is shortened),
     // and nothing else is left in the folder.
@@ -435,4 +441,75 @@ TEST(ModelFile, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+TEST(ModelFile, AFileTheUserMayNotWriteStaysAsItIsAndTheSaveSaysWhy) {
+    TempDir dir;
+    ASSERT_TRUE(fwtest::openToCheckUser(dir.path));
+    const std::string target = dir.path + "locked.FW2";
+    const std::string logPath = dir.path + "save.log";
+    writeText(target, "old");
+    ASSERT_EQ(::chown(target.c_str(), fwtest::checkUid(), fwtest::checkGid()), 0);
+    ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+    // The folder would let the file be replaced; the file's own permission must decide.
+    const std::string outcome = fwtest::runUnprivileged([&] {
+        Model m;
+        logOpen(m.log, logPath);
+        fillModel(m);
+        std::string error;
+        if (writeModelFileAs(m, target, &error)) return std::string("the file was replaced");
+        return error == "Failed to Open File for Saving!\nPermission denied" ? std::string()
+                                                                             : "error: " + error;
+    });
+    if (outcome == fwtest::kNoUnprivilegedUser) GTEST_SKIP() << outcome;
+    EXPECT_EQ(outcome, "");
+    EXPECT_EQ(readText(target), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path),
+                            std::filesystem::directory_iterator()),
+              2); // the file and the log: no temporary file
+    const std::string log = readText(logPath);
+    EXPECT_NE(log.find(" - Saving failed: Permission denied\n"), std::string::npos);
+    EXPECT_NE(log.find(" - Failed to Open File for Saving!\n"), std::string::npos);
+}
+
+TEST(ModelFile, TextureNamesFindTheirImagesFromTheSavedFilesFolder) {
+    TempDir dir;
+    for (const char* folder : {"a", "a/maps", "a/sub", "b"})
+        std::filesystem::create_directory(dir.path + folder);
+    for (const char* image : {"a/plasma.png", "a/maps/wood.png"}) writeText(dir.path + image, "");
+    writeText(dir.path + "a/m.FW2", std::string("2.6x VERSION\nTEX,0,./plasma.png\n"
+                                                "TEX,1,maps/wood.png\nTEX,2,http://h/t.png\n"
+                                                "TEX,3,") +
+                                        dir.path + "a/plasma.png\n");
+    const std::string start = currentDirectory();
+    Model m;
+    m.loadWithoutDialog = true;
+    ASSERT_TRUE(loadModelFile(m, dir.path + "a/m.FW2"));
+    // Saved beside the original the names stay byte for byte; a sibling folder and a nested one
+    // get names that find the same images; remote and absolute names stay as they are.
+    const struct {
+        const char* file;
+        const char* plasma;
+        const char* wood;
+    } saves[] = {{"a/same.FW2", "./plasma.png", "maps/wood.png"},
+                 {"b/sibling.FW2", "../a/plasma.png", "../a/maps/wood.png"},
+                 {"a/sub/nested.FW2", "../plasma.png", "../maps/wood.png"}};
+    for (const auto& save : saves) {
+        const std::string path = dir.path + save.file;
+        ASSERT_TRUE(writeModelFileAs(m, path));
+        Model back;
+        back.loadWithoutDialog = true;
+        ASSERT_TRUE(loadModelFile(back, path));
+        ASSERT_EQ(textureCount(back), 4);
+        EXPECT_EQ(back.textures[0].fileName, save.plasma);
+        EXPECT_EQ(back.textures[1].fileName, save.wood);
+        EXPECT_EQ(back.textures[2].fileName, "http://h/t.png");
+        EXPECT_EQ(back.textures[3].fileName, dir.path + "a/plasma.png");
+        for (int i = 0; i < 2; ++i)
+            EXPECT_TRUE(fileExists(texturePath(back.textures[i].fileName, back.textureFolder)));
+    }
+    // The model keeps the names it had, relative to the folder it was read from.
+    EXPECT_EQ(m.textures[0].fileName, "./plasma.png");
+    EXPECT_EQ(m.textureFolder, dir.path + "a/");
+    ASSERT_TRUE(setCurrentDirectory(start));
 }

@@ -433,3 +433,25 @@ TEST(ObjImport, HostileInputNeverBreaksTheModel) {
 }
 
 } // namespace
+
+TEST(ObjImport, AModelWithoutMaterialsGetsTheNewModelsMaterialSoItsFileOpensAgain) {
+    Model m;
+    ASSERT_TRUE(importText(m, numberedPositions(3) + "f 1 2 3\n").result.ok);
+    ASSERT_EQ(materialCount(m), 1);
+    const Material& mat = m.materials[0];
+    EXPECT_EQ(mat.diffuseRed, 0.36f);
+    EXPECT_EQ(mat.shininess, 100.0f);
+    EXPECT_EQ(mat.colourAlpha, 0.5f);
+    EXPECT_TRUE(mat.EnableLighting);
+    TempDir dir;
+    m.fileName = dir.path + "imported.FW2";
+    ASSERT_TRUE(writeModelFile(m));
+    Model back;
+    ASSERT_TRUE(loadModelFile(back, m.fileName));
+    EXPECT_EQ(meshCount(back), 1);
+    // A model that has materials keeps exactly those.
+    m.materials[0].name = "mine";
+    ASSERT_TRUE(importText(m, numberedPositions(3) + "f 1 2 3\n").result.ok);
+    ASSERT_EQ(materialCount(m), 1);
+    EXPECT_EQ(m.materials[0].name, "mine");
+}

@@ -2,7 +2,8 @@
 # Saves that fail part-way keep the old file: a nearly full file system, a read-only mount,
 # injected write/fsync/close/rename faults and a SIGKILL during a large save. After each, the
 # target's bytes are unchanged and no temporary file is left (except after SIGKILL, where
-# nothing can clean up; the target must still be whole).
+# nothing can clean up at once; the target must still be whole, and a later save removes the
+# left-over once it is old).
 # Usage: data_safety.sh TOOL   (needs root for the mounts; exits 77, skipped, otherwise)
 set -u
 tool=$1
@@ -62,7 +63,7 @@ expect_kept() { # description, folder, name, extra names in the folder..., -- co
     check "$what: the original is unchanged" cmp -s "$dir/$name" "original.$ext"
     check "$what: no temporary file is left" only "$dir" "$name" "${extra[@]}"
     # The reason reaching the log shows the fault came through the calls the save makes.
-    check "$what: the log gives the reason" grep -q "Saving failed: " "$APPDATA/Facetwright/Facetwright.Log"
+    check "$what: the log gives the reason" grep -q "Saving failed: " "$APPDATA/Facetwright/facetwright-tool.Log"
 }
 
 # 1. A 64 KB file system with 8 KB left.
@@ -126,6 +127,16 @@ for attempt in 1 2 3 4 5; do
     rm -f killed/*
 done
 check "SIGKILL during the save: the original is intact" test $landed = 1
+
+# The killed save's temporary file: a later save leaves it while it may still be a save under
+# way, and removes it once it is old.
+left=$(compgen -G "killed/target.FW2.??????" | head -n 1)
+check "the killed save left its temporary file" test -n "$left"
+"$tool" convert original.FW2 killed/target.FW2
+check "a recent left-over stays" test -e "$left"
+touch -d '-1 hour' "$left"
+"$tool" convert original.FW2 killed/target.FW2
+check "an old left-over goes with the next save" only killed target.FW2
 
 # 5. A name of 255 bytes, the longest a folder can hold, still saves and leaves nothing else.
 mkdir long

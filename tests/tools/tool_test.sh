@@ -15,7 +15,12 @@ check "info exits 0" test $? -eq 0
 printf '%s\n' 'vertices: 6' 'triangles: 2' 'meshes: 1' 'materials: 1' 'textures: 0' \
   'bounds: -1.000000 -1.000000 0.000000 1.000000 1.000000 0.000000' >"$work/info.want"
 check "info prints counts and bounds" cmp -s "$work/info.txt" "$work/info.want"
-check "the log goes to the per-user directory" grep -q 'Opening Model File: ' "$APPDATA/Facetwright/Facetwright.Log"
+check "the log goes to the per-user directory" grep -q 'Opening Model File: ' "$APPDATA/Facetwright/facetwright-tool.Log"
+# the editor's log stays as the running editor left it
+echo "editor line" >"$APPDATA/Facetwright/Facetwright.Log"
+"$tool" info "$src/resources/defaults/NEW_MODEL.FW2" >/dev/null
+"$tool" convert "$src/resources/defaults/NEW_MODEL.FW2" "$work/log.FW2"
+check "the tool leaves the editor's log alone" grep -qx 'editor line' "$APPDATA/Facetwright/Facetwright.Log"
 
 # convert: a file written by the program comes back byte for byte, whatever the extension's case
 cd "$work"
@@ -84,6 +89,21 @@ check "and leaves OUT untouched" grep -qx 'keep me' out.FW2
 "$tool" convert first.fw2 /nonexistent/dir/out.obj 2>obj.err
 check "an OBJ that cannot be written exits 1" test $? -eq 1
 check "and says so" grep -q 'Failed to Open File for Saving!' obj.err
+
+# textures: names that find the images from OUT's folder; a missing image is named, no failure
+mkdir -p tex/maps tex/nested other
+printf '%s\n' '2.6x VERSION ' 'TEX,0,./maps/wood.bmp' 'TEX,1,./gone.bmp' >tex/t.FW2
+: >tex/maps/wood.bmp
+"$tool" convert tex/t.FW2 tex/nested/t.FW2 2>tex.err
+check "a model whose texture is missing still converts" test $? -eq 0
+check "the missing texture is named on standard error" grep -qx 'WARNING: Texture 1 cannot be loaded: ./gone.bmp' tex.err
+check "only the missing one" test "$(wc -l <tex.err)" -eq 1
+check "and in the log" grep -q 'WARNING: Texture 1 cannot be loaded: ./gone.bmp' "$APPDATA/Facetwright/facetwright-tool.Log"
+check "a nested OUT names its textures from its folder" grep -qx 'TEX,0,../maps/wood.bmp' tex/nested/t.FW2
+"$tool" convert tex/t.FW2 other/t.FW2 2>/dev/null
+check "a sibling OUT names its textures from its folder" grep -qx 'TEX,0,../tex/maps/wood.bmp' other/t.FW2
+"$tool" info other/t.FW2 >/dev/null 2>tex2.err
+check "which the converted file finds again" test "$(grep -c 'Texture 0 ' tex2.err)" -eq 0
 
 # legacy input: grids of shared points become triangles, saved in the current format
 printf '%s\n' 'MAT,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,m' \

@@ -109,7 +109,7 @@ TEST(Toolbars, DebugTextLines) {
     Panels panels;
     layoutToolbars(panels, fakeTexture);
     const Panel& debug = panels.debugText;
-    ASSERT_EQ(debug.widgets.size(), 8u);
+    ASSERT_EQ(debug.widgets.size(), 9u);
     EXPECT_EQ(debug.widgets[0].id, 0);
     EXPECT_EQ(debug.widgets[1].id, 1093);
     EXPECT_EQ(debug.widgets[1].x, 7);
@@ -120,6 +120,10 @@ TEST(Toolbars, DebugTextLines) {
         EXPECT_EQ(line.x, 5);
         EXPECT_EQ(line.y, 15 + 10 * k);
     }
+    // Below them the line naming missing textures, empty until a texture fails.
+    EXPECT_EQ(debug.widgets[8].id, kIdDebugMissingTextures);
+    EXPECT_EQ(debug.widgets[8].y, 75);
+    EXPECT_EQ(debug.widgets[8].caption, "");
     for (const Widget& w : debug.widgets) {
         EXPECT_EQ(w.type, WidgetType::Label);
         EXPECT_EQ(w.width, 0);
