@@ -10,6 +10,8 @@
 #include "edit/undo.h"
 #include "model/file_formats.h"
 #include "model/model_import.h"
+#include "model/text_lines.h"
+#include "resources/default_files.h"
 
 #include <sys/stat.h>
 
@@ -24,6 +26,24 @@ FileDialogOptions formatDialog(FileFormatId id, const std::string& defaultExtens
     options.filters = {{format.filterName, format.filterPattern}};
     options.defaultExtension = defaultExtension;
     return options;
+}
+
+// Saving the model: a model named after an imported file proposes that name.
+FileDialogOptions modelSaveDialog(const Model& m, const std::string& defaultExtension = "") {
+    FileDialogOptions options = formatDialog(FormatModel, defaultExtension);
+    if (!m.hasFileName && m.fileName != kUntitledName) options.fileName = m.fileName;
+    return options;
+}
+
+// "/m/part.obj" -> "/m/part.FW2": the name an imported file's model is saved under.
+std::string modelNameFor(const std::string& path) {
+    const std::string absolute = absolutePath(path);
+    const std::size_t slash = absolute.rfind('/');
+    const std::size_t dot = absolute.rfind('.');
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return (hasExtension ? absolute.substr(0, dot) : absolute) + "." +
+           fileFormat(FormatModel).extension;
 }
 
 void showError(Editor& editor, const std::string& text) {
@@ -50,6 +70,28 @@ bool loadOrRestoreName(Editor& editor, const std::string& oldName, bool oldHasNa
     return false;
 }
 
+// The default new model as a model file: the per-user one New loads, else the program's own.
+std::string newModelText(const Editor& editor) {
+    std::string text;
+    if (readWholeFile(editor.userDirectory + "NEW_MODEL.FW2", text)) return text;
+    return std::string(defaultFileContent(DefaultFile::NewModel));
+}
+
+// A file of an import format becomes a new, untitled model named after it, so the first Save
+// asks where its model file goes instead of writing over the imported file.
+bool openImported(Editor& editor, const FileFormat& format, const std::string& path) {
+    Model& m = editor.edit;
+    const FileResult result = importAsNewModel(m, format, path, newModelText(editor));
+    if (!result.ok) {
+        showFailure(editor, result);
+        return false;
+    }
+    m.fileName = modelNameFor(path);
+    m.hasFileName = false;
+    loadAllTextures(editor.platform, m);
+    return true;
+}
+
 bool write(Editor& editor) {
     std::string error;
     if (saveModel(editor.edit, &error)) return true;
@@ -72,7 +114,7 @@ void writeAs(Editor& editor, const std::string& path) {
 // The model's file name, asking for one when it has none; empty when the dialog was cancelled.
 std::string targetName(Editor& editor) {
     if (editor.edit.hasFileName) return editor.edit.fileName;
-    return editor.platform.saveFileDialog(formatDialog(FormatModel));
+    return editor.platform.saveFileDialog(modelSaveDialog(editor.edit));
 }
 
 bool nameTaken(const std::string& path) {
@@ -114,24 +156,38 @@ void newModel(Editor& editor) {
     m.loadWithoutDialog = true;
     m.fileName = editor.userDirectory + "NEW_MODEL.FW2";
     if (!loadOrRestoreName(editor, oldName, oldHasName)) return;
-    m.fileName = "UNTITLED.FW2";
+    m.fileName = kUntitledName;
     m.hasFileName = false;
+}
+
+bool openModelFile(Editor& editor, const std::string& path) {
+    const FileFormat* format = fileFormatOfPath(path);
+    if (format && format->imports) return openImported(editor, *format, path);
+    Model& m = editor.edit;
+    const std::string oldName = m.fileName;
+    const bool oldHasName = m.hasFileName;
+    m.loadWithoutDialog = true;
+    m.fileName = path;
+    m.hasFileName = true;
+    return loadOrRestoreName(editor, oldName, oldHasName);
 }
 
 void openModel(Editor& editor) {
     Model& m = editor.edit;
     FileDialogOptions options = formatDialog(FormatModel);
+    // The model format stays the preselected filter; the import formats open as new models.
+    for (int id = 0; id < FileFormatCount; ++id) {
+        const FileFormat& format = fileFormat(static_cast<FileFormatId>(id));
+        if (format.imports) options.filters.push_back({format.filterName, format.filterPattern});
+    }
     if (m.useInitialDirectory) options.startFolder = m.initialDirectory;
     m.useInitialDirectory = false;
-    const std::string oldName = m.fileName;
-    const bool oldHasName = m.hasFileName;
-    if (!m.loadWithoutDialog) {
-        const std::string chosen = editor.platform.openFileDialog(options);
-        if (chosen.empty()) return;
-        m.fileName = chosen;
-        m.hasFileName = true;
+    if (m.loadWithoutDialog) {
+        loadOrRestoreName(editor, m.fileName, m.hasFileName);
+        return;
     }
-    loadOrRestoreName(editor, oldName, oldHasName);
+    const std::string chosen = editor.platform.openFileDialog(options);
+    if (!chosen.empty()) openModelFile(editor, chosen);
 }
 
 void saveModelCommand(Editor& editor) {
@@ -141,7 +197,7 @@ void saveModelCommand(Editor& editor) {
 
 void saveModelAs(Editor& editor) {
     const std::string chosen = editor.platform.saveFileDialog(
-        formatDialog(FormatModel, fileFormat(FormatModel).extension));
+        modelSaveDialog(editor.edit, fileFormat(FormatModel).extension));
     if (!chosen.empty()) writeAs(editor, chosen);
 }
 

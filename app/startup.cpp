@@ -5,6 +5,7 @@
 #include "app/startup.h"
 
 #include "app/default_files_writer.h"
+#include "app/file_commands.h"
 #include "app/frame_step.h"
 #include "app/keyboard.h"
 #include "app/textures.h"
@@ -104,24 +105,14 @@ void loadDefaultModel(Editor& editor) {
         loadAllTextures(editor.platform, m);
     else
         showLoadFailure(editor, m.fileName, error);
-    m.fileName = "UNTITLED.FW2";
+    m.fileName = kUntitledName;
     m.hasFileName = false;
 }
 
 void loadEditModel(Editor& editor, const std::string& file) {
     Model& m = editor.edit;
-    if (file.size() >= kShortestFileName) {
-        m.loadWithoutDialog = true;
-        m.fileName = file;
-        std::string error;
-        if (loadModel(m, &error)) {
-            loadAllTextures(editor.platform, m);
-            m.hasFileName = true;
-            return;
-        }
-        // A broken or missing file must not leave the user with nothing to edit.
-        showLoadFailure(editor, file, error);
-    }
+    // A broken or missing file must not leave the user with nothing to edit.
+    if (file.size() >= kShortestFileName && openModelFile(editor, file)) return;
     loadDefaultModel(editor);
     if (editor.settings.deleteDefaultMeshOnStartup) {
         m.currentMesh = 0;

@@ -29,6 +29,7 @@ struct FileDialogOptions {
     std::string startFolder;         // empty: the current directory
     std::string title;               // empty: the toolkit's own title
     std::string defaultExtension;    // save dialog only: added to a name without one ("FW2")
+    std::string fileName;            // save dialog only: the name proposed; empty for none
 };
 
 // A colour as 0x00BBGGRR.

@@ -39,7 +39,8 @@ const char* const kUsage =
     "FILE and IN may be model files (.FW2, with or without a version line) or Wavefront OBJ\n"
     "files (.OBJ, in any case). An OBJ file is imported exactly as the editor's \"Import .OBJ\n"
     "File\" does, into a model that starts with no vertices, no meshes and the one material of\n"
-    "the default new model: every group of faces becomes a mesh of material 0.\n"
+    "the default new model: every group of faces becomes a mesh of material 0. Any other file\n"
+    "(an image, a text file) is no model file and is refused.\n"
     "\n"
     "Commands:\n"
     "  info FILE         Load FILE and print its counts and bounds:\n"
@@ -74,17 +75,9 @@ const char* const kUsage =
 
 // ---- loading ----------------------------------------------------------------------------
 
-// The default new model without its geometry: no vertices, no meshes, its one material.
-bool loadEmptyModel(Model& m) {
-    const std::string_view text = defaultFileContent(DefaultFile::NewModel);
-    const bool ok = readModelData(m, std::string(text));
-    m.vertices.clear();
-    m.meshes.clear();
-    return ok;
-}
-
-// Loads the file the way the editor loads one named on its command line; an import format is
-// read into an empty model the way the editor's import menu does it.
+// Loads the file the way the editor loads one named on its command line: a model file, or an
+// import format read into a new model with the default new model's material. Anything else is
+// refused.
 bool loadFile(Model& m, const std::string& path) {
     const FileFormat* format = fileFormatOfPath(path);
     if (!format || !format->imports) {
@@ -99,16 +92,12 @@ bool loadFile(Model& m, const std::string& path) {
         m.hasFileName = true;
         return true;
     }
-    if (!loadEmptyModel(m)) {
-        std::fprintf(stderr, "ERROR: the default new model could not be set up\n");
-        return false;
-    }
-    const FileResult r = format->readFile(m, path);
+    const FileResult r =
+        importAsNewModel(m, *format, path, std::string(defaultFileContent(DefaultFile::NewModel)));
     if (!r.ok) {
         std::fprintf(stderr, "%s\n", r.error.c_str());
         return false;
     }
-    recalculateNormals(m);
     return true;
 }
 

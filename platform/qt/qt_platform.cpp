@@ -134,6 +134,7 @@ std::string QtPlatform::fileDialog(bool save, const FileDialogOptions& options) 
         dialog.setFileMode(QFileDialog::AnyFile);
         if (!options.defaultExtension.empty())
             dialog.setDefaultSuffix(qs(options.defaultExtension));
+        if (!options.fileName.empty()) dialog.selectFile(qs(options.fileName));
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

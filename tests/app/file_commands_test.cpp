@@ -123,6 +123,46 @@ TEST_F(FileCommands, OpenKeepsTheModelWhenLoadingFails) {
     EXPECT_EQ(meshCount(editor.edit), 6);
 }
 
+TEST_F(FileCommands, OpenRefusesWhatIsNoModelAndOpensImportsAsNewModels) {
+    // an image: refused with the reason, the model and its name as they were
+    const std::string png = dir + "photo.png";
+    fwtest::writeText(png, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    platform.openAnswers = {png};
+    runMenuCommand(editor, CmdOpen);
+    EXPECT_EQ(vertexCount(editor.edit), 6);
+    EXPECT_EQ(editor.edit.fileName, "UNTITLED.FW2");
+    ASSERT_EQ(platform.callsOf(CallKind::MessageBox).size(), 1u);
+    EXPECT_NE(platform.callsOf(CallKind::MessageBox)[0].text.find("photo.png is not a model file"),
+              std::string::npos);
+    // the dialog offers the import formats after the preselected model format
+    const auto filters = platform.callsOf(CallKind::OpenFileDialog)[0].dialog.filters;
+    ASSERT_EQ(filters.size(), 2u);
+    EXPECT_EQ(filters[0].patterns, "*.FW2;");
+    EXPECT_EQ(filters[1].patterns, "*.OBJ;");
+
+    // an OBJ: a new model of the default material and the file's mesh, named after the file
+    const std::string obj = dir + "tri.obj";
+    const std::string objText = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+    fwtest::writeText(obj, objText);
+    platform.openAnswers = {obj};
+    runMenuCommand(editor, CmdOpen);
+    EXPECT_EQ(vertexCount(editor.edit), 3);
+    EXPECT_EQ(meshCount(editor.edit), 1);
+    EXPECT_EQ(materialCount(editor.edit), 1);
+    EXPECT_EQ(editor.edit.fileName, dir + "tri.FW2");
+    EXPECT_FALSE(editor.edit.hasFileName);
+    // Save asks, proposing that name, and writes a model file there; the OBJ stays as it was
+    platform.saveAnswers = {dir + "tri.FW2"};
+    runMenuCommand(editor, CmdSave);
+    EXPECT_EQ(platform.callsOf(CallKind::SaveFileDialog).back().dialog.fileName, dir + "tri.FW2");
+    EXPECT_NE(readText(dir + "tri.FW2").find("\nMSH,0,0,1,0,0\n"), std::string::npos);
+    EXPECT_EQ(readText(obj), objText);
+    // a new model proposes no name
+    runMenuCommand(editor, CmdNew);
+    runMenuCommand(editor, CmdSaveAs);
+    EXPECT_EQ(platform.callsOf(CallKind::SaveFileDialog).back().dialog.fileName, "");
+}
+
 TEST_F(FileCommands, ObjAndModelImportsFromTheMenu) {
     // an OBJ file becomes a new mesh of the model
     const std::string obj = dir + "tri.obj";
