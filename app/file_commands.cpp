@@ -9,6 +9,7 @@
 #include "edit/normals.h"
 #include "edit/undo.h"
 #include "model/file_formats.h"
+#include "model/model_file.h"
 #include "model/model_import.h"
 #include "model/text_lines.h"
 #include "resources/default_files.h"
@@ -35,15 +36,18 @@ FileDialogOptions modelSaveDialog(const Model& m, const std::string& defaultExte
     return options;
 }
 
-// "/m/part.obj" -> "/m/part.FW2": the name an imported file's model is saved under.
-std::string modelNameFor(const std::string& path) {
-    const std::string absolute = absolutePath(path);
-    const std::size_t slash = absolute.rfind('/');
-    const std::size_t dot = absolute.rfind('.');
+// "/m/car.FW2" -> "/m/car"; a name without an extension stays whole.
+std::string withoutExtension(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t dot = path.rfind('.');
     const bool hasExtension =
         dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    return (hasExtension ? absolute.substr(0, dot) : absolute) + "." +
-           fileFormat(FormatModel).extension;
+    return hasExtension ? path.substr(0, dot) : path;
+}
+
+// "/m/part.obj" -> "/m/part.FW2": the name an imported file's model is saved under.
+std::string modelNameFor(const std::string& path) {
+    return withoutExtension(absolutePath(path)) + "." + fileFormat(FormatModel).extension;
 }
 
 void showError(Editor& editor, const std::string& text) {
@@ -62,6 +66,7 @@ bool loadOrRestoreName(Editor& editor, const std::string& oldName, bool oldHasNa
     std::string error;
     if (loadModel(m, &error)) {
         loadAllTextures(editor.platform, m);
+        markModelSaved(m);
         return true;
     }
     showError(editor, "The model file could not be loaded:\n" + m.fileName + "\n\n" + error);
@@ -89,6 +94,8 @@ bool openImported(Editor& editor, const FileFormat& format, const std::string& p
     m.fileName = modelNameFor(path);
     m.hasFileName = false;
     loadAllTextures(editor.platform, m);
+    // Nothing is lost when it closes unsaved: the imported file holds it all.
+    markModelSaved(m);
     return true;
 }
 
@@ -100,15 +107,26 @@ bool write(Editor& editor) {
 }
 
 // Writes under a new name; when that fails the model keeps the name and flag it had.
-void writeAs(Editor& editor, const std::string& path) {
+bool writeAs(Editor& editor, const std::string& path) {
     Model& m = editor.edit;
     const std::string oldName = m.fileName;
     const bool oldHasName = m.hasFileName;
     m.fileName = path;
     m.hasFileName = true;
-    if (write(editor)) return;
+    if (write(editor)) {
+        markModelSaved(m);
+        return true;
+    }
     m.fileName = oldName;
     m.hasFileName = oldHasName;
+    return false;
+}
+
+// Save As: false when the dialog was cancelled or the write failed.
+bool saveAsAsked(Editor& editor) {
+    const std::string chosen = editor.platform.saveFileDialog(
+        modelSaveDialog(editor.edit, fileFormat(FormatModel).extension));
+    return !chosen.empty() && writeAs(editor, chosen);
 }
 
 // The model's file name, asking for one when it has none; empty when the dialog was cancelled.
@@ -139,17 +157,25 @@ std::string freeRevisionName(const std::string& path, int64_t now) {
 } // namespace
 
 std::string revisionName(const std::string& fileName, int64_t seconds) {
-    const std::size_t slash = fileName.find_last_of("/\\");
-    const std::size_t dot = fileName.rfind('.');
-    const bool hasExtension =
-        dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    std::string name = hasExtension ? fileName.substr(0, dot) : fileName;
+    std::string name = withoutExtension(fileName);
     name += "_REV_";
     appendInt(name, seconds);
     return name + ".FW2";
 }
 
+bool askToSaveChanges(Editor& editor) {
+    Model& m = editor.edit;
+    if (!modelChanged(m)) return true;
+    const MessageAnswer answer = editor.platform.messageBox(
+        "Save changes to " + baseNameOf(toSlashes(m.fileName)) + "?", "Unsaved Changes",
+        MessageButtons::YesNoCancel, MessageIcon::Question);
+    if (answer == MessageAnswer::Cancel) return false;
+    if (answer == MessageAnswer::No) return true;
+    return m.hasFileName ? writeAs(editor, m.fileName) : saveAsAsked(editor);
+}
+
 void newModel(Editor& editor) {
+    if (!askToSaveChanges(editor)) return;
     Model& m = editor.edit;
     const std::string oldName = m.fileName;
     const bool oldHasName = m.hasFileName;
@@ -158,6 +184,7 @@ void newModel(Editor& editor) {
     if (!loadOrRestoreName(editor, oldName, oldHasName)) return;
     m.fileName = kUntitledName;
     m.hasFileName = false;
+    markModelSaved(m);
 }
 
 bool openModelFile(Editor& editor, const std::string& path) {
@@ -173,6 +200,7 @@ bool openModelFile(Editor& editor, const std::string& path) {
 }
 
 void openModel(Editor& editor) {
+    if (!askToSaveChanges(editor)) return;
     Model& m = editor.edit;
     FileDialogOptions options = formatDialog(FormatModel);
     // The model format stays the preselected filter; the import formats open as new models.
@@ -196,9 +224,7 @@ void saveModelCommand(Editor& editor) {
 }
 
 void saveModelAs(Editor& editor) {
-    const std::string chosen = editor.platform.saveFileDialog(
-        modelSaveDialog(editor.edit, fileFormat(FormatModel).extension));
-    if (!chosen.empty()) writeAs(editor, chosen);
+    saveAsAsked(editor);
 }
 
 // The chosen name becomes the model's even though only the revision is written under it.

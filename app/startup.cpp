@@ -15,6 +15,7 @@
 #include "base/paths.h"
 #include "edit/model_io.h"
 #include "edit/structure.h"
+#include "model/model_file.h"
 #include "render/view_draw.h"
 #include "resources/bitmaps.h"
 #include "resources/menu_table.h"
@@ -118,6 +119,7 @@ void loadEditModel(Editor& editor, const std::string& file) {
         m.currentMesh = 0;
         deleteMesh(m, 0);
     }
+    markModelSaved(m); // the model as created: closing it loses nothing
 }
 
 void loadPreviewModels(Editor& editor) {
@@ -219,6 +221,8 @@ void runMainLoop(Editor& editor) {
         editor.platform.pollEvents(!editor.windowActive, events);
         for (const WindowEvent& event : events) {
             handleWindowEvent(editor, event);
+            // Exit and closing the window end the run only once unsaved changes are settled.
+            if (editor.quit && !askToSaveChanges(editor)) editor.quit = false;
             if (editor.quit) return;
         }
         if (events.empty() && editor.windowActive) frameStep(editor);

@@ -206,7 +206,9 @@ namespace {
 // reuses one small buffer instead of touching fresh memory for the whole file.
 constexpr std::size_t kChunk = 1 << 20;
 
-template <class Flush> bool emitModelFile(const Model& m, std::string& out, Flush flush) {
+// m is a Model or ModelRecords: only the four record arrays are read.
+template <class Records, class Flush>
+bool emitModelFile(const Records& m, std::string& out, Flush flush) {
     auto full = [&] {
         if (out.size() < kChunk) return true;
         const bool ok = flush(out);
@@ -265,18 +267,75 @@ template <class Flush> bool emitModelFile(const Model& m, std::string& out, Flus
 
 } // namespace
 
-std::string modelFileText(const Model& m) {
+namespace {
+
+// FNV-1a over the text as it is emitted, so the stamp never needs the whole text at once.
+constexpr uint64_t kStampSeed = 14695981039346656037ull;
+void stampBytes(uint64_t& h, const std::string& bytes) {
+    for (unsigned char c : bytes) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+}
+
+template <class Records> std::string fileText(const Records& m, uint64_t* stamp) {
     std::string out, chunk;
     std::size_t estimate =
         2048 + m.vertices.size() * 110 + m.meshes.size() * 48 + m.materials.size() * 400;
     for (const Texture& t : m.textures) estimate += t.fileName.size() + 24;
     out.reserve(estimate);
     chunk.reserve(kChunk + 4096);
+    uint64_t h = kStampSeed;
     emitModelFile(m, chunk, [&](const std::string& piece) {
         out += piece;
+        if (stamp) stampBytes(h, piece);
         return true;
     });
+    if (stamp) *stamp = h;
     return out;
+}
+
+} // namespace
+
+std::string modelFileText(const Model& m) {
+    return fileText(m, nullptr);
+}
+
+void copyModelRecords(const Model& m, ModelRecords& out) {
+    out.vertices = m.vertices;
+    out.meshes = m.meshes;
+    out.materials = m.materials;
+    out.textures = m.textures;
+}
+
+std::string recordsFileText(const ModelRecords& r, uint64_t* stamp) {
+    return fileText(r, stamp);
+}
+
+uint64_t modelFileStamp(const Model& m) {
+    std::string chunk;
+    chunk.reserve(kChunk + 4096);
+    uint64_t h = kStampSeed;
+    emitModelFile(m, chunk, [&](const std::string& piece) {
+        stampBytes(h, piece);
+        return true;
+    });
+    return h;
+}
+
+void markModelSaved(Model& m) {
+    m.savedStamp = modelFileStamp(m);
+    m.hasSavedStamp = true;
+    m.markedChanged = false;
+}
+
+void markModelChanged(Model& m) {
+    m.markedChanged = true;
+}
+
+bool modelChanged(const Model& m) {
+    if (m.markedChanged) return true;
+    return m.hasSavedStamp && modelFileStamp(m) != m.savedStamp;
 }
 
 bool writeModelFile(const Model& m, std::string* error) {
