@@ -50,6 +50,12 @@ std::string modelNameFor(const std::string& path) {
     return withoutExtension(absolutePath(path)) + "." + fileFormat(FormatModel).extension;
 }
 
+// The edit model as its file holds it: nothing to recover any more.
+void matchesFile(Editor& editor) {
+    markModelSaved(editor.edit);
+    dropRecoveryCopy(editor.recovery);
+}
+
 void showError(Editor& editor, const std::string& text) {
     editor.platform.messageBox(text, "ERROR", MessageButtons::Ok, MessageIcon::Warning);
 }
@@ -66,7 +72,7 @@ bool loadOrRestoreName(Editor& editor, const std::string& oldName, bool oldHasNa
     std::string error;
     if (loadModel(m, &error)) {
         loadAllTextures(editor.platform, m);
-        markModelSaved(m);
+        matchesFile(editor);
         return true;
     }
     showError(editor, "The model file could not be loaded:\n" + m.fileName + "\n\n" + error);
@@ -95,7 +101,7 @@ bool openImported(Editor& editor, const FileFormat& format, const std::string& p
     m.hasFileName = false;
     loadAllTextures(editor.platform, m);
     // Nothing is lost when it closes unsaved: the imported file holds it all.
-    markModelSaved(m);
+    matchesFile(editor);
     return true;
 }
 
@@ -114,7 +120,7 @@ bool writeAs(Editor& editor, const std::string& path) {
     m.fileName = path;
     m.hasFileName = true;
     if (write(editor)) {
-        markModelSaved(m);
+        matchesFile(editor);
         return true;
     }
     m.fileName = oldName;
@@ -170,6 +176,7 @@ bool askToSaveChanges(Editor& editor) {
         "Save changes to " + baseNameOf(toSlashes(m.fileName)) + "?", "Unsaved Changes",
         MessageButtons::YesNoCancel, MessageIcon::Question);
     if (answer == MessageAnswer::Cancel) return false;
+    // No: whatever replaces the model (or the exit) drops its recovery copy.
     if (answer == MessageAnswer::No) return true;
     return m.hasFileName ? writeAs(editor, m.fileName) : saveAsAsked(editor);
 }
@@ -184,7 +191,7 @@ void newModel(Editor& editor) {
     if (!loadOrRestoreName(editor, oldName, oldHasName)) return;
     m.fileName = kUntitledName;
     m.hasFileName = false;
-    markModelSaved(m);
+    matchesFile(editor);
 }
 
 bool openModelFile(Editor& editor, const std::string& path) {

@@ -192,8 +192,11 @@ bool startEditor(Editor& editor, const std::string& commandLine) {
     editor.platform.setMenuCheck(CmdShowTexturePreview, editor.settings.showTexturePreview);
 
     initGlAndInterface(editor);
+    startRecovery(editor);
     loadEditModel(editor, file);
     loadPreviewModels(editor);
+    offerRecovery(editor);
+    editor.recovery.lastCheckMs = clockMs();
     editor.startupComplete = true;
 
     startupUpdateCheck(editor.platform, editor.log, editor.settings);
@@ -225,6 +228,7 @@ void runMainLoop(Editor& editor) {
             if (editor.quit && !askToSaveChanges(editor)) editor.quit = false;
             if (editor.quit) return;
         }
+        stepRecovery(editor, clockMs());
         if (events.empty() && editor.windowActive) frameStep(editor);
     }
 }
@@ -232,6 +236,8 @@ void runMainLoop(Editor& editor) {
 // ---- Shutdown ----
 
 void shutdownEditor(Editor& editor) {
+    // A clean exit: the work was saved, thrown away, or never changed.
+    dropRecoveryCopy(editor.recovery);
     configWriteAll(editor.config, editor.settings, editor.edit);
     logClose(editor.log);
     deleteToolbarFonts(editor.panels);

@@ -14,6 +14,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
 #include <new>
 
@@ -269,13 +270,29 @@ bool emitModelFile(const Records& m, std::string& out, Flush flush) {
 
 namespace {
 
-// FNV-1a over the text as it is emitted, so the stamp never needs the whole text at once.
 constexpr uint64_t kStampSeed = 14695981039346656037ull;
+
+// One 64-bit word into a running hash: a multiply, a rotation and a multiply per word.
+uint64_t mixWord(uint64_t h, uint64_t v) {
+    h ^= v * 0x9E3779B97F4A7C15ull;
+    h = (h << 27 | h >> 37) * 0xC2B2AE3D27D4EB4Full;
+    return h + 0x165667B19E3779F9ull;
+}
+
+// The text is hashed piece by piece as it is emitted, so the stamp never needs the whole text;
+// every caller emits the same pieces, so equal texts give equal stamps.
 void stampBytes(uint64_t& h, const std::string& bytes) {
-    for (unsigned char c : bytes) {
-        h ^= c;
-        h *= 1099511628211ull;
+    const char* p = bytes.data();
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        h = mixWord(h, word);
     }
+    uint64_t tail = n;
+    for (; i < n; ++i) tail = tail << 8 | static_cast<unsigned char>(p[i]);
+    h = mixWord(h, tail);
 }
 
 template <class Records> std::string fileText(const Records& m, uint64_t* stamp) {
@@ -321,6 +338,67 @@ uint64_t modelFileStamp(const Model& m) {
         return true;
     });
     return h;
+}
+
+namespace {
+
+// The stored fields' bits as 64-bit words: far cheaper than formatting the text.
+struct Digest {
+    uint64_t h = kStampSeed;
+    void add(uint64_t v) { h = mixWord(h, v); }
+    void add(float a, float b) {
+        uint32_t x, y;
+        std::memcpy(&x, &a, 4);
+        std::memcpy(&y, &b, 4);
+        add(static_cast<uint64_t>(x) << 32 | y);
+    }
+    void add(const std::string& s) {
+        add(s.size());
+        for (unsigned char c : s) add(c);
+    }
+};
+
+} // namespace
+
+uint64_t modelRecordsDigest(const Model& m) {
+    Digest d;
+    d.add(m.vertices.size());
+    for (const Vertex& v : m.vertices) {
+        d.add(v.x, v.y);
+        d.add(v.z, v.textureX);
+        d.add(v.textureY, v.colourRed);
+        d.add(v.colourGreen, v.colourBlue);
+        d.add(v.colourAlpha, 0.0f);
+    }
+    d.add(m.meshes.size());
+    for (const Mesh& k : m.meshes) {
+        d.add(static_cast<uint64_t>(static_cast<uint32_t>(k.firstVertex)) << 32 |
+              static_cast<uint32_t>(k.triangleCount));
+        d.add(static_cast<uint64_t>(static_cast<uint32_t>(k.MaterialNumber)) << 1 | k.smooth);
+    }
+    d.add(m.materials.size());
+    for (const Material& t : m.materials) {
+        d.add(t.name);
+        d.add(t.colourRed, t.colourGreen);
+        d.add(t.colourBlue, t.colourAlpha);
+        d.add(t.ambientRed, t.ambientGreen);
+        d.add(t.ambientBlue, t.ambientAlpha);
+        d.add(t.diffuseRed, t.diffuseGreen);
+        d.add(t.diffuseBlue, t.diffuseAlpha);
+        d.add(t.specularRed, t.specularGreen);
+        d.add(t.specularBlue, t.specularAlpha);
+        d.add(t.emissionRed, t.emissionGreen);
+        d.add(t.emissionBlue, t.emissionAlpha);
+        d.add(t.shininess, 0.0f);
+        d.add(static_cast<uint64_t>(static_cast<uint32_t>(t.blendSrc)) << 32 |
+              static_cast<uint32_t>(t.blendDst));
+        d.add(static_cast<uint64_t>(static_cast<uint32_t>(t.TextureIndex)) << 3 |
+              (t.EnableBlend ? 4u : 0u) | (t.EnableTexture ? 2u : 0u) |
+              (t.EnableLighting ? 1u : 0u));
+    }
+    d.add(m.textures.size());
+    for (const Texture& t : m.textures) d.add(t.fileName);
+    return d.h;
 }
 
 void markModelSaved(Model& m) {

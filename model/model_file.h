@@ -51,6 +51,9 @@ std::string recordsFileText(const ModelRecords& r, uint64_t* stamp = nullptr);
 // materials, texture names) have different stamps but for a 2^-64 chance. Selection, locks,
 // hidden flags and normals are not in the file, so they do not count.
 uint64_t modelFileStamp(const Model& m);
+// A quick hash of the bits of every field the file stores, for noticing cheaply that nothing
+// changed since the last look (a value that prints alike may still differ here).
+uint64_t modelRecordsDigest(const Model& m);
 // The model as its file now holds it: after a load, a new model, a save.
 void markModelSaved(Model& m);
 // The model differs from its file until the next markModelSaved, whatever it holds.
