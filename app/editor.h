@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/config.h"
+#include "app/recovery.h"
 #include "app/settings.h"
 #include "base/log.h"
 #include "model/model.h"
@@ -104,6 +105,8 @@ struct Editor {
     InputState input;
     EditorState state;
     FrameClock clock;
+
+    Recovery recovery;
 
     bool windowActive = true;
     bool startupComplete = false;

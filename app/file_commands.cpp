@@ -8,7 +8,10 @@
 #include "edit/model_io.h"
 #include "edit/normals.h"
 #include "model/file_formats.h"
+#include "model/model_file.h"
 #include "model/model_import.h"
+#include "model/text_lines.h"
+#include "resources/default_files.h"
 
 #include <sys/stat.h>
 
@@ -23,6 +26,33 @@ FileDialogOptions formatDialog(FileFormatId id, const std::string& defaultExtens
     options.filters = {{format.filterName, format.filterPattern}};
     options.defaultExtension = defaultExtension;
     return options;
+}
+
+// Saving the model: a model named after an imported file proposes that name.
+FileDialogOptions modelSaveDialog(const Model& m, const std::string& defaultExtension = "") {
+    FileDialogOptions options = formatDialog(FormatModel, defaultExtension);
+    if (!m.hasFileName && m.fileName != kUntitledName) options.fileName = m.fileName;
+    return options;
+}
+
+// "/m/car.FW2" -> "/m/car"; a name without an extension stays whole.
+std::string withoutExtension(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t dot = path.rfind('.');
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return hasExtension ? path.substr(0, dot) : path;
+}
+
+// "/m/part.obj" -> "/m/part.FW2": the name an imported file's model is saved under.
+std::string modelNameFor(const std::string& path) {
+    return withoutExtension(absolutePath(path)) + "." + fileFormat(FormatModel).extension;
+}
+
+// The edit model as its file holds it: nothing to recover any more.
+void matchesFile(Editor& editor) {
+    markModelSaved(editor.edit);
+    dropRecoveryCopy(editor.recovery);
 }
 
 void showError(Editor& editor, const std::string& text) {
@@ -41,12 +71,37 @@ bool loadOrRestoreName(Editor& editor, const std::string& oldName, bool oldHasNa
     std::string error;
     if (loadModel(m, &error)) {
         loadAllTextures(editor.platform, m);
+        matchesFile(editor);
         return true;
     }
     showError(editor, "The model file could not be loaded:\n" + m.fileName + "\n\n" + error);
     m.fileName = oldName;
     m.hasFileName = oldHasName;
     return false;
+}
+
+// The default new model as a model file: the per-user one New loads, else the program's own.
+std::string newModelText(const Editor& editor) {
+    std::string text;
+    if (readWholeFile(editor.userDirectory + "NEW_MODEL.FW2", text)) return text;
+    return std::string(defaultFileContent(DefaultFile::NewModel));
+}
+
+// A file of an import format becomes a new, untitled model named after it, so the first Save
+// asks where its model file goes instead of writing over the imported file.
+bool openImported(Editor& editor, const FileFormat& format, const std::string& path) {
+    Model& m = editor.edit;
+    const FileResult result = importAsNewModel(m, format, path, newModelText(editor));
+    if (!result.ok) {
+        showFailure(editor, result);
+        return false;
+    }
+    m.fileName = modelNameFor(path);
+    m.hasFileName = false;
+    loadAllTextures(editor.platform, m);
+    // Nothing is lost when it closes unsaved: the imported file holds it all.
+    matchesFile(editor);
+    return true;
 }
 
 bool write(Editor& editor) {
@@ -57,21 +112,32 @@ bool write(Editor& editor) {
 }
 
 // Writes under a new name; when that fails the model keeps the name and flag it had.
-void writeAs(Editor& editor, const std::string& path) {
+bool writeAs(Editor& editor, const std::string& path) {
     Model& m = editor.edit;
     const std::string oldName = m.fileName;
     const bool oldHasName = m.hasFileName;
     m.fileName = path;
     m.hasFileName = true;
-    if (write(editor)) return;
+    if (write(editor)) {
+        matchesFile(editor);
+        return true;
+    }
     m.fileName = oldName;
     m.hasFileName = oldHasName;
+    return false;
+}
+
+// Save As: false when the dialog was cancelled or the write failed.
+bool saveAsAsked(Editor& editor) {
+    const std::string chosen = editor.platform.saveFileDialog(
+        modelSaveDialog(editor.edit, fileFormat(FormatModel).extension));
+    return !chosen.empty() && writeAs(editor, chosen);
 }
 
 // The model's file name, asking for one when it has none; empty when the dialog was cancelled.
 std::string targetName(Editor& editor) {
     if (editor.edit.hasFileName) return editor.edit.fileName;
-    return editor.platform.saveFileDialog(formatDialog(FormatModel));
+    return editor.platform.saveFileDialog(modelSaveDialog(editor.edit));
 }
 
 bool nameTaken(const std::string& path) {
@@ -96,41 +162,66 @@ std::string freeRevisionName(const std::string& path, int64_t now) {
 } // namespace
 
 std::string revisionName(const std::string& fileName, int64_t seconds) {
-    const std::size_t slash = fileName.find_last_of("/\\");
-    const std::size_t dot = fileName.rfind('.');
-    const bool hasExtension =
-        dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    std::string name = hasExtension ? fileName.substr(0, dot) : fileName;
+    std::string name = withoutExtension(fileName);
     name += "_REV_";
     appendInt(name, seconds);
     return name + ".FW2";
 }
 
+bool askToSaveChanges(Editor& editor) {
+    Model& m = editor.edit;
+    if (!modelChanged(m)) return true;
+    const MessageAnswer answer = editor.platform.messageBox(
+        "Save changes to " + baseNameOf(toSlashes(m.fileName)) + "?", "Unsaved Changes",
+        MessageButtons::YesNoCancel, MessageIcon::Question);
+    if (answer == MessageAnswer::Cancel) return false;
+    // No: whatever replaces the model (or the exit) drops its recovery copy.
+    if (answer == MessageAnswer::No) return true;
+    return m.hasFileName ? writeAs(editor, m.fileName) : saveAsAsked(editor);
+}
+
 void newModel(Editor& editor) {
+    if (!askToSaveChanges(editor)) return;
     Model& m = editor.edit;
     const std::string oldName = m.fileName;
     const bool oldHasName = m.hasFileName;
     m.loadWithoutDialog = true;
     m.fileName = editor.userDirectory + "NEW_MODEL.FW2";
     if (!loadOrRestoreName(editor, oldName, oldHasName)) return;
-    m.fileName = "UNTITLED.FW2";
+    m.fileName = kUntitledName;
     m.hasFileName = false;
+    matchesFile(editor);
+}
+
+bool openModelFile(Editor& editor, const std::string& path) {
+    const FileFormat* format = fileFormatOfPath(path);
+    if (format && format->imports) return openImported(editor, *format, path);
+    Model& m = editor.edit;
+    const std::string oldName = m.fileName;
+    const bool oldHasName = m.hasFileName;
+    m.loadWithoutDialog = true;
+    m.fileName = path;
+    m.hasFileName = true;
+    return loadOrRestoreName(editor, oldName, oldHasName);
 }
 
 void openModel(Editor& editor) {
+    if (!askToSaveChanges(editor)) return;
     Model& m = editor.edit;
     FileDialogOptions options = formatDialog(FormatModel);
+    // The model format stays the preselected filter; the import formats open as new models.
+    for (int id = 0; id < FileFormatCount; ++id) {
+        const FileFormat& format = fileFormat(static_cast<FileFormatId>(id));
+        if (format.imports) options.filters.push_back({format.filterName, format.filterPattern});
+    }
     if (m.useInitialDirectory) options.startFolder = m.initialDirectory;
     m.useInitialDirectory = false;
-    const std::string oldName = m.fileName;
-    const bool oldHasName = m.hasFileName;
-    if (!m.loadWithoutDialog) {
-        const std::string chosen = editor.platform.openFileDialog(options);
-        if (chosen.empty()) return;
-        m.fileName = chosen;
-        m.hasFileName = true;
+    if (m.loadWithoutDialog) {
+        loadOrRestoreName(editor, m.fileName, m.hasFileName);
+        return;
     }
-    loadOrRestoreName(editor, oldName, oldHasName);
+    const std::string chosen = editor.platform.openFileDialog(options);
+    if (!chosen.empty()) openModelFile(editor, chosen);
 }
 
 void saveModelCommand(Editor& editor) {
@@ -139,9 +230,7 @@ void saveModelCommand(Editor& editor) {
 }
 
 void saveModelAs(Editor& editor) {
-    const std::string chosen = editor.platform.saveFileDialog(
-        formatDialog(FormatModel, fileFormat(FormatModel).extension));
-    if (!chosen.empty()) writeAs(editor, chosen);
+    saveAsAsked(editor);
 }
 
 // The chosen name becomes the model's even though only the revision is written under it.

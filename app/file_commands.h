@@ -6,14 +6,29 @@
 #include <cstdint>
 #include <string>
 
+// The name of a model that has no file yet.
+constexpr const char* kUntitledName = "UNTITLED.FW2";
+
 // "C:/m/car.FW2" at T -> "C:/m/car_REV_T.FW2": the extension goes, whatever its length; a name
 // without one gets "_REV_T.FW2" appended.
 std::string revisionName(const std::string& fileName, int64_t seconds);
 
+// Before the edit model is replaced or the program ends: when saving would write something else
+// than its file holds, asks "Save changes to NAME?" in an "Unsaved Changes" box. Yes saves
+// (through Save As when the model has no name), No discards. False when the user cancelled, or
+// the save was cancelled or failed: the model must stay.
+bool askToSaveChanges(Editor& editor);
+
 // The default new model under the name "UNTITLED.FW2". A failed load keeps the model as it was
 // and says why.
 void newModel(Editor& editor);
-// Asks for a model file and loads it; a failed load keeps the model, its name included.
+// Opens path as the edit model: a model file under its own name, a file of an import format (OBJ)
+// as a new model named after it with ".FW2" but without a file name, so the first Save asks
+// where to write it. A file that is neither is refused: the reason is shown and the model and
+// its name stay as they were. Says whether the model was replaced.
+bool openModelFile(Editor& editor, const std::string& path);
+// Asks for a model file, or a file of an import format, and opens it (openModelFile). New and
+// Open ask about unsaved changes first (askToSaveChanges).
 void openModel(Editor& editor);
 // Writes to the model's name, asking for one first when it has none.
 void saveModelCommand(Editor& editor);

@@ -5,6 +5,7 @@
 #include "app/startup.h"
 
 #include "app/default_files_writer.h"
+#include "app/file_commands.h"
 #include "app/frame_step.h"
 #include "app/keyboard.h"
 #include "app/textures.h"
@@ -14,6 +15,7 @@
 #include "base/paths.h"
 #include "edit/model_io.h"
 #include "edit/structure.h"
+#include "model/model_file.h"
 #include "render/view_draw.h"
 #include "resources/bitmaps.h"
 #include "resources/menu_table.h"
@@ -104,29 +106,20 @@ void loadDefaultModel(Editor& editor) {
         loadAllTextures(editor.platform, m);
     else
         showLoadFailure(editor, m.fileName, error);
-    m.fileName = "UNTITLED.FW2";
+    m.fileName = kUntitledName;
     m.hasFileName = false;
 }
 
 void loadEditModel(Editor& editor, const std::string& file) {
     Model& m = editor.edit;
-    if (file.size() >= kShortestFileName) {
-        m.loadWithoutDialog = true;
-        m.fileName = file;
-        std::string error;
-        if (loadModel(m, &error)) {
-            loadAllTextures(editor.platform, m);
-            m.hasFileName = true;
-            return;
-        }
-        // A broken or missing file must not leave the user with nothing to edit.
-        showLoadFailure(editor, file, error);
-    }
+    // A broken or missing file must not leave the user with nothing to edit.
+    if (file.size() >= kShortestFileName && openModelFile(editor, file)) return;
     loadDefaultModel(editor);
     if (editor.settings.deleteDefaultMeshOnStartup) {
         m.currentMesh = 0;
         deleteMesh(m, 0);
     }
+    markModelSaved(m); // the model as created: closing it loses nothing
 }
 
 void loadPreviewModels(Editor& editor) {
@@ -199,8 +192,11 @@ bool startEditor(Editor& editor, const std::string& commandLine) {
     editor.platform.setMenuCheck(CmdShowTexturePreview, editor.settings.showTexturePreview);
 
     initGlAndInterface(editor);
+    startRecovery(editor);
     loadEditModel(editor, file);
     loadPreviewModels(editor);
+    offerRecovery(editor);
+    editor.recovery.lastCheckMs = clockMs();
     editor.startupComplete = true;
 
     startupUpdateCheck(editor.platform, editor.log, editor.settings);
@@ -228,8 +224,11 @@ void runMainLoop(Editor& editor) {
         editor.platform.pollEvents(!editor.windowActive, events);
         for (const WindowEvent& event : events) {
             handleWindowEvent(editor, event);
+            // Exit and closing the window end the run only once unsaved changes are settled.
+            if (editor.quit && !askToSaveChanges(editor)) editor.quit = false;
             if (editor.quit) return;
         }
+        stepRecovery(editor, clockMs());
         if (events.empty() && editor.windowActive) frameStep(editor);
     }
 }
@@ -237,6 +236,8 @@ void runMainLoop(Editor& editor) {
 // ---- Shutdown ----
 
 void shutdownEditor(Editor& editor) {
+    // A clean exit: the work was saved, thrown away, or never changed.
+    dropRecoveryCopy(editor.recovery);
     configWriteAll(editor.config, editor.settings, editor.edit);
     logClose(editor.log);
     deleteToolbarFonts(editor.panels);

@@ -4,6 +4,8 @@
 #include "edit/normals.h"
 #include "model/model_file.h"
 
+#include <utility>
+
 bool loadModel(Model& m, std::string* error) {
     if (!readModelFile(m, error)) return false;
     recalculateNormals(m);
@@ -14,4 +16,48 @@ bool loadModel(Model& m, std::string* error) {
 bool saveModel(Model& m, std::string* error) {
     recalculateNormals(m);
     return writeModelFile(m, error);
+}
+
+namespace {
+
+// What importAsNewModel replaces, kept to be given back when it fails.
+struct HeldRecords {
+    std::vector<Vertex> vertices;
+    std::vector<Mesh> meshes;
+    std::vector<Material> materials;
+    std::vector<Texture> textures;
+    bool loadOk = false;
+    int32_t currentMesh = 0;
+};
+
+void swapRecords(Model& m, HeldRecords& h) {
+    m.vertices.swap(h.vertices);
+    m.meshes.swap(h.meshes);
+    m.materials.swap(h.materials);
+    m.textures.swap(h.textures);
+    std::swap(m.LoadOK, h.loadOk);
+    std::swap(m.currentMesh, h.currentMesh);
+}
+
+} // namespace
+
+FileResult importAsNewModel(Model& m, const FileFormat& format, const std::string& path,
+                            const std::string& newModelText) {
+    HeldRecords held;
+    swapRecords(m, held);
+    std::string error;
+    FileResult r;
+    if (!readModelData(m, newModelText, &error)) {
+        r = fileFailed(error, "The default new model could not be set up", path);
+    } else {
+        m.vertices.clear();
+        m.meshes.clear();
+        r = format.readFile(m, path);
+    }
+    if (!r.ok) {
+        swapRecords(m, held);
+        return r;
+    }
+    recalculateNormals(m);
+    return r;
 }

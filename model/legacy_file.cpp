@@ -68,9 +68,18 @@ void convertGrids(const LegacyTables& t, std::vector<Vertex>& vertices, std::vec
 
 bool readLegacyModelData(Model& m, const std::string& data, std::string* error) {
     const char* name = m.fileName.c_str();
+    // Any text would read as an empty model: only records, comments and blank lines make one.
+    const RecordCounts counts = countRecords(data);
+    if (counts.firstForeignLine)
+        return logFailure(m.log, error, "ERROR: %s is not a model file (line %lld is no record)",
+                          name, static_cast<long long>(counts.firstForeignLine));
+    int64_t recordTotal = 0;
+    for (int64_t n : counts.records) recordTotal += n;
+    if (recordTotal == 0)
+        return logFailure(m.log, error, "ERROR: %s is not a model file (it holds no records)",
+                          name);
     logf(m.log, "Opening LEGACY Model File: %s", name);
 
-    const RecordCounts counts = countRecords(data);
     const int overfull = overfullRecordKind(counts);
     if (overfull < kRecordKinds)
         return logFailure(m.log, error, "ERROR: %s - more than %lld %s records", name,

@@ -133,6 +133,13 @@ struct Model {
     int32_t lastNormalVertex = 0;
     bool undoEnabled = false;
 
+    // Unsaved changes (model_file.h): the stamp of what the model file held when the model was
+    // last loaded, created or saved, and a mark for a model that differs from its file whatever
+    // it holds (a recovered copy).
+    uint64_t savedStamp = 0;
+    bool hasSavedStamp = false;
+    bool markedChanged = false;
+
     // Opens the model's log channel on the shared log file, which restarts that file.
     Model();
     // The same on another log file (a program that must leave the editor's log alone).

@@ -15,6 +15,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
 #include <new>
 
@@ -210,13 +211,15 @@ constexpr std::size_t kChunk = 1 << 20;
 
 // The texture names as the file stores them; names holds them when they differ from the
 // model's (a file in another folder than the one the names are relative to).
-const std::string& storedTextureName(const Model& m, const std::vector<std::string>& names,
+template <class Records>
+const std::string& storedTextureName(const Records& m, const std::vector<std::string>& names,
                                      std::size_t i) {
     return names.empty() ? m.textures[i].fileName : names[i];
 }
 
-template <class Flush>
-bool emitModelFile(const Model& m, const std::vector<std::string>& textureNames, std::string& out,
+// m is a Model or ModelRecords: only the four record arrays are read.
+template <class Records, class Flush>
+bool emitModelFile(const Records& m, const std::vector<std::string>& textureNames, std::string& out,
                    Flush flush) {
     auto full = [&] {
         if (out.size() < kChunk) return true;
@@ -292,18 +295,152 @@ std::vector<std::string> textureNamesFor(const Model& m, const std::string& path
 
 } // namespace
 
-std::string modelFileText(const Model& m) {
+namespace {
+
+constexpr uint64_t kStampSeed = 14695981039346656037ull;
+
+// One 64-bit word into a running hash: a multiply, a rotation and a multiply per word.
+uint64_t mixWord(uint64_t h, uint64_t v) {
+    h ^= v * 0x9E3779B97F4A7C15ull;
+    h = (h << 27 | h >> 37) * 0xC2B2AE3D27D4EB4Full;
+    return h + 0x165667B19E3779F9ull;
+}
+
+// The text is hashed piece by piece as it is emitted, so the stamp never needs the whole text;
+// every caller emits the same pieces, so equal texts give equal stamps.
+void stampBytes(uint64_t& h, const std::string& bytes) {
+    const char* p = bytes.data();
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        h = mixWord(h, word);
+    }
+    uint64_t tail = n;
+    for (; i < n; ++i) tail = tail << 8 | static_cast<unsigned char>(p[i]);
+    h = mixWord(h, tail);
+}
+
+template <class Records> std::string fileText(const Records& m, uint64_t* stamp) {
     std::string out, chunk;
     std::size_t estimate =
         2048 + m.vertices.size() * 110 + m.meshes.size() * 48 + m.materials.size() * 400;
     for (const Texture& t : m.textures) estimate += t.fileName.size() + 24;
     out.reserve(estimate);
     chunk.reserve(kChunk + 4096);
+    uint64_t h = kStampSeed;
     emitModelFile(m, {}, chunk, [&](const std::string& piece) {
         out += piece;
+        if (stamp) stampBytes(h, piece);
         return true;
     });
+    if (stamp) *stamp = h;
     return out;
+}
+
+} // namespace
+
+std::string modelFileText(const Model& m) {
+    return fileText(m, nullptr);
+}
+
+void copyModelRecords(const Model& m, ModelRecords& out) {
+    out.vertices = m.vertices;
+    out.meshes = m.meshes;
+    out.materials = m.materials;
+    out.textures = m.textures;
+}
+
+std::string recordsFileText(const ModelRecords& r, uint64_t* stamp) {
+    return fileText(r, stamp);
+}
+
+uint64_t modelFileStamp(const Model& m) {
+    std::string chunk;
+    chunk.reserve(kChunk + 4096);
+    uint64_t h = kStampSeed;
+    emitModelFile(m, {}, chunk, [&](const std::string& piece) {
+        stampBytes(h, piece);
+        return true;
+    });
+    return h;
+}
+
+namespace {
+
+// The stored fields' bits as 64-bit words: far cheaper than formatting the text.
+struct Digest {
+    uint64_t h = kStampSeed;
+    void add(uint64_t v) { h = mixWord(h, v); }
+    void add(float a, float b) {
+        uint32_t x, y;
+        std::memcpy(&x, &a, 4);
+        std::memcpy(&y, &b, 4);
+        add(static_cast<uint64_t>(x) << 32 | y);
+    }
+    void add(const std::string& s) {
+        add(s.size());
+        for (unsigned char c : s) add(c);
+    }
+};
+
+} // namespace
+
+uint64_t modelRecordsDigest(const Model& m) {
+    Digest d;
+    d.add(m.vertices.size());
+    for (const Vertex& v : m.vertices) {
+        d.add(v.x, v.y);
+        d.add(v.z, v.textureX);
+        d.add(v.textureY, v.colourRed);
+        d.add(v.colourGreen, v.colourBlue);
+        d.add(v.colourAlpha, 0.0f);
+    }
+    d.add(m.meshes.size());
+    for (const Mesh& k : m.meshes) {
+        d.add(static_cast<uint64_t>(static_cast<uint32_t>(k.firstVertex)) << 32 |
+              static_cast<uint32_t>(k.triangleCount));
+        d.add(static_cast<uint64_t>(static_cast<uint32_t>(k.MaterialNumber)) << 1 | k.smooth);
+    }
+    d.add(m.materials.size());
+    for (const Material& t : m.materials) {
+        d.add(t.name);
+        d.add(t.colourRed, t.colourGreen);
+        d.add(t.colourBlue, t.colourAlpha);
+        d.add(t.ambientRed, t.ambientGreen);
+        d.add(t.ambientBlue, t.ambientAlpha);
+        d.add(t.diffuseRed, t.diffuseGreen);
+        d.add(t.diffuseBlue, t.diffuseAlpha);
+        d.add(t.specularRed, t.specularGreen);
+        d.add(t.specularBlue, t.specularAlpha);
+        d.add(t.emissionRed, t.emissionGreen);
+        d.add(t.emissionBlue, t.emissionAlpha);
+        d.add(t.shininess, 0.0f);
+        d.add(static_cast<uint64_t>(static_cast<uint32_t>(t.blendSrc)) << 32 |
+              static_cast<uint32_t>(t.blendDst));
+        d.add(static_cast<uint64_t>(static_cast<uint32_t>(t.TextureIndex)) << 3 |
+              (t.EnableBlend ? 4u : 0u) | (t.EnableTexture ? 2u : 0u) |
+              (t.EnableLighting ? 1u : 0u));
+    }
+    d.add(m.textures.size());
+    for (const Texture& t : m.textures) d.add(t.fileName);
+    return d.h;
+}
+
+void markModelSaved(Model& m) {
+    m.savedStamp = modelFileStamp(m);
+    m.hasSavedStamp = true;
+    m.markedChanged = false;
+}
+
+void markModelChanged(Model& m) {
+    m.markedChanged = true;
+}
+
+bool modelChanged(const Model& m) {
+    if (m.markedChanged) return true;
+    return m.hasSavedStamp && modelFileStamp(m) != m.savedStamp;
 }
 
 bool writeModelFile(const Model& m, std::string* error) {

@@ -18,6 +18,28 @@ int recordKind(const Piece& p) {
     return kRecordKinds;
 }
 
+namespace {
+
+bool startsWith(const Piece& p, const char* prefix) {
+    const std::size_t n = std::strlen(prefix);
+    return p.length >= n && std::memcmp(p.text, prefix, n) == 0;
+}
+
+// A line the readers skip that a model file may hold: a comment, a blank line, or the collision
+// records the format's notes describe.
+bool knownOtherLine(Piece p, bool firstLine) {
+    if (firstLine && startsWith(p, "\xEF\xBB\xBF")) { // a byte-order mark some editors add
+        p.text += 3;
+        p.length -= 3;
+    }
+    if (startsWith(p, "//") || startsWith(p, "AABB") || startsWith(p, "COL")) return true;
+    for (std::size_t i = 0; i < p.length; ++i)
+        if (p.text[i] != ' ' && p.text[i] != '\t' && p.text[i] != '\r') return false;
+    return true;
+}
+
+} // namespace
+
 RecordCounts countRecords(const std::string& data) {
     RecordCounts c;
     LineReader r = lineReader(data);
@@ -27,8 +49,10 @@ RecordCounts countRecords(const std::string& data) {
         int kind = recordKind(p);
         if (kind < kRecordKinds)
             ++c.records[kind];
-        else if (p.firstOfLine && p.length >= 3 && std::memcmp(p.text, "2.6", 3) == 0)
+        else if (p.firstOfLine && startsWith(p, "2.6"))
             c.versionLine = true;
+        else if (p.firstOfLine && c.firstForeignLine == 0 && !knownOtherLine(p, c.lines == 1))
+            c.firstForeignLine = c.lines;
     }
     return c;
 }

@@ -46,6 +46,10 @@ struct RecordCounts {
     int64_t lines = 0; // pieces, as the error messages number lines
     int64_t records[kRecordKinds] = {};
     bool versionLine = false; // a line opens with "2.6", which only the current format writes
+    // The first line that is no record, version line, comment ("//"), blank line or the "AABB"
+    // and "COL" lines of the format's notes; 0 when every line is one of those. A file without a
+    // version line is a model file only when this is 0 and it holds a record.
+    int64_t firstForeignLine = 0;
 };
 RecordCounts countRecords(const std::string& data);
 // The kind of the first count over kRecordCountMax, or kRecordKinds when none is.

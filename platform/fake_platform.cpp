@@ -16,6 +16,8 @@ const char* answerName(MessageAnswer a) {
         return "Yes";
     case MessageAnswer::No:
         return "No";
+    case MessageAnswer::Cancel:
+        return "Cancel";
     }
     return "";
 }
@@ -76,7 +78,7 @@ MessageAnswer FakePlatform::messageBox(const std::string& text, const std::strin
     call.caption = caption;
     call.buttons = buttons;
     call.icon = icon;
-    MessageAnswer answer = buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    MessageAnswer answer = buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     if (messageAnswers.empty()) {
         call.scripted = false;
     } else {

@@ -48,8 +48,8 @@ struct ColourAnswer {
 class FakePlatform : public Platform {
   public:
     // ---- Script: answers taken front first ----
-    // An empty queue answers Ok to OK boxes and No to Yes/No boxes, cancels dialogs, and marks the
-    // call as not scripted.
+    // An empty queue answers Ok to OK boxes and No to Yes/No and Yes/No/Cancel boxes, cancels
+    // dialogs, and marks the call as not scripted.
     std::deque<MessageAnswer> messageAnswers;
     std::deque<std::string> openAnswers; // an empty string cancels
     std::deque<std::string> saveAnswers;

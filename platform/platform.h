@@ -14,9 +14,9 @@
 
 // ---- Value types ----
 
-enum class MessageButtons { Ok, YesNo };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageIcon { None, Information, Warning, Error, Question };
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 // One entry of a file dialog's type list, e.g. {"Object File", "*.OBJ;"}.
 struct FileFilter {
@@ -29,6 +29,7 @@ struct FileDialogOptions {
     std::string startFolder;         // empty: the current directory
     std::string title;               // empty: the toolkit's own title
     std::string defaultExtension;    // save dialog only: added to a name without one ("FW2")
+    std::string fileName;            // save dialog only: the name proposed; empty for none
 };
 
 // A colour as 0x00BBGGRR.
@@ -152,7 +153,8 @@ class Platform {
   public:
     virtual ~Platform() = default;
 
-    // Modal message box. Closing a Yes/No box without choosing answers No.
+    // Modal message box; Yes is the default button of the Yes/No boxes. Closing a Yes/No box
+    // without choosing answers No, a Yes/No/Cancel box Cancel.
     virtual MessageAnswer messageBox(const std::string& text, const std::string& caption,
                                      MessageButtons buttons, MessageIcon icon) = 0;
 

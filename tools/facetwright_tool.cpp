@@ -9,6 +9,7 @@
 #include "model/model.h"
 #include "model/model_file.h"
 #include "model/texture_rules.h"
+#include "resources/default_files.h"
 
 #ifdef FW_TOOL_RENDER
 #include "app/config.h"
@@ -40,7 +41,8 @@ const char* const kUsage =
     "FILE and IN may be model files (.FW2, with or without a version line) or Wavefront OBJ\n"
     "files (.OBJ, in any case). An OBJ file is imported exactly as the editor's \"Import .OBJ\n"
     "File\" does, into a model that starts with no vertices, no meshes and the one material of\n"
-    "the default new model: every group of faces becomes a mesh of material 0.\n"
+    "the default new model: every group of faces becomes a mesh of material 0. Any other file\n"
+    "(an image, a text file) is no model file and is refused.\n"
     "\n"
     "Commands:\n"
     "  info FILE         Load FILE and print its counts and bounds:\n"
@@ -85,8 +87,9 @@ std::string toolLogPath() {
     return userDirectory() + "facetwright-tool.Log";
 }
 
-// Loads the file the way the editor loads one named on its command line; an import format is
-// read into an empty model the way the editor's import menu does it.
+// Loads the file the way the editor loads one named on its command line: a model file, or an
+// import format read into a new model with the default new model's material. Anything else is
+// refused.
 bool loadFile(Model& m, const std::string& path) {
     const FileFormat* format = fileFormatOfPath(path);
     if (!format || !format->imports) {
@@ -101,13 +104,12 @@ bool loadFile(Model& m, const std::string& path) {
         m.hasFileName = true;
         return true;
     }
-    // Into an empty model, which the import gives the default new model's material.
-    const FileResult r = format->readFile(m, path);
+    const FileResult r =
+        importAsNewModel(m, *format, path, std::string(defaultFileContent(DefaultFile::NewModel)));
     if (!r.ok) {
         std::fprintf(stderr, "%s\n", r.error.c_str());
         return false;
     }
-    recalculateNormals(m);
     return true;
 }
 

@@ -103,6 +103,14 @@ MessageAnswer QtPlatform::messageBox(const std::string& text, const std::string&
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
     }
+    if (buttons == MessageButtons::YesNoCancel) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int chosen = box.exec();
+        if (chosen == QMessageBox::Yes) return MessageAnswer::Yes;
+        return chosen == QMessageBox::No ? MessageAnswer::No : MessageAnswer::Cancel;
+    }
     box.setStandardButtons(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Ok);
     box.exec();
@@ -134,6 +142,7 @@ std::string QtPlatform::fileDialog(bool save, const FileDialogOptions& options) 
         dialog.setFileMode(QFileDialog::AnyFile);
         if (!options.defaultExtension.empty())
             dialog.setDefaultSuffix(qs(options.defaultExtension));
+        if (!options.fileName.empty()) dialog.selectFile(qs(options.fileName));
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -2,6 +2,7 @@
 #include "app/commands.h"
 #include "app/default_files_writer.h"
 #include "app/file_commands.h"
+#include "app/startup.h"
 #include "base/paths.h"
 #include "edit/undo.h"
 #include "platform/fake_platform.h"
@@ -49,11 +50,13 @@ TEST_F(FileCommands, NewGivesTheUntitledDefaultModel) {
     // a broken default file: the model and its name stay, and the user is told
     std::ofstream(dir + "NEW_MODEL.FW2") << "2.6x VERSION \nVTX,9,0,0,0,0,0,1,1,1,1\n";
     editor.edit.vertices[0].x = 42;
+    platform.messageAnswers = {MessageAnswer::No}; // discard the edit
     runCommand(editor, CmdNew);
     EXPECT_EQ(editor.edit.vertices[0].x, 42);
     EXPECT_EQ(editor.edit.fileName, "UNTITLED.FW2");
-    ASSERT_EQ(platform.callsOf(CallKind::MessageBox).size(), 1u);
-    EXPECT_NE(platform.callsOf(CallKind::MessageBox)[0].text.find("Invalid Vertex number"),
+    ASSERT_EQ(platform.callsOf(CallKind::MessageBox).size(), 2u);
+    EXPECT_EQ(platform.callsOf(CallKind::MessageBox)[0].caption, "Unsaved Changes");
+    EXPECT_NE(platform.callsOf(CallKind::MessageBox)[1].text.find("Invalid Vertex number"),
               std::string::npos);
 }
 
@@ -141,6 +144,128 @@ TEST_F(FileCommands, OpenKeepsTheModelWhenLoadingFails) {
     EXPECT_EQ(editor.edit.fileName, dir + "PREVIEWMODEL1.FW2");
     EXPECT_TRUE(editor.edit.hasFileName);
     EXPECT_EQ(meshCount(editor.edit), 6);
+}
+
+TEST_F(FileCommands, OpenRefusesWhatIsNoModelAndOpensImportsAsNewModels) {
+    // an image: refused with the reason, the model and its name as they were
+    const std::string png = dir + "photo.png";
+    fwtest::writeText(png, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    platform.openAnswers = {png};
+    runCommand(editor, CmdOpen);
+    EXPECT_EQ(vertexCount(editor.edit), 6);
+    EXPECT_EQ(editor.edit.fileName, "UNTITLED.FW2");
+    ASSERT_EQ(platform.callsOf(CallKind::MessageBox).size(), 1u);
+    EXPECT_NE(platform.callsOf(CallKind::MessageBox)[0].text.find("photo.png is not a model file"),
+              std::string::npos);
+    // the dialog offers the import formats after the preselected model format
+    const auto filters = platform.callsOf(CallKind::OpenFileDialog)[0].dialog.filters;
+    ASSERT_EQ(filters.size(), 2u);
+    EXPECT_EQ(filters[0].patterns, "*.FW2;");
+    EXPECT_EQ(filters[1].patterns, "*.OBJ;");
+
+    // an OBJ: a new model of the default material and the file's mesh, named after the file
+    const std::string obj = dir + "tri.obj";
+    const std::string objText = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+    fwtest::writeText(obj, objText);
+    platform.openAnswers = {obj};
+    runCommand(editor, CmdOpen);
+    EXPECT_EQ(vertexCount(editor.edit), 3);
+    EXPECT_EQ(meshCount(editor.edit), 1);
+    EXPECT_EQ(materialCount(editor.edit), 1);
+    EXPECT_EQ(editor.edit.fileName, dir + "tri.FW2");
+    EXPECT_FALSE(editor.edit.hasFileName);
+    // Save asks, proposing that name, and writes a model file there; the OBJ stays as it was
+    platform.saveAnswers = {dir + "tri.FW2"};
+    runCommand(editor, CmdSave);
+    EXPECT_EQ(platform.callsOf(CallKind::SaveFileDialog).back().dialog.fileName, dir + "tri.FW2");
+    EXPECT_NE(readText(dir + "tri.FW2").find("\nMSH,0,0,1,0,0\n"), std::string::npos);
+    EXPECT_EQ(readText(obj), objText);
+    // a new model proposes no name
+    runCommand(editor, CmdNew);
+    runCommand(editor, CmdSaveAs);
+    EXPECT_EQ(platform.callsOf(CallKind::SaveFileDialog).back().dialog.fileName, "");
+}
+
+TEST_F(FileCommands, ReplacingAChangedModelAsksFirst) {
+    Model& m = editor.edit;
+    auto boxes = [&] { return platform.callsOf(CallKind::MessageBox); };
+    // an unchanged model is replaced at once
+    runCommand(editor, CmdNew);
+    EXPECT_TRUE(boxes().empty());
+    // a change asks; Cancel keeps the model
+    m.vertices[0].x = 0.5f;
+    platform.messageAnswers = {MessageAnswer::Cancel};
+    runCommand(editor, CmdNew);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_TRUE(platform.shownMessage("Unsaved Changes", "Save changes to UNTITLED.FW2?"));
+    EXPECT_EQ(boxes()[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(m.vertices[0].x, 0.5f);
+    // Yes without a name goes through Save As; a cancelled dialog keeps the model
+    platform.messageAnswers = {MessageAnswer::Yes};
+    runCommand(editor, CmdOpen);
+    EXPECT_EQ(platform.callsOf(CallKind::SaveFileDialog).back().dialog.defaultExtension, "FW2");
+    EXPECT_TRUE(platform.callsOf(CallKind::OpenFileDialog).empty());
+    EXPECT_EQ(m.vertices[0].x, 0.5f);
+    // ... and so does a save that fails
+    platform.messageAnswers = {MessageAnswer::Yes};
+    platform.saveAnswers = {dir + "no such folder/x.FW2"};
+    runCommand(editor, CmdNew);
+    EXPECT_EQ(m.vertices[0].x, 0.5f);
+    // a save that works writes the change, then New goes on
+    platform.messageAnswers = {MessageAnswer::Yes};
+    platform.saveAnswers = {dir + "kept.FW2"};
+    runCommand(editor, CmdNew);
+    EXPECT_NE(readText(dir + "kept.FW2").find("VTX,0,0.500000,"), std::string::npos);
+    EXPECT_EQ(m.vertices[0].x, -1.0f);
+    // a named model saves under its name without asking where; No discards
+    platform.openAnswers = {dir + "kept.FW2"};
+    runCommand(editor, CmdOpen);
+    m.vertices[0].y = 0.75f;
+    platform.messageAnswers = {MessageAnswer::Yes};
+    runCommand(editor, CmdNew);
+    EXPECT_TRUE(platform.shownMessage("Unsaved Changes", "Save changes to kept.FW2?"));
+    EXPECT_NE(readText(dir + "kept.FW2").find("VTX,0,0.500000,0.750000,"), std::string::npos);
+    m.vertices[0].y = 0.25f;
+    platform.messageAnswers = {MessageAnswer::No};
+    const std::size_t saves = platform.callsOf(CallKind::SaveFileDialog).size();
+    runCommand(editor, CmdNew);
+    EXPECT_EQ(m.vertices[0].y, -1.0f);
+    EXPECT_EQ(platform.callsOf(CallKind::SaveFileDialog).size(), saves);
+    // selecting, or editing and undoing, is no change; an import only adds, so it asks nothing
+    const std::size_t asked = boxes().size();
+    takeSnapshot(m);
+    m.vertices[1].x = 3;
+    m.vertices[2].selected = true;
+    runCommand(editor, CmdUndo);
+    runCommand(editor, CmdNew);
+    fwtest::writeText(dir + "tri.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    platform.openAnswers = {dir + "tri.obj"};
+    runCommand(editor, CmdImportObj);
+    EXPECT_EQ(boxes().size(), asked);
+}
+
+// Exit and closing the window settle unsaved changes first; Cancel keeps the program running.
+TEST_F(FileCommands, ClosingAChangedModelAsks) {
+    WindowEvent close;
+    close.type = WindowEventType::Close;
+    editor.edit.vertices[0].x = 0.5f;
+    platform.scriptedEvents = {close, close};
+    platform.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::No};
+    runMainLoop(editor);
+    EXPECT_TRUE(editor.quit);
+    ASSERT_EQ(platform.callsOf(CallKind::MessageBox).size(), 2u);
+    EXPECT_EQ(platform.callsOf(CallKind::MessageBox)[1].answer, "No");
+    // a model as it was loaded ends the loop at once
+    platform.messageAnswers = {MessageAnswer::No};
+    runCommand(editor, CmdNew);
+    editor.quit = false;
+    WindowEvent exit;
+    exit.type = WindowEventType::Command;
+    exit.command = CmdExit;
+    platform.scriptedEvents = {exit};
+    runMainLoop(editor);
+    EXPECT_TRUE(editor.quit);
+    EXPECT_EQ(platform.callsOf(CallKind::MessageBox).size(), 3u);
 }
 
 TEST_F(FileCommands, ObjAndModelImportsFromTheMenu) {

@@ -127,8 +127,8 @@ TEST(BadInput, ModelFileRows) {
         if (c == '\n') c = '\r';
     const std::string vtx = "MSH,0,0,0,0,0\nVTX,0,"; // a mesh of no triangles, then vertex 0
     const std::vector<Row> rows = {
-        // no version line: the legacy reader makes an empty model of it
-        {"empty file", "", "ok V=0 M=0"},
+        // no version line and no record: no model file, not an empty model
+        {"empty file", "", "fail is not a model file (it holds no records)"},
         {"NUL in a record ends it",
          kHead + "MSH,0,0,0,0,0\nVTX,0,1" + std::string(1, '\0') + ",2\n",
          "ok V=1 M=1 v0=1,0,0,0,0,1,1,1,0.5"},
@@ -210,8 +210,20 @@ TEST(BadInput, LegacyRows) {
         {"file cut inside the grid points",
          "// old\n" + kMaterialLine + "MSH,0,0,2,2,0\n" + points.substr(0, points.size() - 30),
          "fail Line: 3 - Mesh grid outside the grid points"},
-        {"binary junk and NUL", head + "\x01\xff\n" + "MSH,0,0,2" + std::string(1, '\0') + ",2,0\n",
+        {"NUL in a grid record", head + "MSH,0,0,2" + std::string(1, '\0') + ",2,0\n",
          "ok V=0 M=1"},
+        // Records, comments, blank lines and the notes' AABB and COL lines make a model file;
+        // any other line, or no record at all, makes none (text, OBJ and image files alike).
+        {"comments, blanks, AABB and COL",
+         "\xEF\xBB\xBF" + head + "\n \t\r\nAABB,1,2\nCOL,0,1\n" + "MSH,0,0,2,2,0\n",
+         "ok V=6 M=1 v0=0,0,0,0,0,1,1,1,1"},
+        {"binary junk line", head + "\x01\xff\n" + "MSH,0,0,2,2,0\n",
+         "fail is not a model file (line 7 is no record)"},
+        {"OBJ text", "# cube\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n",
+         "fail is not a model file (line 1 is no record)"},
+        {"PNG bytes", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + "\nMSH,0,0,2,2,0\n",
+         "fail is not a model file (line 1 is no record)"},
+        {"comments only", "// a\n\n// b\n", "fail is not a model file (it holds no records)"},
     };
     runRows(rows, loadOutcome);
 }

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <vector>
@@ -512,4 +513,55 @@ TEST(ModelFile, TextureNamesFindTheirImagesFromTheSavedFilesFolder) {
     EXPECT_EQ(m.textures[0].fileName, "./plasma.png");
     EXPECT_EQ(m.textureFolder, dir.path + "a/");
     ASSERT_TRUE(setCurrentDirectory(start));
+}
+
+// What counts as an unsaved change: exactly what the file would hold, nothing else.
+TEST(ModelFile, ChangesAreWhatTheFileWouldHold) {
+    TempDir dir;
+    writeText(dir.path + "m.FW2", kDefaultModel);
+    Model m;
+    ASSERT_TRUE(loadModelFile(m, dir.path + "m.FW2"));
+    m.textures.resize(1);
+    m.textures[0].fileName = "./a.bmp";
+    EXPECT_FALSE(modelChanged(m)); // never marked: nothing to lose
+    markModelSaved(m);
+    EXPECT_FALSE(modelChanged(m));
+
+    // Selection, locks, hidden flags, normals and GL objects are not in the file.
+    m.vertices[0].selected = m.vertices[1].locked = m.meshes[0].hidden = m.meshes[0].locked = true;
+    m.vertices[2].normalX = 0.7f;
+    m.textures[0].glTexture = 9;
+    m.currentMesh = 3;
+    EXPECT_FALSE(modelChanged(m));
+
+    // Every stored field is: each edit is seen, and putting the value back undoes it.
+    const std::vector<std::function<void(Model&, bool)>> edits = {
+        [](Model& x, bool on) { x.vertices[4].x = on ? 1.5f : 1.0f; },
+        [](Model& x, bool on) { x.vertices[1].textureY = on ? 0.25f : 0.0f; },
+        [](Model& x, bool on) { x.vertices[5].colourAlpha = on ? 1.0f : 0.5f; },
+        [](Model& x, bool on) { x.meshes[0].smooth = on; },
+        [](Model& x, bool on) { x.materials[0].shininess = on ? 5.0f : 100.0f; },
+        [](Model& x, bool on) { x.materials[0].name = on ? "wood" : ""; },
+        [](Model& x, bool on) { x.textures[0].fileName = on ? "./b.bmp" : "./a.bmp"; },
+        [](Model& x, bool on) { x.vertices.resize(on ? 3 : 6, x.vertices[0]); },
+    };
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        edits[i](m, true);
+        EXPECT_TRUE(modelChanged(m)) << "edit " << i;
+        if (i + 1 < edits.size()) edits[i](m, false);
+    }
+    // Below the file's six decimals nothing changes.
+    Model again;
+    ASSERT_TRUE(loadModelFile(again, dir.path + "m.FW2"));
+    markModelSaved(again);
+    again.vertices[0].x = -0.9999999f;
+    ASSERT_NE(again.vertices[0].x, -1.0f);
+    EXPECT_FALSE(modelChanged(again));
+
+    // A model marked changed stays so until it is marked saved.
+    markModelSaved(m);
+    markModelChanged(m);
+    EXPECT_TRUE(modelChanged(m));
+    markModelSaved(m);
+    EXPECT_FALSE(modelChanged(m));
 }

@@ -49,6 +49,19 @@ check "a missing file says so" grep -q 'Failed to open Model File' "$work/missin
 "$tool" convert first.fw2 out.txt 2>/dev/null
 check "an unknown target format exits 1" test $? -eq 1
 
+# a file that is no model (an image, OBJ text under another name) is refused, not read as empty
+printf '\211PNG\r\n\032\n\0\0\0\rIHDR\0\0\0\001' >photo.png
+"$tool" info photo.png >photo.info 2>"$work/photo.err"
+check "info of an image exits 1" test $? -eq 1
+check "info of an image prints no counts" test ! -s photo.info
+check "the refusal says it is no model file" grep -q 'photo.png is not a model file' "$work/photo.err"
+"$tool" convert photo.png out.FW2 2>/dev/null
+check "convert of an image exits 1" test $? -eq 1
+check "convert of an image leaves OUT untouched" grep -qx 'keep me' out.FW2
+printf '%s\n' '# made by hand' 'v 0 0 0' 'v 1 0 0' 'v 0 1 0' 'f 1 2 3' >tri.txt
+"$tool" convert tri.txt out.FW2 2>/dev/null
+check "OBJ text named .txt is refused too" test $? -eq 1
+
 # dump: one line per mesh, then one per vertex with unit normals
 "$tool" dump first.fw2 >dump.txt
 check "dump exits 0" test $? -eq 0
