@@ -1,8 +1,8 @@
 // Recovery copies: written while the model has unsaved changes, dropped when it matches its file,
 // offered after an editor ended without closing, never shared between running editors.
+#include "app/commands.h"
 #include "app/default_files_writer.h"
 #include "app/file_commands.h"
-#include "app/commands.h"
 #include "app/recovery.h"
 #include "app/startup.h"
 #include "base/clock.h"
