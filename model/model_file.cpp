@@ -322,20 +322,27 @@ void stampBytes(uint64_t& h, const std::string& bytes) {
     h = mixWord(h, tail);
 }
 
-template <class Records> std::string fileText(const Records& m, uint64_t* stamp) {
-    std::string out, chunk;
-    std::size_t estimate =
-        2048 + m.vertices.size() * 110 + m.meshes.size() * 48 + m.materials.size() * 400;
-    for (const Texture& t : m.textures) estimate += t.fileName.size() + 24;
-    out.reserve(estimate);
+// Emits the file's pieces into out and stamp, each when given: one pass serves the text, the
+// stamp or both.
+template <class Records> void emitInto(const Records& m, std::string* out, uint64_t* stamp) {
+    std::string chunk;
     chunk.reserve(kChunk + 4096);
     uint64_t h = kStampSeed;
     emitModelFile(m, {}, chunk, [&](const std::string& piece) {
-        out += piece;
+        if (out) *out += piece;
         if (stamp) stampBytes(h, piece);
         return true;
     });
     if (stamp) *stamp = h;
+}
+
+template <class Records> std::string fileText(const Records& m, uint64_t* stamp) {
+    std::string out;
+    std::size_t estimate =
+        2048 + m.vertices.size() * 110 + m.meshes.size() * 48 + m.materials.size() * 400;
+    for (const Texture& t : m.textures) estimate += t.fileName.size() + 24;
+    out.reserve(estimate);
+    emitInto(m, &out, stamp);
     return out;
 }
 
@@ -357,13 +364,8 @@ std::string recordsFileText(const ModelRecords& r, uint64_t* stamp) {
 }
 
 uint64_t modelFileStamp(const Model& m) {
-    std::string chunk;
-    chunk.reserve(kChunk + 4096);
-    uint64_t h = kStampSeed;
-    emitModelFile(m, {}, chunk, [&](const std::string& piece) {
-        stampBytes(h, piece);
-        return true;
-    });
+    uint64_t h = 0;
+    emitInto(m, nullptr, &h);
     return h;
 }
 
