@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench deb clean
 
 all: build
 
@@ -36,6 +36,10 @@ bench: build
 	    --benchmark_out=$(BUILD)/bench_consecutive.json --benchmark_out_format=json
 	python3 scripts/bench_table.py $(BUILD)/bench.md $(BUILD)/bench.json $(BUILD)/bench_frames.json \
 	    consecutive=$(BUILD)/bench_consecutive.json
+
+# make deb: the Debian package facetwright_<version>_amd64.deb in $(BUILD).
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -35,4 +35,7 @@ if(FW_GUI)
   # Installs into a scratch prefix and checks what a desktop would read.
   add_test(NAME desktop_install
            COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/install_test.sh ${CMAKE_BINARY_DIR})
+  # Builds the Debian package and checks it as a system and a software centre read it.
+  add_test(NAME debian_package
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/package_test.sh ${CMAKE_BINARY_DIR})
 endif()

@@ -6,9 +6,10 @@
 
 #include <string_view>
 
-constexpr int kVersionMajor = 2;
-constexpr int kVersionMinor = 61;
-constexpr int kVersionBuild = 318;
+// The build passes the project's version (CMakeLists.txt), which the package carries too.
+constexpr int kVersionMajor = FW_VERSION_MAJOR;
+constexpr int kVersionMinor = FW_VERSION_MINOR;
+constexpr int kVersionBuild = FW_VERSION_BUILD;
 
 constexpr char kAboutAuthor[] = "Facetwright team";
 constexpr char kWebSiteUrl[] = "https://" FW_PRODUCT_HOST "/";
