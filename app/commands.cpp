@@ -6,6 +6,7 @@
 
 #include "app/file_commands.h"
 #include "app/material_editor_commands.h"
+#include "app/recent_files.h"
 #include "app/update_check.h"
 #include "edit/extend.h"
 #include "edit/materials.h"
@@ -15,6 +16,7 @@
 #include "edit/texture_coords.h"
 #include "edit/transforms.h"
 #include "edit/undo.h"
+#include "render/framing.h"
 #include "resources/menu_table.h"
 #include "ui/about.h"
 #include "ui/hints.h"
@@ -32,6 +34,9 @@ void exitProgram(Editor& editor) {
 }
 void saveRevisionNow(Editor& editor) {
     saveRevision(editor, std::time(nullptr));
+}
+template <int Slot> void openRecent(Editor& editor) {
+    openRecentFile(editor, Slot);
 }
 
 // ---- Command bodies: the model ----
@@ -176,6 +181,16 @@ void restoreEditView(Editor& editor) {
     setLayout(editor, kLayoutSplit, true);
 }
 
+// Framing moves only the cameras, so it takes no undo step.
+void frameAll(Editor& editor) {
+    frameMainViews(editor.views, visibleModelBounds(editor.edit), editor.settings.windowWidth,
+                   editor.settings.windowHeight);
+}
+void frameSelected(Editor& editor) {
+    frameMainViews(editor.views, selectionBounds(editor.edit), editor.settings.windowWidth,
+                   editor.settings.windowHeight);
+}
+
 // ---- Command bodies: help ----
 
 void visitWebsite(Editor& editor) {
@@ -212,6 +227,14 @@ constexpr Command kCommands[] = {
     {CmdExportObj, kNo, kGo, exportObjCommand},
     {CmdAutoCheckUpdates, kNo, kGo, toggleOption<CmdAutoCheckUpdates>},
     {CmdCheckUpdatesNow, kNo, kGo, checkUpdatesNow},
+    {CmdRecentFile, kNo, kGo, openRecent<0>},
+    {CmdRecentFile + 1, kNo, kGo, openRecent<1>},
+    {CmdRecentFile + 2, kNo, kGo, openRecent<2>},
+    {CmdRecentFile + 3, kNo, kGo, openRecent<3>},
+    {CmdRecentFile + 4, kNo, kGo, openRecent<4>},
+    {CmdRecentFile + 5, kNo, kGo, openRecent<5>},
+    {CmdRecentFile + 6, kNo, kGo, openRecent<6>},
+    {CmdRecentFile + 7, kNo, kGo, openRecent<7>},
     // Edit
     {CmdUndo, kNo, kGo, undoStep},
     {CmdRedo, kNo, kGo, redoStep},
@@ -281,6 +304,8 @@ constexpr Command kCommands[] = {
     {CmdRenderLitMesh, kNo, kGo, toggleRenderLit},
     {CmdShowDebugInfo, kNo, kGo, toggleDebugInfo},
     {CmdRestoreEditView, kNo, kGo, restoreEditView},
+    {CmdFrameAll, kNo, kGo, frameAll},
+    {CmdFrameSelected, kNo, kGo, frameSelected},
     // Help
     {CmdVisitWebsite, kNo, kGo, visitWebsite},
     {CmdContact, kNo, kGo, contactUs},

@@ -5,6 +5,7 @@
 #include "app/recovery.h"
 #include "app/settings.h"
 #include "base/log.h"
+#include "model/file_formats.h"
 #include "model/model.h"
 #include "platform/platform.h"
 #include "render/viewport.h"
@@ -107,6 +108,11 @@ struct Editor {
     FrameClock clock;
 
     Recovery recovery;
+
+    // File > Recent Files, newest first (app/recent_files.h).
+    std::vector<std::string> recentFiles;
+    // Where the file dialogs of each format were last used; empty until they are.
+    std::string dialogFolders[FileFormatCount];
 
     bool windowActive = true;
     bool startupComplete = false;

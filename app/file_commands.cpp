@@ -2,6 +2,7 @@
 // when that fails.
 #include "app/file_commands.h"
 
+#include "app/recent_files.h"
 #include "app/textures.h"
 #include "base/numbers.h"
 #include "base/paths.h"
@@ -33,6 +34,33 @@ FileDialogOptions modelSaveDialog(const Model& m, const std::string& defaultExte
     FileDialogOptions options = formatDialog(FormatModel, defaultExtension);
     if (!m.hasFileName && m.fileName != kUntitledName) options.fileName = m.fileName;
     return options;
+}
+
+// The folder a dialog for files of this kind starts in: where one was last chosen, else the
+// current model's folder, else the home folder; never the per-user folder on its own accord.
+std::string dialogFolder(Editor& editor, FileFormatId kind) {
+    if (!editor.dialogFolders[kind].empty()) return editor.dialogFolders[kind];
+    const Model& m = editor.edit;
+    // An imported model's name is absolute before it has a file of its own.
+    if (m.hasFileName || (!m.fileName.empty() && m.fileName[0] == '/'))
+        return folderOf(absolutePath(m.fileName));
+    std::string home;
+    if (editor.platform.environmentVariable("HOME", home) && !home.empty()) return home;
+    return "/";
+}
+
+// Shows a dialog for files of this kind from its folder, and remembers where the user went.
+// A save dialog with a default extension adds it to a name that has none.
+std::string askFile(Editor& editor, bool save, FileFormatId kind, FileDialogOptions options) {
+    if (options.startFolder.empty()) options.startFolder = dialogFolder(editor, kind);
+    std::string chosen =
+        save ? editor.platform.saveFileDialog(options) : editor.platform.openFileDialog(options);
+    if (chosen.empty()) return chosen;
+    if (save && !options.defaultExtension.empty() &&
+        baseNameOf(chosen).find('.') == std::string::npos)
+        chosen += "." + options.defaultExtension;
+    editor.dialogFolders[kind] = folderOf(absolutePath(chosen));
+    return chosen;
 }
 
 // "/m/car.FW2" -> "/m/car"; a name without an extension stays whole.
@@ -120,6 +148,7 @@ bool writeAs(Editor& editor, const std::string& path) {
     m.hasFileName = true;
     if (write(editor)) {
         matchesFile(editor);
+        noteRecentFile(editor, path);
         return true;
     }
     m.fileName = oldName;
@@ -129,15 +158,16 @@ bool writeAs(Editor& editor, const std::string& path) {
 
 // Save As: false when the dialog was cancelled or the write failed.
 bool saveAsAsked(Editor& editor) {
-    const std::string chosen = editor.platform.saveFileDialog(
-        modelSaveDialog(editor.edit, fileFormat(FormatModel).extension));
+    const std::string chosen = askFile(
+        editor, true, FormatModel, modelSaveDialog(editor.edit, fileFormat(FormatModel).extension));
     return !chosen.empty() && writeAs(editor, chosen);
 }
 
 // The model's file name, asking for one when it has none; empty when the dialog was cancelled.
 std::string targetName(Editor& editor) {
     if (editor.edit.hasFileName) return editor.edit.fileName;
-    return editor.platform.saveFileDialog(modelSaveDialog(editor.edit));
+    return askFile(editor, true, FormatModel,
+                   modelSaveDialog(editor.edit, fileFormat(FormatModel).extension));
 }
 
 bool nameTaken(const std::string& path) {
@@ -195,14 +225,20 @@ void newModel(Editor& editor) {
 
 bool openModelFile(Editor& editor, const std::string& path) {
     const FileFormat* format = fileFormatOfPath(path);
-    if (format && format->imports) return openImported(editor, *format, path);
-    Model& m = editor.edit;
-    const std::string oldName = m.fileName;
-    const bool oldHasName = m.hasFileName;
-    m.loadWithoutDialog = true;
-    m.fileName = path;
-    m.hasFileName = true;
-    return loadOrRestoreName(editor, oldName, oldHasName);
+    bool opened = false;
+    if (format && format->imports) {
+        opened = openImported(editor, *format, path);
+    } else {
+        Model& m = editor.edit;
+        const std::string oldName = m.fileName;
+        const bool oldHasName = m.hasFileName;
+        m.loadWithoutDialog = true;
+        m.fileName = path;
+        m.hasFileName = true;
+        opened = loadOrRestoreName(editor, oldName, oldHasName);
+    }
+    if (opened) noteRecentFile(editor, path);
+    return opened;
 }
 
 void openModel(Editor& editor) {
@@ -220,7 +256,7 @@ void openModel(Editor& editor) {
         loadOrRestoreName(editor, m.fileName, m.hasFileName);
         return;
     }
-    const std::string chosen = editor.platform.openFileDialog(options);
+    const std::string chosen = askFile(editor, false, FormatModel, options);
     if (!chosen.empty()) openModelFile(editor, chosen);
 }
 
@@ -252,7 +288,7 @@ void automaticRevisionCheck(Editor& editor, int64_t now) {
 }
 
 void importObjCommand(Editor& editor) {
-    const std::string path = editor.platform.openFileDialog(formatDialog(FormatObj));
+    const std::string path = askFile(editor, false, FormatObj, formatDialog(FormatObj));
     if (path.empty()) return;
     const FileResult result = fileFormat(FormatObj).readFile(editor.edit, path);
     if (result.ok) recalculateNormals(editor.edit);
@@ -260,7 +296,8 @@ void importObjCommand(Editor& editor) {
 }
 
 void exportObjCommand(Editor& editor) {
-    const std::string path = editor.platform.saveFileDialog(formatDialog(FormatObj));
+    const std::string path =
+        askFile(editor, true, FormatObj, formatDialog(FormatObj, fileFormat(FormatObj).extension));
     if (path.empty()) return;
     // The file carries normals, so every pending one is finished first.
     completeNormals(editor.edit);
@@ -275,8 +312,14 @@ void importModelCommand(Editor& editor, bool fromLibrary) {
         m.useInitialDirectory = true;
     }
     FileDialogOptions options = formatDialog(FormatModel);
-    if (m.useInitialDirectory) options.startFolder = m.initialDirectory;
-    const std::string path = editor.platform.openFileDialog(options);
+    std::string path;
+    if (m.useInitialDirectory) {
+        // The Library is a place of its own: going there is not where model files were last.
+        options.startFolder = m.initialDirectory;
+        path = editor.platform.openFileDialog(options);
+    } else {
+        path = askFile(editor, false, FormatModel, options);
+    }
     const int firstNewTexture = textureCount(m);
     const FileResult result = importModelFile(m, path);
     if (result.ok) {

@@ -59,15 +59,12 @@ void handleKeys(Editor& editor) {
         cycleTransformMode(editor);
     }
     // One step per key-down: the press is consumed, and auto-repeat presses count again.
-    if (keys[VkControl] && editor.edit.undoEnabled) {
-        if (keys[VkZ]) {
-            keys[VkZ] = 0;
-            runCommand(editor, CmdUndo);
-        }
-        if (keys[VkR]) {
-            keys[VkR] = 0;
-            runCommand(editor, CmdRedo);
-        }
+    for (std::size_t i = 0; i < kMenuKeyCount; ++i) {
+        const MenuKey& k = kMenuKeys[i];
+        if (!keys[k.key] || (keys[VkControl] != 0) != k.ctrl || (k.shift && !keys[VkShift]))
+            continue;
+        keys[k.key] = 0;
+        runCommand(editor, k.id);
     }
 }
 

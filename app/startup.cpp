@@ -8,6 +8,7 @@
 #include "app/file_commands.h"
 #include "app/frame_step.h"
 #include "app/keyboard.h"
+#include "app/recent_files.h"
 #include "app/textures.h"
 #include "app/update_check.h"
 #include "app/window_messages.h"
@@ -172,6 +173,8 @@ bool startEditor(Editor& editor, const std::string& commandLine) {
     spec.colourBits = 16;
     spec.menu = kMainMenu;
     spec.menuCount = kMainMenuCount;
+    spec.menuKeys = kMenuKeys;
+    spec.menuKeyCount = kMenuKeyCount;
     spec.icon = applicationIcon();
     std::string failure;
     if (!editor.platform.createMainWindow(spec, failure)) {
@@ -192,6 +195,7 @@ bool startEditor(Editor& editor, const std::string& commandLine) {
     editor.platform.setMenuCheck(CmdShowTexturePreview, editor.settings.showTexturePreview);
 
     initGlAndInterface(editor);
+    loadRecentFiles(editor);
     startRecovery(editor);
     loadEditModel(editor, file);
     loadPreviewModels(editor);

@@ -289,6 +289,10 @@ void FakePlatform::setSystemCursorVisible(bool visible) {
     systemCursorVisible = visible;
 }
 
+void FakePlatform::setMenuItem(int id, const std::string& caption, bool shown) {
+    menuItems[id] = {caption, shown};
+}
+
 void FakePlatform::setMenuCheck(int id, bool on) {
     if (!checkableIds.empty() && !checkableIds.count(id)) return;
     menuChecks[id] = on;

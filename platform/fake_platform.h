@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class CallKind {
@@ -88,6 +89,8 @@ class FakePlatform : public Platform {
     // mark, as in the real menu bar; without one every id does.
     std::map<int, bool> menuChecks;
     std::set<int> checkableIds;
+    // Items changed by setMenuItem: caption and whether shown.
+    std::map<int, std::pair<std::string, bool>> menuItems;
 
     // ---- Platform ----
     MessageAnswer messageBox(const std::string& text, const std::string& caption,
@@ -113,6 +116,7 @@ class FakePlatform : public Platform {
     // With wait set and nothing scripted it returns empty-handed instead of blocking.
     void pollEvents(bool wait, std::vector<WindowEvent>& out) override;
     void setSystemCursorVisible(bool visible) override;
+    void setMenuItem(int id, const std::string& caption, bool shown) override;
     void setMenuCheck(int id, bool on) override;
     bool menuCheck(int id) override;
 

@@ -144,6 +144,8 @@ struct WindowSpec {
     int colourBits = 16;
     const MenuEntry* menu = nullptr; // the menu bar, built from this table
     std::size_t menuCount = 0;
+    const MenuKey* menuKeys = nullptr; // keys shown beside the items they run
+    std::size_t menuKeyCount = 0;
     RgbaImage icon; // the application icon; none when empty
 };
 
@@ -210,6 +212,9 @@ class Platform {
     virtual void pollEvents(bool wait, std::vector<WindowEvent>& out) = 0;
     // The system cursor over the OpenGL surface; the program draws its own while it is hidden.
     virtual void setSystemCursorVisible(bool visible) = 0;
+    // An item whose caption changes while the program runs (the recent files); hidden when not
+    // shown.
+    virtual void setMenuItem(int id, const std::string& caption, bool shown) = 0;
     // Check marks of toggling menu items.
     virtual void setMenuCheck(int id, bool on) = 0;
     virtual bool menuCheck(int id) = 0;

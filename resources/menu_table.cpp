@@ -12,6 +12,15 @@ extern const MenuEntry kMainMenu[] = {
     {0, M, 0, "&File", false},
     {1, I, 201, "&New", false},
     {1, I, 202, "&Open", false},
+    {1, M, 0, "Recent &Files", false},
+    {2, I, 230, "", false},
+    {2, I, 231, "", false},
+    {2, I, 232, "", false},
+    {2, I, 233, "", false},
+    {2, I, 234, "", false},
+    {2, I, 235, "", false},
+    {2, I, 236, "", false},
+    {2, I, 237, "", false},
     {1, I, 203, "&Save", false},
     {1, I, 204, "Save &As...", false},
     {1, I, 206, "Save &Revision", false},
@@ -100,6 +109,9 @@ extern const MenuEntry kMainMenu[] = {
     {1, I, 703, "&Restore Edit View", false},
     {1, I, 701, "&Render Lit Mesh", true},
     {1, S, 0, "", false},
+    {1, I, 720, "&Frame All", false},
+    {1, I, 721, "Frame Se&lected", false},
+    {1, S, 0, "", false},
     {1, I, 702, "&Show Debug Info", true},
 
     {0, M, 0, "&Options", false},
@@ -133,3 +145,34 @@ extern const MenuEntry kMainMenu[] = {
 // clang-format on
 
 extern const std::size_t kMainMenuCount = sizeof(kMainMenu) / sizeof(kMainMenu[0]);
+
+// Command keys. None is a key the editor reads otherwise (M, the arrows, Page Up and Page Down),
+// and none is a letter without Ctrl, so the keys typed into a material name stay its own.
+// clang-format off
+extern const MenuKey kMenuKeys[] = {
+    {CmdNew,            'N',  true,  false, "N"},
+    {CmdOpen,           'O',  true,  false, "O"},
+    {CmdSaveAs,         'S',  true,  true,  "S"}, // before Ctrl+S, which would take it
+    {CmdSave,           'S',  true,  false, "S"},
+    {CmdUndo,           'Z',  true,  false, "Z"},
+    {CmdRedo,           'R',  true,  false, "R"},
+    {CmdRedo,           'Y',  true,  false, "Y"},
+    {CmdDeleteSelected, 0x2E, false, false, "Del"},
+    {CmdFrameAll,       0x24, false, false, "Home"},
+    {CmdFrameSelected,  0x23, false, false, "End"},
+};
+// clang-format on
+
+extern const std::size_t kMenuKeyCount = sizeof(kMenuKeys) / sizeof(kMenuKeys[0]);
+
+std::string menuKeyText(const MenuKey* keys, std::size_t count, int id) {
+    std::string text;
+    for (std::size_t i = 0; keys && i < count; ++i) {
+        if (keys[i].id != id) continue;
+        if (!text.empty()) text += ", ";
+        if (keys[i].ctrl) text += "Ctrl+";
+        if (keys[i].shift) text += "Shift+";
+        text += keys[i].name;
+    }
+    return text;
+}

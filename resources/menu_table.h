@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 enum class MenuEntryKind { Menu, Item, Separator };
 
@@ -17,6 +18,22 @@ struct MenuEntry {
 extern const MenuEntry kMainMenu[];
 extern const std::size_t kMainMenuCount;
 
+// The slots of File > Recent Files.
+constexpr int kRecentFileSlots = 8;
+
+// A key that runs a menu item, shown beside its caption. The first row that matches a press
+// takes it; a row without Shift also takes the key with Shift, Ctrl must match.
+struct MenuKey {
+    int id;
+    int key; // virtual-key code; letters are their capitals
+    bool ctrl, shift;
+    const char* name; // the key as the menu shows it
+};
+extern const MenuKey kMenuKeys[];
+extern const std::size_t kMenuKeyCount;
+// "Ctrl+Shift+S", and every key of an item joined by ", "; empty when it has none.
+std::string menuKeyText(const MenuKey* keys, std::size_t count, int id);
+
 // Command identifiers the program refers to by name.
 enum MenuCommand {
     CmdNew = 201,
@@ -30,6 +47,7 @@ enum MenuCommand {
     CmdExportObj = 209,
     CmdAutoCheckUpdates = 210,
     CmdCheckUpdatesNow = 211,
+    CmdRecentFile = 230, // 230 .. 237: the recent files, newest first
     CmdUndo = 251,
     CmdRedo = 252,
     CmdFineMode = 254,
@@ -77,6 +95,8 @@ enum MenuCommand {
     CmdRenderLitMesh = 701,
     CmdShowDebugInfo = 702,
     CmdRestoreEditView = 703,
+    CmdFrameAll = 720,
+    CmdFrameSelected = 721,
     CmdVisitWebsite = 801,
     CmdContact = 802,
     CmdAbout = 803,

@@ -62,6 +62,7 @@ const char* const kUsage =
     "                    then one line per vertex\n"
     "                      vertex I X Y Z NX NY NZ U V\n"
     "  render FILE OUT.png [--size WxH | --size N] [--view front|left|top|3d|all]\n"
+    "                [--frame] [--thumbnail]\n"
     "                    Draw FILE as the editor draws the view, with no display needed, and\n"
     "                    write the picture to OUT.png. The view's camera is the one the editor\n"
     "                    starts with, and the view shows what it shows at start-up (grid, axes,\n"
@@ -71,6 +72,11 @@ const char* const kUsage =
     "                    defaults to 256x256 (N means NxN, at most 4096 a side); the view to\n"
     "                    3d. \"all\" shows the four views side by side as the editor's window\n"
     "                    does, each a quarter of the picture.\n"
+    "                    --frame moves every view's camera so that the whole visible model\n"
+    "                    fills it, centred, the 3D view's angles kept. --thumbnail frames\n"
+    "                    the same way, shows the shaded model alone (no grid, axes, points,\n"
+    "                    wireframe or pins) and turns the 3D view to a three-quarter view\n"
+    "                    from above; what the desktop's file thumbnails use.\n"
     "  --help            Show this text.\n"
     "\n"
     "A texture image that cannot be found (or, for render, loaded) is named on standard error\n"
@@ -215,6 +221,7 @@ int commandDump(const std::string& path) {
 struct RenderArguments {
     int width = 256, height = 256;
     int layout = kLayoutCount - 1; // the 3D view on its own
+    RenderLook look;
 };
 
 // "WxH" or "N"; both sides 1..kMaxRenderSide.
@@ -251,10 +258,18 @@ bool parseView(const std::string& text, int& layout) {
 
 // Options after FILE and OUT; false for anything not understood.
 bool parseRenderOptions(int argc, char** argv, RenderArguments& a) {
-    for (int i = 4; i < argc; i += 2) {
+    for (int i = 4; i < argc; ++i) {
         const std::string option = argv[i];
-        if (i + 1 >= argc) return false;
-        const std::string value = argv[i + 1];
+        if (option == "--frame") {
+            a.look.frame = true;
+            continue;
+        }
+        if (option == "--thumbnail") {
+            a.look.thumbnail = true;
+            continue;
+        }
+        if (++i >= argc) return false;
+        const std::string value = argv[i];
         if (option == "--size") {
             if (!parseSize(value, a.width, a.height)) return false;
         } else if (option == "--view") {
@@ -291,7 +306,7 @@ int commandRender(const std::string& in, const std::string& out, const RenderArg
             loadAllTextures(platform, m); // the current directory is the model's folder
             reportMissingTextures(m, true);
         }
-        drawModelViews(m, a.layout, a.width, a.height);
+        drawModelViews(m, a.layout, a.width, a.height, a.look);
         const std::string png = encodePng(context.pixels.data(), a.width, a.height);
         std::string why;
         if (png.empty())

@@ -2,6 +2,7 @@
 #include "tools/headless_render.h"
 
 #include "edit/normals.h"
+#include "render/framing.h"
 #include "render/view_draw.h"
 #include "ui/panel_draw.h"
 
@@ -43,13 +44,25 @@ void closeOffscreenContext(OffscreenContext& c) {
 
 // ---- drawing ----
 
-void drawModelViews(Model& m, int layout, int width, int height) {
+namespace {
+// A thumbnail's 3D view: turned to show a side beside the front, and seen a little from above.
+constexpr float kThumbnailTurn = -35.0f;
+constexpr float kThumbnailTilt = 25.0f;
+} // namespace
+
+void drawModelViews(Model& m, int layout, int width, int height, const RenderLook& look) {
     Viewport views[ViewCount];
     initViewports(views, layout, width, height);
     ViewOptions ortho;
     ortho.shaded = true;
     ViewOptions view3D;
     view3D.shaded = view3D.pins = true;
+    if (look.thumbnail) {
+        ortho = ViewOptions{false, false, false, false, true, false};
+        view3D = ortho;
+        setTurnAndTilt(views[View3D], kThumbnailTurn, kThumbnailTilt);
+    }
+    if (look.frame || look.thumbnail) frameMainViews(views, visibleModelBounds(m), width, height);
     m.mouseX = m.mouseY = -1;
     // The editor finishes the normals over its first frames; a picture shows them finished.
     completeNormals(m);

@@ -20,10 +20,18 @@ struct OffscreenContext {
 bool openOffscreenContext(OffscreenContext& c, int width, int height, std::string& error);
 void closeOffscreenContext(OffscreenContext& c);
 
+// How a picture differs from the editor's start: frame fits every view to the visible model;
+// thumbnail frames too, shows the shading alone (no grid, axes, points, wireframe or pins) and
+// turns the 3D view to a three-quarter view from above.
+struct RenderLook {
+    bool frame = false;
+    bool thumbnail = false;
+};
+
 // The views the layout shows at width x height, drawn as the editor draws them with its view
 // toolbars as they start, Show Materials on in every view; the split layout gets its dividers.
 // Nothing counts as under the cursor. Waits until the drawing is in the context's pixels.
-void drawModelViews(Model& m, int layout, int width, int height);
+void drawModelViews(Model& m, int layout, int width, int height, const RenderLook& look = {});
 
 // A PNG file of the picture: RGBA rows bottom to top in, opaque RGB out (a window shows no
 // alpha). Empty when compression fails.

@@ -521,6 +521,10 @@ void QtPlatform::setSystemCursorVisible(bool visible) {
     if (window_) window_->setSystemCursorVisible(visible);
 }
 
+void QtPlatform::setMenuItem(int id, const std::string& caption, bool shown) {
+    if (window_) window_->setMenuItem(id, caption, shown);
+}
+
 void QtPlatform::setMenuCheck(int id, bool on) {
     if (window_) window_->setMenuCheck(id, on);
 }

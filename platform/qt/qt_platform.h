@@ -52,6 +52,7 @@ class QtPlatform : public Platform {
     void swapBuffers() override;
     void pollEvents(bool wait, std::vector<WindowEvent>& out) override;
     void setSystemCursorVisible(bool visible) override;
+    void setMenuItem(int id, const std::string& caption, bool shown) override;
     void setMenuCheck(int id, bool on) override;
     bool menuCheck(int id) override;
     // The window's Qt objects, for tests; null without a window.

@@ -57,6 +57,12 @@ int virtualKeyFromQt(int qtKey) {
         return 0x27;
     case Qt::Key_Down:
         return 0x28;
+    case Qt::Key_End:
+        return 0x23;
+    case Qt::Key_Home:
+        return 0x24;
+    case Qt::Key_Delete:
+        return 0x2E;
     default:
         return 0;
     }
@@ -289,8 +295,10 @@ class MenuMnemonics : public QObject {
 
 // Builds the bar from the depth-nested table. Entries whose parent menu is missing (a malformed
 // table) are skipped rather than attached somewhere else.
-void buildMenuBar(QMenuBar* bar, const MenuEntry* menu, std::size_t count,
-                  std::map<int, QAction*>& actions, std::vector<WindowEvent>& queue) {
+void buildMenuBar(QMenuBar* bar, const WindowSpec& spec, std::map<int, QAction*>& actions,
+                  std::vector<WindowEvent>& queue) {
+    const MenuEntry* menu = spec.menu;
+    const std::size_t count = spec.menuCount;
     std::vector<QMenu*> open; // open[d]: the menu holding the entries of depth d + 1
     auto* mnemonics = new MenuMnemonics(bar);
     bar->installEventFilter(mnemonics);
@@ -312,7 +320,11 @@ void buildMenuBar(QMenuBar* bar, const MenuEntry* menu, std::size_t count,
                 bar->addSeparator();
             break;
         case MenuEntryKind::Item: {
-            QAction* action = parent ? parent->addAction(caption) : bar->addAction(caption);
+            // The item's keys are shown after a tab, which the menu aligns on the right; they
+            // stay the program's to handle, so no Qt shortcut takes them.
+            const std::string keys = menuKeyText(spec.menuKeys, spec.menuKeyCount, entry.id);
+            const QString text = keys.empty() ? caption : caption + "\t" + qs(keys);
+            QAction* action = parent ? parent->addAction(text) : bar->addAction(text);
             action->setCheckable(entry.toggles);
             const int id = entry.id;
             // The mark is the program's storage: Qt's own flip on a trigger is undone so that
@@ -367,7 +379,7 @@ std::unique_ptr<QtWindow> QtWindow::create(const WindowSpec& spec, std::string& 
                            spec.icon.width * 4, QImage::Format_RGBA8888);
         w->main_->setWindowIcon(QIcon(QPixmap::fromImage(image.mirrored())));
     }
-    buildMenuBar(w->main_->menuBar(), spec.menu, spec.menuCount, w->actions_, w->queue_);
+    buildMenuBar(w->main_->menuBar(), spec, w->actions_, w->queue_);
 
     const QSurfaceFormat format = surfaceFormat(spec.colourBits);
     w->glWindow_ = new QtGlWindow(w->queue_);
@@ -459,6 +471,13 @@ void QtWindow::setSystemCursorVisible(bool visible) {
     if (visible == cursorVisible_) return;
     cursorVisible_ = visible;
     glWindow_->setCursor(visible ? Qt::ArrowCursor : Qt::BlankCursor);
+}
+
+void QtWindow::setMenuItem(int id, const std::string& caption, bool shown) {
+    QAction* a = action(id);
+    if (!a) return;
+    a->setText(qs(caption));
+    a->setVisible(shown);
 }
 
 void QtWindow::setMenuCheck(int id, bool on) {

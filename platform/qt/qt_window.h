@@ -35,6 +35,7 @@ class QtWindow {
     void swapBuffers();
     void pollEvents(bool wait, std::vector<WindowEvent>& out);
     void setSystemCursorVisible(bool visible);
+    void setMenuItem(int id, const std::string& caption, bool shown);
     void setMenuCheck(int id, bool on);
     bool menuCheck(int id) const;
 

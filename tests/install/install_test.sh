@@ -34,7 +34,7 @@ check "*.FW2 is a model" grep -q ':model/x-facetwright:\*\.FW2:cs$' "$share/mime
 check "magic of the file type" grep -q 'model/x-facetwright' "$share/mime/magic"
 
 thumb=$share/thumbnailers/facetwright.thumbnailer
-check "thumbnailer renders with the tool" grep -qx 'Exec=facetwright-tool render %i %o --size %s' "$thumb"
+check "thumbnailer renders framed thumbnails with the tool" grep -qx 'Exec=facetwright-tool render %i %o --size %s --thumbnail' "$thumb"
 check "thumbnailer serves the file type" grep -qx 'MimeType=model/x-facetwright;' "$thumb"
 # The command as a file manager runs it, with the installed tool (when built with rendering).
 if "$prefix/bin/facetwright-tool" --help 2>&1 | grep -q '^  render '; then

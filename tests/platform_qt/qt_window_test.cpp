@@ -85,6 +85,8 @@ class QtWindowTest : public ::testing::Test {
         spec.height = 240;
         spec.menu = kMainMenu;
         spec.menuCount = kMainMenuCount;
+        spec.menuKeys = kMenuKeys;
+        spec.menuKeyCount = kMenuKeyCount;
         std::string failure;
         ASSERT_TRUE(platform.createMainWindow(spec, failure)) << failure;
         window = platform.window();
@@ -219,14 +221,21 @@ TEST_F(QtWindowTest, MenuBarFromTheTable) {
         EXPECT_EQ(top[static_cast<qsizetype>(i)]->text().toStdString(), captions[i]);
         EXPECT_NE(top[static_cast<qsizetype>(i)]->menu(), nullptr);
     }
-    // File: 11 items and 3 separators, Exit last.
+    // File: 11 items, the Recent Files submenu and 3 separators, Exit last.
     const QList<QAction*> file = topMenu(window, 0)->actions();
-    ASSERT_EQ(file.size(), 14);
+    ASSERT_EQ(file.size(), 15);
     EXPECT_EQ(std::count_if(file.begin(), file.end(), [](QAction* a) { return a->isSeparator(); }),
               3);
     ASSERT_NE(window->action(205), nullptr);
     EXPECT_EQ(file.back(), window->action(205));
     EXPECT_EQ(window->action(205)->text(), QString("E&xit"));
+    // Keys are shown after a tab, and are not Qt's shortcuts: the program reads them itself.
+    EXPECT_EQ(window->action(204)->text(), QString("Save &As...\tCtrl+Shift+S"));
+    EXPECT_TRUE(window->action(204)->shortcut().isEmpty());
+    // Recent files change their captions and hide when unused.
+    platform.setMenuItem(231, "&2 a.FW2", false);
+    EXPECT_EQ(window->action(231)->text(), QString("&2 a.FW2"));
+    EXPECT_FALSE(window->action(231)->isVisible());
     // A submenu holds its own items: Vertex > Align Selected > X, Y, Z.
     QMenu* align = topMenu(window, 2)->actions().value(0)->menu();
     ASSERT_NE(align, nullptr);

@@ -64,6 +64,27 @@ check "the front view's vase is lit" test "$r" -gt 150
 check "--size N is square" test "$(identify -format '%wx%h' "$work/front.png")" = 64x64
 check "the front view shows the cube face on" test "$(pixel "$work/front.png" 40 40)" != 0,0,0
 
+# A model far from the origin: off the picture as the editor starts, in the middle when framed.
+printf '%s\n' 'v 30 20 -10' 'v 34 20 -10' 'v 34 24 -10' 'v 30 24 -10' 'f 1 2 3 4' >"$work/far.obj"
+printf '%s\n' 'v 0 0 100' 'v 1 0 100' 'v 0 1 100' 'f 1 2 3' >"$work/none.obj" # behind the camera
+"$tool" render "$work/far.obj" "$work/far.png"
+"$tool" render "$work/none.obj" "$work/none.png"
+check "without --frame the camera is the editor's: the far model is off the picture" \
+  test "$(compare -metric AE "$work/far.png" "$work/none.png" null: 2>&1)" = 0
+"$tool" render "$work/far.obj" "$work/far-framed.png" --frame --view all --size 256
+for xy in "64 64" "192 64" "64 192" "192 192"; do
+  check "--frame centres it in every view ($xy)" test "$(pixel "$work/far-framed.png" $xy)" != 0,0,0
+done
+# The desktop's thumbnails: the entry's own command, shading alone (no grid lines).
+exec_line=$(sed -n 's/^Exec=facetwright-tool //p' "$src/resources/desktop/facetwright.thumbnailer")
+exec_line=${exec_line//%i/$work/far.obj}
+exec_line=${exec_line//%o/$work/thumb.png}
+"$tool" ${exec_line//%s/128}
+check "the thumbnailer's command writes a picture" test "$(identify -format '%wx%h' "$work/thumb.png")" = 128x128
+check "the thumbnail shows the model in the middle" test "$(pixel "$work/thumb.png" 64 64)" != 0,0,0
+check "the thumbnail has no grid" test "$(count_of "$work/thumb.png" 0,0,0)" -gt 8000
+check "a framed picture has its grid" test "$(count_of "$work/far-framed.png" 51,51,51)" -gt 100
+
 # Failures: the command line (2), the model or the target (1); OUT stays as it was.
 echo "keep me" >"$work/keep.png"
 "$tool" render "$src/resources/defaults/NEW_MODEL.FW2" "$work/keep.png" --size 0x10 2>/dev/null
