@@ -6,6 +6,8 @@
 
 #include "app/file_commands.h"
 #include "app/material_editor_commands.h"
+#include "app/modelling_commands.h"
+#include "app/reference_images.h"
 #include "app/update_check.h"
 #include "edit/extend.h"
 #include "edit/materials.h"
@@ -243,6 +245,7 @@ constexpr Command kCommands[] = {
     {CmdMirrorX, kSnap, kGo, mirror<0>},
     {CmdMirrorY, kSnap, kGo, mirror<1>},
     {CmdMirrorZ, kSnap, kGo, mirror<2>},
+    {CmdWeldMesh, kSnap, kGo, weldMeshCommand},
     // Material
     {CmdShowMaterialEditor, kSnap, kGo, materialEditorFromMenu},
     {CmdStripUnused, kSnap, kGo, onModel<stripUnusedMaterialsAndTextures>},
@@ -258,6 +261,8 @@ constexpr Command kCommands[] = {
     {CmdUnlockAllVertices, kSnap, kGo, onModel<unlockAllMeshes>},
     {CmdExtend, kSnap, kGo, withResult<extendSelectedVertices>},
     {CmdExtendSawTooth, kSnap, kGo, withResult<extendSelectedVerticesSawTooth>},
+    {CmdTransformSelection, kSnap, kGo, transformSelectionCommand},
+    {CmdWeldSelected, kSnap, kGo, weldSelectedCommand},
     // Triangle
     {CmdDeleteSelected, kSnap, kAsk, withResult<deleteSelectedTriangles>},
     {CmdSubdivideSelected, kSnap, kGo, onModel<subdivideSelectedTriangles>},
@@ -276,6 +281,8 @@ constexpr Command kCommands[] = {
     {CmdDeleteDefaultMesh, kNo, kGo, toggleOption<CmdDeleteDefaultMesh>},
     {CmdBackgroundColour, kNo, kGo, backgroundColour},
     {CmdShowTexturePreview, kNo, kGo, toggleOption<CmdShowTexturePreview>},
+    {CmdReferenceImage, kNo, kGo, referenceImageCommand},
+    {CmdClearReferenceImages, kNo, kGo, clearReferenceImagesCommand},
     // Model
     {CmdPreviewModel, kNo, kGo, previewModel},
     {CmdRenderLitMesh, kNo, kGo, toggleRenderLit},

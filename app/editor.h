@@ -3,8 +3,10 @@
 
 #include "app/config.h"
 #include "app/recovery.h"
+#include "app/reference_images.h"
 #include "app/settings.h"
 #include "base/log.h"
+#include "edit/numeric_transforms.h"
 #include "model/model.h"
 #include "platform/platform.h"
 #include "render/viewport.h"
@@ -71,6 +73,12 @@ struct EditorState {
     bool automaticRevision = false;
     int64_t lastAutomaticRevision = 0;
     bool materialEditorFromMenu = false;
+    // The typed transform and weld distance last used, offered again for the session.
+    TransformValues lastTransform;
+    float weldDistance = kCoincidenceTolerance;
+    // A line shown at the foot of the window until statusUntil (monotonic milliseconds).
+    std::string statusText;
+    int64_t statusUntil = 0;
 };
 
 // Frame pacing and the measured frame rate, all in monotonic milliseconds.
@@ -107,6 +115,7 @@ struct Editor {
     FrameClock clock;
 
     Recovery recovery;
+    ReferenceImages referenceImages;
 
     bool windowActive = true;
     bool startupComplete = false;

@@ -110,11 +110,11 @@ bool mirrorSelection(Model& m, int axis) {
 
 bool transformSelection(Model& m, const TransformValues& values) {
     bool moved = false;
-    if (values.scale)
-        moved |= scaleSelectionBy(m, values.factors[0], values.factors[1], values.factors[2]);
-    if (values.rotate)
-        moved |= rotateSelectionBy(m, values.degrees[0], values.degrees[1], values.degrees[2]);
     if (values.move)
         moved |= moveSelectionBy(m, values.moveBy[0], values.moveBy[1], values.moveBy[2]);
+    if (values.rotate)
+        moved |= rotateSelectionBy(m, values.degrees[0], values.degrees[1], values.degrees[2]);
+    if (values.scale)
+        moved |= scaleSelectionBy(m, values.factors[0], values.factors[1], values.factors[2]);
     return moved;
 }

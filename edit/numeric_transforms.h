@@ -8,7 +8,7 @@
 
 #include "model/model.h"
 
-// The typed transform: the three steps run in the order scale, rotate, move, each one only when
+// The typed transform: the three steps run in the order move, rotate, scale, each one only when
 // its flag is set. Angles in degrees, applied about x, then y, then z; a positive angle turns
 // counter-clockwise seen from the positive axis.
 struct TransformValues {

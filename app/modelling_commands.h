@@ -1,0 +1,20 @@
+// Commands that edit by typed amounts: Transform Selection, the welds, and the status line that
+// reports what they did.
+#pragma once
+
+#include "app/editor.h"
+
+#include <string>
+
+// Shows text at the foot of the window for a few seconds.
+void setStatusText(Editor& editor, const std::string& text);
+// The status line while it lasts, else empty.
+std::string currentStatusText(const Editor& editor);
+
+// Asks for the move, rotation and scale (the last ones used are offered) and applies those that
+// are ticked to the selection.
+void transformSelectionCommand(Editor& editor);
+// Asks for the distance, then welds the selected corners; the status line says how many moved.
+void weldSelectedCommand(Editor& editor);
+// Welds every corner of the current mesh with the last distance used.
+void weldMeshCommand(Editor& editor);
