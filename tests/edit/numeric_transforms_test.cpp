@@ -72,16 +72,16 @@ TEST(NumericTransforms, LockedCornersStayAndDoNotCountForTheCentre) {
     EXPECT_FALSE(rotateSelectionBy(m, 10, 0, 0));
 }
 
-TEST(NumericTransforms, TransformRunsScaleRotateMove) {
+TEST(NumericTransforms, TransformRunsMoveRotateScale) {
     Model m;
     buildTriangle(m);
     TransformValues t;
     t.scale = t.rotate = t.move = true;
-    t.factors[0] = 2;   // about (2,1,0): (4,0,0) goes to (6,0,0)
-    t.degrees[2] = 180; // then to (-2,2,0)
     t.moveBy[2] = 5;
+    t.degrees[2] = 90; // (4,0) turns about (2,1) to (3,3); the box becomes x 1..3, y -1..3
+    t.factors[0] = 2;  // then x doubles about 2 (scaling first would give (3,5))
     ASSERT_TRUE(transformSelection(m, t));
-    expectAt(m.vertices[1], -2, 2, 5);
+    expectAt(m.vertices[1], 4, 3, 5);
 }
 
 TEST(NumericTransforms, MirrorReflectsAndKeepsFacesFront) {
