@@ -2,8 +2,11 @@
 #include "app/modelling_commands.h"
 
 #include "base/clock.h"
+#include "base/numbers.h"
 #include "edit/weld.h"
 
+#include <charconv>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -25,18 +28,32 @@ double* stepValues(TransformValues& t, int step) {
     return step == 0 ? t.moveBy : step == 1 ? t.degrees : t.factors;
 }
 
-FormField numberField(const char* label, double value) {
+void reportWeld(Editor& editor, int32_t moved) {
+    setStatusText(editor, "Weld: " + std::to_string(moved) + " corners moved");
+}
+
+} // namespace
+
+FormField numberField(const std::string& label, double value) {
     FormField f;
     f.label = label;
     f.number = value;
     return f;
 }
 
-void reportWeld(Editor& editor, int32_t moved) {
-    setStatusText(editor, "Weld: " + std::to_string(moved) + " corners moved");
+FormField numberField(const std::string& label, float value) {
+    char text[32];
+    double shortest = value;
+    for (int digits = 6; digits <= 9; ++digits) {
+        formatC(text, sizeof text, "%.*g", digits, static_cast<double>(value));
+        float back = 0;
+        if (parseFloat(text, back) && back == value) {
+            std::from_chars(text, text + std::strlen(text), shortest); // never the locale's
+            break;
+        }
+    }
+    return numberField(label, shortest);
 }
-
-} // namespace
 
 void setStatusText(Editor& editor, const std::string& text) {
     editor.state.statusText = text;

@@ -11,6 +11,10 @@ void setStatusText(Editor& editor, const std::string& text);
 // The status line while it lasts, else empty.
 std::string currentStatusText(const Editor& editor);
 
+// A number row of a form; a float shows as its shortest decimal (0.7, not 0.6999999881).
+FormField numberField(const std::string& label, double value);
+FormField numberField(const std::string& label, float value);
+
 // Asks for the move, rotation and scale (the last ones used are offered) and applies those that
 // are ticked to the selection.
 void transformSelectionCommand(Editor& editor);

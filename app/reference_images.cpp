@@ -58,13 +58,6 @@ void reportUnreadable(Editor& editor, const std::string& path) {
     setStatusText(editor, "Reference image could not be loaded: " + path);
 }
 
-FormField number(const char* label, double value) {
-    FormField f;
-    f.label = label;
-    f.number = value;
-    return f;
-}
-
 } // namespace
 
 std::string referenceImagesText(const ReferenceImages& images) {
@@ -135,10 +128,10 @@ void referenceImageCommand(Editor& editor) {
     file.filters = textureDialogOptions().filters;
     std::vector<FormField> fields = {view,
                                      file,
-                                     number("Centre across the view", current.centreU),
-                                     number("Centre up the view", current.centreV),
-                                     number("Width (world units)", current.width),
-                                     number("Opacity (0 to 1)", current.opacity)};
+                                     numberField("Centre across the view", current.centreU),
+                                     numberField("Centre up the view", current.centreV),
+                                     numberField("Width (world units)", current.width),
+                                     numberField("Opacity (0 to 1)", current.opacity)};
     if (!editor.platform.formDialog("Reference Image", fields)) return;
     const int plane = std::clamp(fields[0].choice, 0, 2);
     ReferenceImage r;

@@ -104,7 +104,7 @@ void drawTexturePreview(const FrameScene& s) {
 void drawStatusLine(const FrameScene& s) {
     if (s.statusText.empty()) return;
     const Panel& font = s.panels->debugText;
-    const float width = 8.0f * static_cast<float>(s.statusText.size()) + 16;
+    const float width = 6.0f * static_cast<float>(s.statusText.size()) + 16;
     const float bottom = static_cast<float>(s.windowHeight);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);

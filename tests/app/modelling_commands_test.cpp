@@ -58,8 +58,8 @@ TEST_F(ModellingCommands, TransformAppliesTheTickedStepsAsOneUndoStepAndIsRememb
 
 TEST_F(ModellingCommands, WeldsReportTheCornersMovedAndUndo) {
     platform.formAnswers.push_back([](std::vector<FormField>& f) {
-        EXPECT_FLOAT_EQ(static_cast<float>(f[0].number), kCoincidenceTolerance);
-        f[0].number = 0.005; // too small for the drift
+        EXPECT_EQ(f[0].number, 0.05); // the float as typed, not 0.0500000007
+        f[0].number = 0.005;          // too small for the drift
         return true;
     });
     runCommand(editor, CmdWeldSelected);
