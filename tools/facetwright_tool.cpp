@@ -1,6 +1,6 @@
-// facetwright-tool: inspect, convert, dump and render model files from the command line.
+// facetwright-tool: inspect, convert, dump, render and edit model files from the command line.
 //
-// Sections: usage text, loading, info, convert, dump, render, entry point.
+// Sections: usage text, loading, info, convert and edit, dump, render, entry point.
 #include "base/numbers.h"
 #include "base/paths.h"
 #include "edit/model_io.h"
