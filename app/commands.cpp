@@ -261,8 +261,8 @@ constexpr Command kCommands[] = {
     {CmdUnlockAllVertices, kSnap, kGo, onModel<unlockAllMeshes>},
     {CmdExtend, kSnap, kGo, withResult<extendSelectedVertices>},
     {CmdExtendSawTooth, kSnap, kGo, withResult<extendSelectedVerticesSawTooth>},
-    {CmdTransformSelection, kSnap, kGo, transformSelectionCommand},
-    {CmdWeldSelected, kSnap, kGo, weldSelectedCommand},
+    {CmdTransformSelection, kSnap, kGo, transformSelectionCommand, askTransform},
+    {CmdWeldSelected, kSnap, kGo, weldSelectedCommand, askWeldDistance},
     // Triangle
     {CmdDeleteSelected, kSnap, kAsk, withResult<deleteSelectedTriangles>},
     {CmdSubdivideSelected, kSnap, kGo, onModel<subdivideSelectedTriangles>},
@@ -375,6 +375,7 @@ bool runCommand(Editor& editor, int id) {
     const Command* c = findCommand(id);
     if (!c || !c->run) return false;
     if (!confirmCommand(editor, c->confirm)) return false;
+    if (c->ask && !c->ask(editor)) return true;
     prepareCommand(editor, id);
     c->run(editor);
     return true;

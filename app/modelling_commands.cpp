@@ -64,7 +64,7 @@ std::string currentStatusText(const Editor& editor) {
     return clockMs() < editor.state.statusUntil ? editor.state.statusText : std::string();
 }
 
-void transformSelectionCommand(Editor& editor) {
+bool askTransform(Editor& editor) {
     TransformValues t = editor.state.lastTransform;
     std::vector<FormField> fields;
     for (int step = 0; step < 3; ++step) {
@@ -76,26 +76,34 @@ void transformSelectionCommand(Editor& editor) {
         for (int a = 0; a < 3; ++a)
             fields.push_back(numberField(kTransformRows[step][a + 1], stepValues(t, step)[a]));
     }
-    if (!editor.platform.formDialog("Transform Selection", fields)) return;
+    if (!editor.platform.formDialog("Transform Selection", fields)) return false;
     for (int step = 0; step < 3; ++step) {
         *stepFlag(t, step) = fields[4 * step].checked;
         for (int a = 0; a < 3; ++a) stepValues(t, step)[a] = fields[4 * step + 1 + a].number;
     }
     editor.state.lastTransform = t;
-    if (!transformSelection(editor.edit, t))
+    return true;
+}
+
+void transformSelectionCommand(Editor& editor) {
+    if (!transformSelection(editor.edit, editor.state.lastTransform))
         setStatusText(editor, "Transform: no unlocked vertex is selected");
 }
 
-void weldSelectedCommand(Editor& editor) {
+bool askWeldDistance(Editor& editor) {
     std::vector<FormField> fields = {numberField("Distance", editor.state.weldDistance)};
-    if (!editor.platform.formDialog("Weld Selected Vertices", fields)) return;
+    if (!editor.platform.formDialog("Weld Selected Vertices", fields)) return false;
     const float distance = static_cast<float>(fields[0].number);
     if (!(distance > 0)) {
         setStatusText(editor, "Weld: the distance must be greater than 0");
-        return;
+        return false;
     }
     editor.state.weldDistance = distance;
-    reportWeld(editor, weldSelectedVertices(editor.edit, distance));
+    return true;
+}
+
+void weldSelectedCommand(Editor& editor) {
+    reportWeld(editor, weldSelectedVertices(editor.edit, editor.state.weldDistance));
 }
 
 void weldMeshCommand(Editor& editor) {

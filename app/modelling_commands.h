@@ -15,10 +15,14 @@ std::string currentStatusText(const Editor& editor);
 FormField numberField(const std::string& label, double value);
 FormField numberField(const std::string& label, float value);
 
-// Asks for the move, rotation and scale (the last ones used are offered) and applies those that
-// are ticked to the selection.
+// Asks for the move, rotation and scale (the last ones used are offered) and keeps them for the
+// session; false when cancelled.
+bool askTransform(Editor& editor);
+// Applies the ticked steps of the last transform asked for to the selection.
 void transformSelectionCommand(Editor& editor);
-// Asks for the distance, then welds the selected corners; the status line says how many moved.
+// Asks for the weld distance (greater than 0) and keeps it; false when cancelled or not positive.
+bool askWeldDistance(Editor& editor);
+// Welds the selected corners with the last distance; the status line says how many moved.
 void weldSelectedCommand(Editor& editor);
 // Welds every corner of the current mesh with the last distance used.
 void weldMeshCommand(Editor& editor);
