@@ -9,7 +9,6 @@
 #include "base/paths.h"
 #include "base/regular_file.h"
 #include "base/safe_file.h"
-#include "edit/plane.h"
 #include "model/texture_upload.h"
 
 #include <algorithm>
