@@ -6,7 +6,9 @@
 
 #include "app/file_commands.h"
 #include "app/material_editor_commands.h"
+#include "app/modelling_commands.h"
 #include "app/recent_files.h"
+#include "app/reference_images.h"
 #include "app/update_check.h"
 #include "edit/extend.h"
 #include "edit/materials.h"
@@ -266,6 +268,7 @@ constexpr Command kCommands[] = {
     {CmdMirrorX, kSnap, kGo, mirror<0>},
     {CmdMirrorY, kSnap, kGo, mirror<1>},
     {CmdMirrorZ, kSnap, kGo, mirror<2>},
+    {CmdWeldMesh, kSnap, kGo, weldMeshCommand},
     // Material
     {CmdShowMaterialEditor, kSnap, kGo, materialEditorFromMenu},
     {CmdStripUnused, kSnap, kGo, onModel<stripUnusedMaterialsAndTextures>},
@@ -281,6 +284,8 @@ constexpr Command kCommands[] = {
     {CmdUnlockAllVertices, kSnap, kGo, onModel<unlockAllMeshes>},
     {CmdExtend, kSnap, kGo, withResult<extendSelectedVertices>},
     {CmdExtendSawTooth, kSnap, kGo, withResult<extendSelectedVerticesSawTooth>},
+    {CmdTransformSelection, kSnap, kGo, transformSelectionCommand, askTransform},
+    {CmdWeldSelected, kSnap, kGo, weldSelectedCommand, askWeldDistance},
     // Triangle
     {CmdDeleteSelected, kSnap, kAsk, withResult<deleteSelectedTriangles>},
     {CmdSubdivideSelected, kSnap, kGo, onModel<subdivideSelectedTriangles>},
@@ -299,6 +304,8 @@ constexpr Command kCommands[] = {
     {CmdDeleteDefaultMesh, kNo, kGo, toggleOption<CmdDeleteDefaultMesh>},
     {CmdBackgroundColour, kNo, kGo, backgroundColour},
     {CmdShowTexturePreview, kNo, kGo, toggleOption<CmdShowTexturePreview>},
+    {CmdReferenceImage, kNo, kGo, referenceImageCommand},
+    {CmdClearReferenceImages, kNo, kGo, clearReferenceImagesCommand},
     // Model
     {CmdPreviewModel, kNo, kGo, previewModel},
     {CmdRenderLitMesh, kNo, kGo, toggleRenderLit},
@@ -393,6 +400,7 @@ bool runCommand(Editor& editor, int id) {
     const Command* c = findCommand(id);
     if (!c || !c->run) return false;
     if (!confirmCommand(editor, c->confirm)) return false;
+    if (c->ask && !c->ask(editor)) return true;
     prepareCommand(editor, id);
     c->run(editor);
     return true;

@@ -21,6 +21,9 @@ struct Command {
     Undo undo;
     Confirm confirm;
     void (*run)(Editor&); // null for gestures, which act themselves
+    // A dialog asked before the snapshot, so a cancelled one leaves no empty undo step; false
+    // (cancelled) ends the command there.
+    bool (*ask)(Editor&) = nullptr;
 };
 
 // Every row, for walking the table.
@@ -33,7 +36,7 @@ const Command* findCommand(int id);
 bool confirmCommand(Editor& editor, Confirm confirm);
 // The undo snapshot the row asks for, if any: callers of a gesture call this before acting.
 void prepareCommand(Editor& editor, int id);
-// Confirmation, snapshot, then the handler. False when no row has the id.
+// Confirmation, the row's dialog, snapshot, then the handler. False when no row has the id.
 bool runCommand(Editor& editor, int id);
 
 // Flips a toggling menu item's check mark and returns the new state.

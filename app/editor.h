@@ -3,8 +3,10 @@
 
 #include "app/config.h"
 #include "app/recovery.h"
+#include "app/reference_images.h"
 #include "app/settings.h"
 #include "base/log.h"
+#include "edit/numeric_transforms.h"
 #include "model/file_formats.h"
 #include "model/model.h"
 #include "platform/platform.h"
@@ -72,6 +74,12 @@ struct EditorState {
     bool automaticRevision = false;
     int64_t lastAutomaticRevision = 0;
     bool materialEditorFromMenu = false;
+    // The typed transform and weld distance last used, offered again for the session.
+    TransformValues lastTransform;
+    float weldDistance = kCoincidenceTolerance;
+    // A line shown at the foot of the window until statusUntil (monotonic milliseconds).
+    std::string statusText;
+    int64_t statusUntil = 0;
 };
 
 // Frame pacing and the measured frame rate, all in monotonic milliseconds.
@@ -108,6 +116,7 @@ struct Editor {
     FrameClock clock;
 
     Recovery recovery;
+    ReferenceImages referenceImages;
 
     // File > Recent Files, newest first (app/recent_files.h).
     std::vector<std::string> recentFiles;

@@ -3,6 +3,7 @@
 #include "app/frame_step.h"
 
 #include "app/material_editor_commands.h"
+#include "app/modelling_commands.h"
 #include "app/textures.h"
 #include "base/clock.h"
 #include "base/numbers.h"
@@ -121,5 +122,6 @@ void renderFrame(Editor& editor) {
     scene.texturePreview =
         editor.state.transformMode == ModeTexture && editor.settings.showTexturePreview;
     if (scene.texturePreview) scene.selectionTexture = textureOfSelection(editor.edit);
+    scene.statusText = currentStatusText(editor);
     drawFrame(scene);
 }

@@ -9,6 +9,7 @@
 #include "app/frame_step.h"
 #include "app/keyboard.h"
 #include "app/recent_files.h"
+#include "app/reference_images.h"
 #include "app/textures.h"
 #include "app/update_check.h"
 #include "app/window_messages.h"
@@ -80,6 +81,7 @@ void initGlAndInterface(Editor& editor) {
     initDrawingState(s.backgroundRed, s.backgroundGreen, s.backgroundBlue);
 
     initViewports(editor.views, editor.state.viewLayout, s.windowWidth, s.windowHeight);
+    loadReferenceImages(editor);
     editor.platform.setMenuCheck(CmdScaleX, editor.edit.scaleX);
     editor.platform.setMenuCheck(CmdScaleY, editor.edit.scaleY);
     editor.platform.setMenuCheck(CmdScaleZ, editor.edit.scaleZ);

@@ -5,6 +5,15 @@
 #include "model/texture_rules.h"
 #include "model/texture_upload.h"
 
+bool readImageFile(Platform& platform, const std::string& path, int maxSide, RgbaImage& out,
+                   int& imageWidth, int& imageHeight) {
+    int width = 0, height = 0;
+    return platform.imageSize(path, imageWidth, imageHeight) &&
+           textureSize(imageWidth, imageHeight, maxSide, width, height) &&
+           platform.decodeImage(path, width, height, out) && out.width == width &&
+           out.height == height;
+}
+
 bool readTextureImage(Platform& platform, const std::string& fileName, int maxSide,
                       RgbaImage& out) {
     const std::string path = texturePath(fileName, currentDirectory());
@@ -19,9 +28,8 @@ bool readTextureImage(Platform& platform, const std::string& fileName, int maxSi
                   textureSize(imageWidth, imageHeight, maxSide, width, height) &&
                   platform.decodeImageData(bytes, width, height, out);
     } else {
-        decoded = platform.imageSize(path, imageWidth, imageHeight) &&
-                  textureSize(imageWidth, imageHeight, maxSide, width, height) &&
-                  platform.decodeImage(path, width, height, out);
+        decoded = readImageFile(platform, path, maxSide, out, imageWidth, imageHeight);
+        width = out.width, height = out.height;
     }
     const std::size_t pixelCount = static_cast<std::size_t>(width) * height;
     if (!decoded || out.width != width || out.height != height ||

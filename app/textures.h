@@ -36,6 +36,11 @@ bool addTexture(Platform& platform, Model& model);
 // The open dialog's type list.
 FileDialogOptions textureDialogOptions();
 
+// The image at path decoded at the texture size rule's size against maxSide; imageWidth and
+// imageHeight give its own size.
+bool readImageFile(Platform& platform, const std::string& path, int maxSide, RgbaImage& out,
+                   int& imageWidth, int& imageHeight);
+
 // The pixels of the texture for a stored file name, as OpenGL takes them: sized by the texture
 // size rule against maxSide, black made transparent, rows bottom to top. A name containing
 // "http://" is fetched with one bounded GET and decoded from memory.

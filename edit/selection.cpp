@@ -124,11 +124,15 @@ void removeCurrentMeshFromSelection(Model& m) {
 
 void toggleSmoothCurrentMesh(Model& m) {
     if (!hasCurrentMesh(m)) return;
-    Mesh& mesh = m.meshes[m.currentMesh];
-    mesh.smooth = !mesh.smooth;
+    setMeshSmooth(m, m.currentMesh, !m.meshes[m.currentMesh].smooth);
+}
+
+void setMeshSmooth(Model& m, int32_t mesh, bool smooth) {
+    if (mesh < 0 || mesh >= meshCount(m)) return;
+    m.meshes[mesh].smooth = smooth;
     // The pass only recomputes dirty vertices; marking the mesh makes the new shading show now
     // instead of after the next edit of each vertex.
-    forMeshVertices(m, m.currentMesh, [](Vertex& v) { v.normalDirty = true; });
+    forMeshVertices(m, mesh, [](Vertex& v) { v.normalDirty = true; });
     recalculateNormals(m);
 }
 

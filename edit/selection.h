@@ -43,6 +43,8 @@ void removeCurrentMeshFromSelection(Model& m);
 // Both flip the flag and run the normals pass; the smooth toggle also marks the mesh's vertices
 // dirty so the new shading shows at once.
 void toggleSmoothCurrentMesh(Model& m);
+// Sets the smooth flag, marks the mesh's vertices and runs the pass; a bad index does nothing.
+void setMeshSmooth(Model& m, int32_t mesh, bool smooth);
 void toggleTrianglePinsCurrentMesh(Model& m);
 
 // --- the current triangle (first vertex index in currentTriangle) ---

@@ -31,3 +31,9 @@ std::uint32_t uploadTexture(const std::uint8_t* rgba, int width, int height) {
     }
     return name;
 }
+
+void deleteTexture(std::uint32_t name) {
+    if (name == 0) return;
+    const GLuint texture = name;
+    glDeleteTextures(1, &texture);
+}

@@ -9,3 +9,6 @@ int maxTextureSide();
 // A new texture object holding width x height RGBA bytes, rows bottom to top, with linear
 // filtering and no mipmaps, left bound to GL_TEXTURE_2D. 0 when OpenGL refused it.
 std::uint32_t uploadTexture(const std::uint8_t* rgba, int width, int height);
+
+// Frees a texture object made by uploadTexture; 0 is ignored.
+void deleteTexture(std::uint32_t name);

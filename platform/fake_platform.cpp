@@ -137,6 +137,25 @@ bool FakePlatform::chooseColour(ColourRef& colour, CustomColours& custom) {
     return answer.chosen;
 }
 
+bool FakePlatform::formDialog(const std::string& title, std::vector<FormField>& fields) {
+    RecordedCall call;
+    call.kind = CallKind::FormDialog;
+    call.text = title;
+    call.form = fields;
+    bool accepted = false;
+    if (formAnswers.empty()) {
+        call.scripted = false;
+    } else {
+        std::vector<FormField> edited = fields;
+        accepted = formAnswers.front()(edited);
+        formAnswers.pop_front();
+        if (accepted) fields = edited;
+    }
+    call.answer = accepted ? "accepted" : "cancelled";
+    calls.push_back(call);
+    return accepted;
+}
+
 bool FakePlatform::imageSize(const std::string& path, int& width, int& height) {
     RecordedCall call;
     call.kind = CallKind::ImageSize;

@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -16,6 +17,7 @@ enum class CallKind {
     OpenFileDialog,
     SaveFileDialog,
     ChooseColour,
+    FormDialog,
     ImageSize,
     DecodeImage,
     ImageDataSize,
@@ -33,11 +35,12 @@ struct RecordedCall {
     std::string caption; // message caption, dialog start folder, GET user agent
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
-    FileDialogOptions dialog; // file dialogs
-    int a = 0;                // image width, GET timeout, font height, initial colour
-    int b = 0;                // image height
-    bool scripted = true;     // false when a dialog found its answer queue empty
-    std::string answer;       // what the call gave back: chosen path, message answer name
+    FileDialogOptions dialog;    // file dialogs
+    int a = 0;                   // image width, GET timeout, font height, initial colour
+    int b = 0;                   // image height
+    bool scripted = true;        // false when a dialog found its answer queue empty
+    std::string answer;          // what the call gave back: chosen path, message answer name
+    std::vector<FormField> form; // a form dialog's rows as the program filled them
 };
 
 struct ColourAnswer {
@@ -55,6 +58,8 @@ class FakePlatform : public Platform {
     std::deque<std::string> openAnswers; // an empty string cancels
     std::deque<std::string> saveAnswers;
     std::deque<ColourAnswer> colourAnswers;
+    // Form dialogs: each answer edits the rows and returns true for OK, false for Cancel.
+    std::deque<std::function<bool(std::vector<FormField>&)>> formAnswers;
     // Decoded images by the exact path asked for; decodeImage scales them by nearest pixel.
     std::map<std::string, RgbaImage> images;
     // Decoded images by their encoded bytes, for imageDataSize and decodeImageData.
@@ -98,6 +103,7 @@ class FakePlatform : public Platform {
     std::string openFileDialog(const FileDialogOptions& options) override;
     std::string saveFileDialog(const FileDialogOptions& options) override;
     bool chooseColour(ColourRef& colour, CustomColours& custom) override;
+    bool formDialog(const std::string& title, std::vector<FormField>& fields) override;
     bool imageSize(const std::string& path, int& width, int& height) override;
     bool decodeImage(const std::string& path, int width, int height, RgbaImage& out) override;
     bool imageDataSize(const std::string& bytes, int& width, int& height) override;

@@ -49,6 +49,25 @@ inline int colourBlue(ColourRef c) {
     return static_cast<int>((c >> 16) & 0xff);
 }
 
+// One row of a form dialog.
+enum class FormFieldKind {
+    Number, // a number typed in the "C" locale whatever the user's locale
+    Check,  // a tick box
+    Choice, // one of choices
+    File,   // a path, typed or picked with a Browse button (the current directory stays)
+};
+
+struct FormField {
+    FormFieldKind kind = FormFieldKind::Number;
+    std::string label;
+    double number = 0;
+    bool checked = false;
+    std::vector<std::string> choices;
+    int choice = 0;
+    std::string path;
+    std::vector<FileFilter> filters; // File: the Browse dialog's type list
+};
+
 // 8-bit red, green, blue, alpha per pixel; rows from the bottom of the image to the top, which is
 // the order glTexImage2D reads them.
 struct RgbaImage {
@@ -171,6 +190,11 @@ class Platform {
     // returned, the chosen one. The custom colours are loaded before and read back afterwards,
     // also on cancel, since edits to them are kept either way.
     virtual bool chooseColour(ColourRef& colour, CustomColours& custom) = 0;
+
+    // Modal dialog of labelled rows in order, with OK and Cancel. OK is refused while a number
+    // row does not hold a finite number. True on OK with the rows holding the entries; on cancel
+    // they are as they were.
+    virtual bool formDialog(const std::string& title, std::vector<FormField>& fields) = 0;
 
     // Images from a file path or an http:// or https:// address. imageSize gives the size in
     // pixels; decodeImage scales the whole image to width x height (both 1..kMaxImageSide). The

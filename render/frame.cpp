@@ -100,6 +100,26 @@ void drawTexturePreview(const FrameScene& s) {
     glPopMatrix();
 }
 
+// The status line over a dark strip at the bottom left, in the debug panel's font.
+void drawStatusLine(const FrameScene& s) {
+    if (s.statusText.empty()) return;
+    const Panel& font = s.panels->debugText;
+    const float width = 6.0f * static_cast<float>(s.statusText.size()) + 16;
+    const float bottom = static_cast<float>(s.windowHeight);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0.1f, 0.1f, 0.1f, 0.8f);
+    glRectf(0, bottom - 22, width, bottom);
+    glDisable(GL_BLEND);
+    glColor4f(1, 1, 0.6f, 1);
+    glPushMatrix();
+    glTranslatef(8, bottom - 7, 0);
+    drawText(font, "%s", s.statusText.c_str());
+    glPopMatrix();
+}
+
 } // namespace
 
 // ---- The frame ----
@@ -117,6 +137,7 @@ void drawFrame(const FrameScene& s) {
     drawMaterialEditor(s);
     drawMaterialPreview(s);
     drawPanels(s, {&p.textureSelector, &p.hints, &p.about});
+    drawStatusLine(s);
     drawCursor(s);
     drawTexturePreview(s);
 }

@@ -5,6 +5,8 @@
 #include "render/view_draw.h"
 #include "render/viewport.h"
 
+#include <string>
+
 struct Panels;
 
 // What one frame shows, gathered by the caller from the editor's state; the frame changes no
@@ -24,6 +26,7 @@ struct FrameScene {
     unsigned cursorTexture = 0;  // the cursor icon's texture; 0 for none
     bool texturePreview = false; // the selection's texture coordinates over its texture
     unsigned selectionTexture = 0;
+    std::string statusText; // a line at the foot of the window; empty for none
 };
 
 // Draws the whole frame; the caller swaps buffers.

@@ -279,6 +279,29 @@ void drawRubberBand(const Viewport& view) {
     glVertex3f(view.bandStartU, view.bandStartV, 0);
     glEnd();
 }
+
+// In the screen plane, where the grid lies; depth testing is off here, so what follows covers it.
+void drawReference(const ReferencePicture& r) {
+    if (r.texture == 0 || !(r.width > 0) || !(r.height > 0)) return;
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, r.texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(1, 1, 1, r.opacity);
+    const float u0 = r.centreU - r.width / 2, u1 = r.centreU + r.width / 2;
+    const float v0 = r.centreV - r.height / 2, v1 = r.centreV + r.height / 2;
+    glBegin(GL_QUADS); // rows run bottom to top
+    glTexCoord2f(0, 0), glVertex3f(u0, v0, 0);
+    glTexCoord2f(1, 0), glVertex3f(u1, v0, 0);
+    glTexCoord2f(1, 1), glVertex3f(u1, v1, 0);
+    glTexCoord2f(0, 1), glVertex3f(u0, v1, 0);
+    glEnd();
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+}
+
 } // namespace
 
 void setupViewport(Viewport& view) {
@@ -324,6 +347,7 @@ void setupViewport(Viewport& view) {
     glScalef(view.scale, view.scale, view.scale);
     // Grid and band lie in the screen plane; the axes and the model in world orientation.
     drawGrid(view);
+    drawReference(view.reference);
     drawRubberBand(view);
     if (view.kind == ViewKind::Top) glRotatef(90, 1, 0, 0);
     if (view.kind == ViewKind::Left) glRotatef(90, 0, 1, 0);

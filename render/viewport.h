@@ -8,6 +8,15 @@
 
 enum class ViewKind : int32_t { Top = 1, Left = 2, Front = 3, Perspective = 4 };
 
+// A picture drawn behind the model and over the grid of an orthographic view, centred at
+// (centreU, centreV) of the view plane and width x height world units; texture 0: none.
+struct ReferencePicture {
+    uint32_t texture = 0;
+    float centreU = 0, centreV = 0;
+    float width = 0, height = 0;
+    float opacity = 1;
+};
+
 struct Viewport {
     int32_t bottom = 0; // lower edge in GL window coordinates (y up)
     int32_t left = 0;
@@ -27,6 +36,7 @@ struct Viewport {
     bool snapActive = false;  // a vertex was grabbed here: snap the cursor while dragging
     bool snapEnabled = false; // copy of the global snap-to-grid option
     float bandStartU = 0, bandStartV = 0, bandEndU = 0, bandEndV = 0;
+    ReferencePicture reference; // orthographic views only
 };
 
 // The five views, in the order the editor keeps them.
@@ -84,6 +94,7 @@ void orbitView(Viewport& view, float dx, float dy);
 // right or down; fine mode divides the motion by 10.
 bool dragDelta(int prevX, int prevY, int x, int y, bool fineMode, float* dx, float* dy);
 
-// Scissor, viewport, lights, projection and camera of one view, then its grid, rubber band and
+// Scissor, viewport, lights, projection and camera of one view, then its grid, reference
+// picture (orthographic views), rubber band and
 // axes. Leaves the matrices in place for the model drawing. A zero height is raised to 1.
 void setupViewport(Viewport& view);

@@ -54,6 +54,9 @@ extern const MenuEntry kMainMenu[] = {
     {1, S, 0, "", false},
     {1, I, 510, "Extend Selected Vertices", false},
     {1, I, 511, "Extend Selected Vertices (SawTooth)", false},
+    {1, S, 0, "", false},
+    {1, I, 512, "Transform Selection...", false},
+    {1, I, 513, "Weld Selected Vertices...", false},
 
     {0, M, 0, "&Triangle", false},
     {1, I, 1501, "Delete Selected Triangles", false},
@@ -98,6 +101,8 @@ extern const MenuEntry kMainMenu[] = {
     {1, S, 0, "", false},
     {1, I, 326, "Lock All Meshes", false},
     {1, I, 327, "Unlock All Meshes", false},
+    {1, S, 0, "", false},
+    {1, I, 328, "Weld Mesh", false},
 
     {0, M, 0, "&Material", false},
     {1, I, 401, "Show Material Editor", false},
@@ -135,6 +140,9 @@ extern const MenuEntry kMainMenu[] = {
     {1, S, 0, "", false},
     {1, I, 606, "Only show Extended MeshPin Toolbar", true},
     {1, I, 611, "Delete Default Mesh on Startup", true},
+    {1, S, 0, "", false},
+    {1, I, 630, "Reference Image...", false},
+    {1, I, 631, "Clear Reference Images", false},
 
     {0, M, 0, "&Help", false},
     {1, I, 801, "&Visit Facetwright Website", false},

@@ -1,6 +1,6 @@
-// facetwright-tool: inspect, convert, dump and render model files from the command line.
+// facetwright-tool: inspect, convert, dump, render and edit model files from the command line.
 //
-// Sections: usage text, loading, info, convert, dump, render, entry point.
+// Sections: usage text, loading, info, convert and edit, dump, render, entry point.
 #include "base/numbers.h"
 #include "base/paths.h"
 #include "edit/model_io.h"
@@ -10,6 +10,7 @@
 #include "model/model_file.h"
 #include "model/texture_rules.h"
 #include "resources/default_files.h"
+#include "tools/edit_command.h"
 
 #ifdef FW_TOOL_RENDER
 #include "app/config.h"
@@ -26,6 +27,7 @@
 #include <cstring>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -77,13 +79,30 @@ const char* const kUsage =
     "                    the same way, shows the shaded model alone (no grid, axes, points,\n"
     "                    wireframe or pins) and turns the 3D view to a three-quarter view\n"
     "                    from above; what the desktop's file thumbnails use.\n"
+    "  edit IN OUT OPERATION...\n"
+    "                    Load IN, apply the operations in order with the editor's own editing\n"
+    "                    code and write OUT as convert does. A loaded model has nothing\n"
+    "                    selected; rotate, scale and mirror act about the centre of the\n"
+    "                    selection's bounding box, and locked vertices stay put. When an\n"
+    "                    operation is unknown or fails, nothing is written and OUT is left\n"
+    "                    untouched. Operations:\n"
+    "%s"
     "  --help            Show this text.\n"
     "\n"
     "A texture image that cannot be found (or, for render, loaded) is named on standard error\n"
     "and in the log; the command still succeeds.\n"
     "\n"
-    "Exit status: 0 on success, 1 when a file cannot be loaded or written (the reason goes to\n"
-    "standard error), 2 for a command line that is not understood.\n";
+    "Exit status: 0 on success, 1 when a file cannot be loaded or written or an edit operation\n"
+    "is unknown or fails (the reason goes to standard error), 2 for a command line that is not\n"
+    "understood.\n";
+
+// The usage text with the edit operations' lines in place of their marker.
+void printUsage(std::FILE* to) {
+    std::string text = kUsage;
+    const std::size_t at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, editOperationsHelp());
+    std::fputs(text.c_str(), to);
+}
 
 // ---- loading ----------------------------------------------------------------------------
 
@@ -169,7 +188,9 @@ int commandInfo(const std::string& path) {
 
 // ---- convert ----------------------------------------------------------------------------
 
-int commandConvert(const std::string& in, const std::string& out) {
+// convert, and edit with its operations applied between loading and writing.
+int commandConvert(const std::string& in, const std::string& out,
+                   const std::vector<EditOperation>& operations = {}) {
     const FileFormat* format = fileFormatOfPath(out);
     if (!format) {
         std::fprintf(stderr, "ERROR: cannot write '%s': unknown format '.%s' (known: %s)\n",
@@ -179,6 +200,14 @@ int commandConvert(const std::string& in, const std::string& out) {
     Model m(toolLogPath());
     if (!loadFile(m, in)) return 1;
     reportMissingTextures(m, false);
+    for (const EditOperation& op : operations) {
+        std::string error, note;
+        if (!applyEditOperation(m, op, error, note)) {
+            std::fprintf(stderr, "ERROR: %s: %s\n", op.text.c_str(), error.c_str());
+            return 1;
+        }
+        if (!note.empty()) std::printf("%s\n", note.c_str());
+    }
     if (format->writesNormals) completeNormals(m);
     const FileResult r = format->write(m, out);
     if (!r.ok) {
@@ -327,7 +356,7 @@ int commandRender(const std::string& in, const std::string& out, const RenderArg
 
 int main(int argc, char** argv) {
     if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::fputs(kUsage, stdout);
+        printUsage(stdout);
         return 0;
     }
     const std::string command = argc >= 2 ? argv[1] : "";
@@ -337,8 +366,18 @@ int main(int argc, char** argv) {
     RenderArguments render;
     known = known || (command == "render" && argc >= 4 && parseRenderOptions(argc, argv, render));
 #endif
+    std::vector<EditOperation> operations;
+    if (command == "edit" && argc >= 5) {
+        std::string error;
+        if (!parseEditOperations(std::vector<std::string>(argv + 4, argv + argc), operations,
+                                 error)) {
+            std::fprintf(stderr, "ERROR: %s\n", error.c_str());
+            return 1;
+        }
+        known = true;
+    }
     if (!known) {
-        std::fputs(kUsage, stderr);
+        printUsage(stderr);
         return 2;
     }
     // The reader moves the current directory to the model's folder, so fix paths first.
@@ -350,5 +389,5 @@ int main(int argc, char** argv) {
 #ifdef FW_TOOL_RENDER
     if (command == "render") return commandRender(first, second, render);
 #endif
-    return commandConvert(first, second);
+    return commandConvert(first, second, operations);
 }

@@ -1,7 +1,7 @@
 // The platform interface on Qt: dialogs, images, network, browser, fonts, resources, directories.
 //
-// Sections: application; message box; file dialogs; colour dialog; images; network; browser;
-// glyphs; bitmap resources; environment and directories; main window (in qt_window.cpp).
+// Sections: application; message box; file dialogs; colour dialog; form dialog; images; network;
+// browser; glyphs; bitmap resources; environment and directories; main window (in qt_window.cpp).
 #include "platform/qt/qt_platform.h"
 
 #include "platform/qt/qt_window.h"
@@ -10,17 +10,25 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QColor>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QFormLayout>
+#include <QHBoxLayout>
 #include <QHostAddress>
 #include <QImage>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
@@ -28,11 +36,13 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPainter>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -119,6 +129,24 @@ MessageAnswer QtPlatform::messageBox(const std::string& text, const std::string&
 
 // ---- File dialogs ----
 
+namespace {
+
+// "Images (*.[bB][mM][pP] *.[jJ][pP][gG])" for each entry of a type list.
+QStringList nameFilters(const std::vector<FileFilter>& list) {
+    QStringList filters;
+    for (const FileFilter& f : list) {
+        QStringList patterns;
+        for (const std::string& p : splitPatterns(f.patterns))
+            patterns << qs(caseInsensitivePattern(p));
+        if (patterns.isEmpty()) patterns << QStringLiteral("*");
+        filters << qs(f.description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
+    }
+    return filters;
+}
+
+} // namespace
+
 std::string QtPlatform::fileDialog(bool save, const FileDialogOptions& options) {
     const QString start =
         options.startFolder.empty() ? QDir::currentPath() : qs(options.startFolder);
@@ -127,15 +155,7 @@ std::string QtPlatform::fileDialog(bool save, const FileDialogOptions& options) 
     // same under every desktop and under test automation.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    QStringList filters;
-    for (const FileFilter& f : options.filters) {
-        QStringList patterns;
-        for (const std::string& p : splitPatterns(f.patterns))
-            patterns << qs(caseInsensitivePattern(p));
-        if (patterns.isEmpty()) patterns << QStringLiteral("*");
-        filters << qs(f.description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                       QLatin1Char(')');
-    }
+    const QStringList filters = nameFilters(options.filters);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -183,6 +203,97 @@ bool QtPlatform::chooseColour(ColourRef& colour, CustomColours& custom) {
     const QColor c = dialog.selectedColor();
     if (!c.isValid()) return false;
     colour = makeColourRef(c.red(), c.green(), c.blue());
+    return true;
+}
+
+// ---- Form dialog ----
+
+bool QtPlatform::formDialog(const std::string& title, std::vector<FormField>& fields) {
+    QDialog dialog(dialogParent_);
+    dialog.setWindowTitle(QString::fromStdString(title));
+    auto* layout = new QFormLayout(&dialog);
+    std::vector<QWidget*> editors;
+    for (const FormField& f : fields) {
+        const QString label = QString::fromStdString(f.label);
+        QWidget* editor = nullptr;
+        switch (f.kind) {
+        case FormFieldKind::Number: // QString::number and toDouble ignore the locale
+            editor = new QLineEdit(QString::number(f.number, 'g', 10));
+            break;
+        case FormFieldKind::Check: {
+            auto* box = new QCheckBox;
+            box->setChecked(f.checked);
+            editor = box;
+            break;
+        }
+        case FormFieldKind::Choice: {
+            auto* combo = new QComboBox;
+            for (const std::string& c : f.choices) combo->addItem(QString::fromStdString(c));
+            combo->setCurrentIndex(f.choice);
+            editor = combo;
+            break;
+        }
+        case FormFieldKind::File: {
+            auto* row = new QWidget;
+            auto* h = new QHBoxLayout(row);
+            h->setContentsMargins(0, 0, 0, 0);
+            auto* line = new QLineEdit(QString::fromStdString(f.path));
+            line->setMinimumWidth(320);
+            auto* browse = new QPushButton(QStringLiteral("Browse..."));
+            const QStringList filters = nameFilters(f.filters);
+            // The static dialog would be native; ours never moves the current directory.
+            QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, line, filters] {
+                QFileDialog files(&dialog, QString(), QFileInfo(line->text()).path());
+                files.setOption(QFileDialog::DontUseNativeDialog);
+                if (!filters.isEmpty()) files.setNameFilters(filters);
+                files.setFileMode(QFileDialog::ExistingFile);
+                if (files.exec() == QDialog::Accepted && !files.selectedFiles().isEmpty())
+                    line->setText(files.selectedFiles().front());
+            });
+            h->addWidget(line);
+            h->addWidget(browse);
+            editor = row;
+            break;
+        }
+        }
+        layout->addRow(label, editor);
+        editors.push_back(editor);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    layout->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].kind != FormFieldKind::Number) continue;
+            auto* line = static_cast<QLineEdit*>(editors[i]);
+            bool ok = false;
+            const double v = line->text().trimmed().toDouble(&ok);
+            if (!ok || !std::isfinite(v)) {
+                line->setFocus();
+                line->selectAll();
+                return; // stays open until every number reads
+            }
+        }
+        dialog.accept();
+    });
+    if (dialog.exec() != QDialog::Accepted) return false;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        FormField& f = fields[i];
+        switch (f.kind) {
+        case FormFieldKind::Number:
+            f.number = static_cast<QLineEdit*>(editors[i])->text().trimmed().toDouble();
+            break;
+        case FormFieldKind::Check:
+            f.checked = static_cast<QCheckBox*>(editors[i])->isChecked();
+            break;
+        case FormFieldKind::Choice:
+            f.choice = static_cast<QComboBox*>(editors[i])->currentIndex();
+            break;
+        case FormFieldKind::File:
+            f.path = editors[i]->findChild<QLineEdit*>()->text().toStdString();
+            break;
+        }
+    }
     return true;
 }
 

@@ -35,6 +35,7 @@ class QtPlatform : public Platform {
     std::string openFileDialog(const FileDialogOptions& options) override;
     std::string saveFileDialog(const FileDialogOptions& options) override;
     bool chooseColour(ColourRef& colour, CustomColours& custom) override;
+    bool formDialog(const std::string& title, std::vector<FormField>& fields) override;
     bool imageSize(const std::string& path, int& width, int& height) override;
     bool decodeImage(const std::string& path, int width, int height, RgbaImage& out) override;
     bool imageDataSize(const std::string& bytes, int& width, int& height) override;

@@ -1,5 +1,6 @@
 // What each view's set-up puts on screen: cleared rectangle, grid, axes and rubber band.
 #include "gl_test_context.h"
+#include "model/texture_upload.h"
 #include "render/viewport.h"
 
 #include <GL/gl.h>
@@ -129,4 +130,25 @@ TEST_F(ViewportDrawing, HiddenViewsSetUpWithoutErrors) {
     setupViewport(views[View3D]);
     EXPECT_TRUE(background(100, 100));
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ViewportDrawing, AReferencePictureCoversTheGridOfItsOrthographicViewOnly) {
+    const uint8_t blue[4 * 4] = {0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255};
+    ReferencePicture picture;
+    picture.texture = uploadTexture(blue, 2, 2);
+    ASSERT_NE(picture.texture, 0u);
+    picture.centreU = 0.5f, picture.width = 1, picture.height = 0.5f; // x 200..300, y 125..175
+    views[ViewFront].reference = picture;
+    views[View3D].reference = picture;
+    setupViewport(views[ViewFront]);
+    setupViewport(views[View3D]);
+    EXPECT_TRUE(rgbNear(glTestPixel(250, 140), 0, 0, 255)); // over a grid line
+    EXPECT_TRUE(rgbNear(glTestPixel(225, 160), 0, 0, 255));
+    EXPECT_TRUE(grid(250, 115));                             // above it the grid again
+    EXPECT_FALSE(rgbNear(glTestPixel(650, 450), 0, 0, 255)); // the 3D view's centre
+    // Half opacity lets the background through.
+    views[ViewFront].reference.opacity = 0.5f;
+    setupViewport(views[ViewFront]);
+    EXPECT_TRUE(rgbNear(glTestPixel(225, 160), 13, 26, 166, 8));
+    deleteTexture(picture.texture);
 }

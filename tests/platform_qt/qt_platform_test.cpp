@@ -6,8 +6,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDeadlineTimer>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -17,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -477,4 +481,42 @@ TEST_F(QtPlatformTest, ColourDialogCarriesTheCustomColours) {
     ModalAnswerer cancel([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
     EXPECT_FALSE(platform.chooseColour(colour, custom));
     EXPECT_EQ(colour, 0x001e140au);
+}
+
+TEST_F(QtPlatformTest, FormDialogReadsNumbersWithAPointWhateverTheLocale) {
+    std::vector<FormField> fields(4);
+    fields[0].number = 0.5;
+    fields[1].kind = FormFieldKind::Check;
+    fields[2].kind = FormFieldKind::Choice;
+    fields[2].choices = {"Front", "Top", "Left"};
+    fields[3].kind = FormFieldKind::File;
+    auto lineEdits = [](QWidget* w) { return w->findChildren<QLineEdit*>(); };
+    auto pressOk = [](QWidget* w) {
+        w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    };
+    ModalAnswerer fill([&](QWidget* w) {
+        const QList<QLineEdit*> edits = lineEdits(w);
+        ASSERT_EQ(edits.size(), 2);
+        EXPECT_EQ(edits[0]->text(), "0.5"); // not "0,5" under the German locale
+        edits[0]->setText(" -1.25e1 ");
+        edits[1]->setText("/tmp/picture.png");
+        w->findChild<QCheckBox*>()->setChecked(true);
+        w->findChild<QComboBox*>()->setCurrentIndex(2);
+        pressOk(w);
+    });
+    ASSERT_TRUE(platform.formDialog("Form", fields));
+    EXPECT_EQ(fields[0].number, -12.5);
+    EXPECT_TRUE(fields[1].checked);
+    EXPECT_EQ(fields[2].choice, 2);
+    EXPECT_EQ(fields[3].path, "/tmp/picture.png");
+
+    // A comma is no decimal sign: OK is refused, the dialog stays open, and on cancel nothing
+    // changes.
+    ModalAnswerer refuse([&](QWidget* w) {
+        lineEdits(w)[0]->setText("1,5");
+        pressOk(w);
+        EXPECT_TRUE(w->isVisible());
+    });
+    EXPECT_FALSE(platform.formDialog("Form", fields));
+    EXPECT_EQ(fields[0].number, -12.5);
 }
