@@ -156,15 +156,9 @@ struct NormalsRun {
     int32_t resumeMesh = 0;
     int32_t resumeVertex = 0;
     std::vector<int32_t> found;
-    bool sweep = false; // smooth normals come from sweeps of the mesh, not from its index
-    // How many dirty vertices one sweep finds normals for; 0: the rest of the pass's batch.
-    int64_t sweepAhead = 0;
-    std::vector<std::pair<int32_t, Vec3>> swept; // normals found by the last sweep, in order
+    bool sweepEachPass = false;                  // each pass sweeps for its batch (no index)
+    std::vector<std::pair<int32_t, Vec3>> swept; // normals of the batch found by one sweep
     std::size_t sweptNext = 0;
-    int32_t sweptMesh = -1;
-    int32_t sweepEnd = 0;       // where the last sweep stopped looking for dirty vertices
-    CoincidentIndex batchIndex; // the positions of a large sweep's batch
-    std::vector<int32_t> batchSlot, batchFound;
 };
 
 // The mesh of vertex v, which lies in mesh k's range: k unless an earlier mesh claims v.
@@ -239,32 +233,18 @@ Vec3 smoothNormal(const Model& m, NormalsRun& run, int32_t owner, int32_t v) {
 void sweepBatch(const Model& m, NormalsRun& run, int32_t k, int32_t from, int64_t budget) {
     run.swept.clear();
     run.sweptNext = 0;
-    run.sweptMesh = k;
     const float tol = m.coincidenceTolerance;
     const Range r = walkRange(m, m.meshes[k]);
-    run.sweepEnd = r.end;
-    if (!(tol > 0) || !std::isfinite(tol) || from >= r.end) return;
+    // Each corner inside the box is checked against the whole batch: only for batch-sized work.
+    constexpr int64_t kSweepBatchMax = 1024;
+    if (!(tol > 0) || !std::isfinite(tol) || from >= r.end || budget > kSweepBatchMax) return;
     ownerOf(m, run, k, from); // settles whether an earlier mesh claims some of these vertices
     if (run.meshes[k].overlapped) return;
-    // Up to this many, each corner inside the box is checked against the whole batch; a larger
-    // batch is indexed, over a span of vertices kept to a few times its size.
-    constexpr std::size_t kSweepBatchMax = 1024;
-    const int64_t span = budget > static_cast<int64_t>(kSweepBatchMax) ? 8 * budget : r.end;
     std::vector<int32_t>& batch = run.found;
     batch.clear();
-    int32_t v = from;
-    for (; v < r.end && v - from < span && static_cast<int64_t>(batch.size()) < budget; ++v)
+    for (int32_t v = from; v < r.end && static_cast<int64_t>(batch.size()) < budget; ++v)
         if (m.vertices[v].normalDirty) batch.push_back(v);
-    run.sweepEnd = v;
     if (batch.size() <= static_cast<std::size_t>(kPlainScans)) return;
-    const bool indexed = batch.size() > kSweepBatchMax;
-    if (indexed) {
-        buildCoincidentIndex(run.batchIndex, m, batch.front(), batch.back() + 1, tol);
-        run.batchSlot.assign(static_cast<std::size_t>(batch.back() + 1 - batch.front()), -1);
-        for (std::size_t j = 0; j < batch.size(); ++j)
-            run.batchSlot[static_cast<std::size_t>(batch[j] - batch.front())] =
-                static_cast<int32_t>(j);
-    }
 
     // Only corners inside the batch's box, widened by twice the tolerance, can coincide.
     Vec3 lo = {INFINITY, INFINITY, INFINITY}, hi = {-INFINITY, -INFINITY, -INFINITY};
@@ -286,20 +266,11 @@ void sweepBatch(const Model& m, NormalsRun& run, int32_t k, int32_t from, int64_
             continue;
         bool haveNormal = false;
         Vec3 n = kZero;
-        auto add = [&](std::size_t j) {
+        for (std::size_t j = 0; j < batch.size(); ++j) {
+            if (!coincide(p, m.vertices[batch[j]], tol)) continue;
             if (!haveNormal) n = triangleNormalAt(m, i), haveNormal = true;
             sums[j] = {sums[j].x + n.x, sums[j].y + n.y, sums[j].z + n.z};
             ++counts[j];
-        };
-        if (indexed) {
-            findCoincident(run.batchIndex, p, run.batchFound);
-            for (int32_t v : run.batchFound) {
-                const int32_t j = run.batchSlot[static_cast<std::size_t>(v - batch.front())];
-                if (j >= 0) add(static_cast<std::size_t>(j));
-            }
-        } else {
-            for (std::size_t j = 0; j < batch.size(); ++j)
-                if (coincide(p, m.vertices[batch[j]], tol)) add(j);
         }
     }
     for (std::size_t j = 0; j < batch.size(); ++j) {
@@ -338,15 +309,9 @@ void runPass(Model& m, NormalsRun& run) {
         const Range r = walkRange(m, mesh);
         const int32_t from = k == run.resumeMesh ? std::max(r.begin, run.resumeVertex) : r.begin;
         if (mesh.smooth) {
+            if (run.sweepEachPass) sweepBatch(m, run, k, from, m.normalsBatchLimit + 1 - processed);
             for (int32_t v = from; v < r.end; ++v) {
                 if (!m.vertices[v].normalDirty) continue;
-                // A sweep's normals last the run (nothing moves between its passes); the next
-                // sweep starts where the last one stopped looking.
-                if (run.sweep && (run.sweptMesh != k ||
-                                  (run.sweptNext >= run.swept.size() && v >= run.sweepEnd)))
-                    sweepBatch(m, run, k, v,
-                               run.sweepAhead > 0 ? run.sweepAhead
-                                                  : m.normalsBatchLimit + 1 - processed);
                 const bool swept =
                     run.sweptNext < run.swept.size() && run.swept[run.sweptNext].first == v;
                 store(m.vertices[v], swept ? run.swept[run.sweptNext++].second
@@ -383,19 +348,17 @@ Vec3 faceNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2, bool normalise) 
 void recalculateNormals(Model& m) {
     NormalsRun run;
     startRun(run, m);
-    run.sweep = true;
+    run.sweepEachPass = true;
     runPass(m, run);
 }
 
 int recalculateNormalsWithin(Model& m, int64_t budgetMs) {
-    constexpr int64_t kFrameSweep = 4096;
     if (!m.normalsPending) return 0;
     NormalsRun run;
     startRun(run, m);
-    // A frame's share is some thousands of vertices, so indexing a big smooth mesh would cost
-    // more than it saves: each sweep of the mesh finds the normals of several passes instead.
-    run.sweep = true;
-    run.sweepAhead = kFrameSweep;
+    // A frame's share is a few batches, so indexing a big smooth mesh would cost more than it
+    // saves, as in a single pass.
+    run.sweepEachPass = true;
     const int64_t start = clockMs();
     int passes = 0;
     do runPass(m, run), ++passes;
