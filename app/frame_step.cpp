@@ -7,6 +7,7 @@
 #include "app/textures.h"
 #include "base/clock.h"
 #include "base/numbers.h"
+#include "edit/normals.h"
 #include "edit/selection.h"
 #include "render/frame.h"
 #include "resources/menu_table.h"
@@ -100,7 +101,14 @@ void stepMaterialEditorFrame(Editor& editor, FrameScene& scene) {
 
 // ---- The frame ----
 
+namespace {
+// The share of a frame that pending normal recalculation may take before the drawing: whole
+// passes until it is spent, so a large model is shaded within seconds, not one batch a frame.
+constexpr int64_t kNormalsFrameBudgetMs = 8;
+} // namespace
+
 void renderFrame(Editor& editor) {
+    recalculateNormalsWithin(editor.edit, kNormalsFrameBudgetMs);
     const Settings& s = editor.settings;
     FrameScene scene;
     scene.views = editor.views;

@@ -2,7 +2,9 @@
 // more than the work that fills it.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <thread>
 #include <vector>
 
 // Asks the kernel for huge pages under the whole pages of [data, data + bytes).
@@ -14,3 +16,17 @@ template <class T> void reserveOnHugePages(std::vector<T>& v, std::size_t n) {
     v.reserve(n);
     adviseHugePages(v.data() + v.size(), (v.capacity() - v.size()) * sizeof(T));
 }
+
+// A second thread that backs the pages of a fresh array, from its end towards its start, while
+// the caller fills it from the start: the kernel's zeroing and mapping of new pages, which bounds
+// filling a large array on one core, then runs on two. It writes no byte (the kernel populates
+// the pages as a write would), so the filling needs no coordination with it.
+struct PageBacking {
+    std::thread worker;
+    std::atomic<bool> stop{false};
+};
+// Starts the worker for [data, data + bytes); does nothing for a small range or when no thread
+// can be made.
+void startPageBacking(PageBacking& b, void* data, std::size_t bytes);
+// Stops the worker where it is and waits for it.
+void stopPageBacking(PageBacking& b);

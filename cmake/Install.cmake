@@ -8,6 +8,10 @@ foreach(program facetwright facetwright-tool)
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   endif()
 endforeach()
+# The tool's render command, run by the tool itself.
+if(TARGET facetwright-render)
+  install(TARGETS facetwright-render RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/facetwright)
+endif()
 
 install(FILES ${fw_desktop_dir}/facetwright.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -3,6 +3,7 @@
 // Sections: vector helpers; one run of passes (owner meshes, indexes); smooth normal; the pass.
 #include "edit/normals.h"
 
+#include "base/clock.h"
 #include "base/log.h"
 #include "edit/coincident_index.h"
 
@@ -155,7 +156,7 @@ struct NormalsRun {
     int32_t resumeMesh = 0;
     int32_t resumeVertex = 0;
     std::vector<int32_t> found;
-    bool onePass = false;                        // the run ends with its first pass
+    bool sweepEachPass = false;                  // each pass sweeps for its batch (no index)
     std::vector<std::pair<int32_t, Vec3>> swept; // normals of the batch found by one sweep
     std::size_t sweptNext = 0;
 };
@@ -308,7 +309,7 @@ void runPass(Model& m, NormalsRun& run) {
         const Range r = walkRange(m, mesh);
         const int32_t from = k == run.resumeMesh ? std::max(r.begin, run.resumeVertex) : r.begin;
         if (mesh.smooth) {
-            if (run.onePass) sweepBatch(m, run, k, from, m.normalsBatchLimit + 1 - processed);
+            if (run.sweepEachPass) sweepBatch(m, run, k, from, m.normalsBatchLimit + 1 - processed);
             for (int32_t v = from; v < r.end; ++v) {
                 if (!m.vertices[v].normalDirty) continue;
                 const bool swept =
@@ -347,8 +348,22 @@ Vec3 faceNormal(const Vec3& p0, const Vec3& p1, const Vec3& p2, bool normalise) 
 void recalculateNormals(Model& m) {
     NormalsRun run;
     startRun(run, m);
-    run.onePass = true;
+    run.sweepEachPass = true;
     runPass(m, run);
+}
+
+int recalculateNormalsWithin(Model& m, int64_t budgetMs) {
+    if (!m.normalsPending) return 0;
+    NormalsRun run;
+    startRun(run, m);
+    // A frame's share is a few batches, so indexing a big smooth mesh would cost more than it
+    // saves, as in a single pass.
+    run.sweepEachPass = true;
+    const int64_t start = clockMs();
+    int passes = 0;
+    do runPass(m, run), ++passes;
+    while (m.normalsPending && clockMs() - start < budgetMs);
+    return passes;
 }
 
 void completeNormals(Model& m) {

@@ -401,7 +401,11 @@ FileResult importObjData(Model& m, std::string data, const std::string& path) {
     logEntry(m.log, "Updating FW2 Vertex Data from OBJ triangles...");
     logEntry(m.log, "Reallocating Memory for FW2 MeshList");
     logCount(m, "New Global Mesh Count: %lld", newMeshCount);
+    PageBacking backing;
+    startPageBacking(backing, m.vertices.data() + m.vertices.size(),
+                     (m.vertices.capacity() - m.vertices.size()) * sizeof(Vertex));
     appendTriangles(m, t);
+    stopPageBacking(backing);
     logEntry(m.log, "Deleting Temporary Memory for OBJ Face List");
     m.currentMesh = 0;
     return fileSucceeded();

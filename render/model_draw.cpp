@@ -73,34 +73,42 @@ void drawViewContent(Model& m, bool points, bool wire, bool shaded, bool pins, b
     if (pins) drawPins(m, camera3D.pitch, camera3D.yaw, camera3D.roll);
 }
 
+namespace {
+// A vertex's point colour; later rules win: a hovered pin shows its whole mesh in yellow.
+const GLfloat* pointColour(const Model& m, const Mesh& mesh, int32_t k, const Vertex& v) {
+    static const GLfloat kHovered[] = {0.9f, 0.9f, 0.0f, 0.5f},
+                         kPicked[] = {0.8f, 0.4f, 0.4f, 0.5f}, kLocked[] = {0.9f, 0.0f, 0.0f, 0.5f},
+                         kSelected[] = {0.2f, 0.8f, 0.0f, 0.5f},
+                         kCurrent[] = {0.6f, 0.6f, 0.6f, 0.5f}, kOther[] = {0.2f, 0.2f, 0.8f, 0.5f};
+    if (mesh.pinHovered) return kHovered;
+    if (v.picked) return kPicked;
+    if (v.locked) return kLocked;
+    if (v.selected) return kSelected;
+    return k == m.currentMesh ? kCurrent : kOther;
+}
+} // namespace
+
 void drawPoints(const Model& m) {
     glPointSize(5);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
-    glBegin(GL_POINTS);
+    // A colour is set only where it changes, the first before glBegin: while a run of points
+    // shares one, the driver is sent positions alone, which it transforms and draws faster.
+    const GLfloat* colour = nullptr;
+    bool begun = false;
     for (int32_t k = 0; k < meshCount(m); ++k) {
         const Mesh& mesh = m.meshes[k];
         if (mesh.hidden) continue;
         const VertexRange r = wholeTriangles(m, mesh);
         for (int32_t i = r.first; i < r.end; ++i) {
             const Vertex& v = m.vertices[i];
-            // Later rules win: a hovered pin shows its whole mesh in yellow.
-            if (mesh.pinHovered)
-                glColor4f(0.9f, 0.9f, 0.0f, 0.5f);
-            else if (v.picked)
-                glColor4f(0.8f, 0.4f, 0.4f, 0.5f);
-            else if (v.locked)
-                glColor4f(0.9f, 0.0f, 0.0f, 0.5f);
-            else if (v.selected)
-                glColor4f(0.2f, 0.8f, 0.0f, 0.5f);
-            else if (k == m.currentMesh)
-                glColor4f(0.6f, 0.6f, 0.6f, 0.5f);
-            else
-                glColor4f(0.2f, 0.2f, 0.8f, 0.5f);
+            const GLfloat* c = pointColour(m, mesh, k, v);
+            if (c != colour) glColor4fv(colour = c);
+            if (!begun) glBegin(GL_POINTS), begun = true;
             glVertex3f(v.x, v.y, v.z);
         }
     }
-    glEnd();
+    if (begun) glEnd();
 }
 
 namespace {
@@ -142,6 +150,19 @@ void drawLitWire(const Model& m) {
 
 // ---- shaded ----
 
+namespace {
+template <bool kTextured> void drawTriangles(const Model& m, const VertexRange& r) {
+    glBegin(GL_TRIANGLES);
+    for (int32_t i = r.first; i < r.end; ++i) {
+        const Vertex& v = m.vertices[i];
+        glNormal3f(v.normalX, v.normalY, v.normalZ);
+        if (kTextured) glTexCoord2f(v.textureX, v.textureY);
+        glVertex3f(v.x, v.y, v.z);
+    }
+    glEnd();
+}
+} // namespace
+
 void drawShaded(Model& m) {
     if (!m.LoadOK) return;
     if (m.normalsPending) recalculateNormals(m);
@@ -172,14 +193,11 @@ void drawShaded(Model& m) {
         }
         if (mesh.hidden) continue;
         const VertexRange r = wholeTriangles(m, mesh);
-        glBegin(GL_TRIANGLES);
-        for (int32_t i = r.first; i < r.end; ++i) {
-            const Vertex& v = m.vertices[i];
-            glNormal3f(v.normalX, v.normalY, v.normalZ);
-            glTexCoord2f(v.textureX, v.textureY);
-            glVertex3f(v.x, v.y, v.z);
-        }
-        glEnd();
+        // Texture coordinates only where a texture uses them: a smaller vertex costs less.
+        if (mat.EnableTexture)
+            drawTriangles<true>(m, r);
+        else
+            drawTriangles<false>(m, r);
     }
     glDisable(GL_CULL_FACE);
 }

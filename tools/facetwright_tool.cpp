@@ -1,6 +1,8 @@
 // facetwright-tool: inspect, convert, dump, render and edit model files from the command line.
 //
-// Sections: usage text, loading, info, convert and edit, dump, render, entry point.
+// Sections: usage text, loading, info, convert and edit, dump, render, entry point. Built twice: as
+// facetwright-tool without the drawing code, and with it (FW_TOOL_RENDER) as facetwright-render,
+// the program the tool's render command becomes.
 #include "base/numbers.h"
 #include "base/paths.h"
 #include "edit/model_io.h"
@@ -348,6 +350,24 @@ int commandRender(const std::string& in, const std::string& out, const RenderArg
     closeOffscreenContext(context);
     return status;
 }
+#elif defined(FW_TOOL_RENDER_DIR)
+// Drawing needs Qt, OSMesa and the compiler behind it: dozens of libraries that take longer to
+// load than the other commands take to run. So render is a program of its own that takes this
+// one's place, found beside it (the build tree) or where it is installed.
+int runRenderProgram(char** argv) {
+    static const char kProgram[] = "facetwright-render";
+    char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    const std::string folder =
+        n > 0 ? folderOf(std::string(self, static_cast<std::size_t>(n))) : std::string("./");
+    for (const std::string& path :
+         {folder + kProgram, folder + FW_TOOL_RENDER_DIR + "/" + kProgram}) {
+        if (access(path.c_str(), X_OK) != 0) continue;
+        execv(path.c_str(), argv);
+    }
+    std::fprintf(stderr, "ERROR: the render command is not installed (%s)\n", kProgram);
+    return 1;
+}
 #endif
 
 } // namespace
@@ -365,6 +385,8 @@ int main(int argc, char** argv) {
 #ifdef FW_TOOL_RENDER
     RenderArguments render;
     known = known || (command == "render" && argc >= 4 && parseRenderOptions(argc, argv, render));
+#elif defined(FW_TOOL_RENDER_DIR)
+    if (command == "render") return runRenderProgram(argv);
 #endif
     std::vector<EditOperation> operations;
     if (command == "edit" && argc >= 5) {

@@ -1,6 +1,7 @@
 // OBJ import speed on the shared models and a composite of all of them, beside tinyobjloader
 // loading the same file into the same triangle soup; the import's peak heap against the model it
-// builds; export and the model file reader on the same geometry.
+// builds; export and the model file reader on the same geometry; whole processes: the tool's info
+// beside a plain tinyobjloader program.
 #include "base/huge_pages.h"
 #include "bench_memory.h"
 #include "model/model_file.h"
@@ -13,8 +14,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <spawn.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #if __has_include(<tiny_obj_loader.h>)
@@ -29,10 +33,10 @@ const char* const kModels[] = {"stanford-bunny", "nefertiti",   "ogre",    "beas
                                "rocker-arm",     "cheburashka", "fandisk", "homer", "spot",
                                "teapot",         "cow",         "suzanne"};
 
+// ../shared/models beside the repository (__FILE__ may be relative to the build, as ccache makes
+// it).
 std::string modelsDirectory() {
-    std::string root = __FILE__;
-    for (int i = 0; i < 3; ++i) root = root.substr(0, root.find_last_of('/'));
-    return root + "/../shared/models/";
+    return std::string(FW_SOURCE_DIR) + "/../shared/models/";
 }
 
 // A scratch per-user directory, so the log never lands in the user's own.
@@ -148,11 +152,13 @@ BENCHMARK_CAPTURE(BM_ImportObj, bunny, "stanford-bunny")
 BENCHMARK_CAPTURE(BM_ImportObj, ogre, "ogre")->Unit(benchmark::kMillisecond)->Repetitions(5);
 BENCHMARK_CAPTURE(BM_ImportObj, composite, "composite")
     ->Unit(benchmark::kMillisecond)
-    ->Repetitions(3);
+    ->Repetitions(3)
+    ->UseRealTime();
 
 // The floor under any import of the composite: its vertex array reserved and filled as the import
-// fills it, nothing read or parsed. One fill a run, as an import makes one array.
-void BM_FillVertexArray(benchmark::State& state) {
+// fills it, nothing read or parsed. One fill a run, as an import makes one array. Backed: with the
+// import's page-backing worker beside the filling.
+void fillVertexArray(benchmark::State& state, bool backed) {
     static const std::size_t count = [] {
         Model m;
         return importObj(m, pathOf("composite")).ok ? m.vertices.size() : 0;
@@ -164,16 +170,35 @@ void BM_FillVertexArray(benchmark::State& state) {
     for (auto _ : state) {
         std::vector<Vertex> vertices;
         reserveOnHugePages(vertices, count);
+        PageBacking backing;
+        if (backed) startPageBacking(backing, vertices.data(), count * sizeof(Vertex));
         for (std::size_t i = 0; i < count; ++i) {
             Vertex v;
             initVertex(v);
             v.x = static_cast<float>(i);
             vertices.push_back(v);
         }
+        stopPageBacking(backing);
         benchmark::DoNotOptimize(vertices.data());
     }
 }
-BENCHMARK(BM_FillVertexArray)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+void BM_FillVertexArray(benchmark::State& state) {
+    fillVertexArray(state, false);
+}
+void BM_FillVertexArrayBacked(benchmark::State& state) {
+    fillVertexArray(state, true);
+}
+// Wall time: the page-backing worker runs on a second core.
+BENCHMARK(BM_FillVertexArray)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseRealTime();
+BENCHMARK(BM_FillVertexArrayBacked)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->UseRealTime();
 
 #ifdef FW_HAVE_TINYOBJLOADER
 struct TinyObjResult {
@@ -230,14 +255,16 @@ void BM_TinyObjLoadOnly(benchmark::State& state, const char* which) {
 BENCHMARK_CAPTURE(BM_TinyObjLoadOnly, ogre, "ogre")->Unit(benchmark::kMillisecond)->Repetitions(5);
 BENCHMARK_CAPTURE(BM_TinyObjLoadOnly, composite, "composite")
     ->Unit(benchmark::kMillisecond)
-    ->Repetitions(3);
+    ->Repetitions(3)
+    ->UseRealTime();
 BENCHMARK_CAPTURE(BM_TinyObjSoup, bunny, "stanford-bunny")
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5);
 BENCHMARK_CAPTURE(BM_TinyObjSoup, ogre, "ogre")->Unit(benchmark::kMillisecond)->Repetitions(5);
 BENCHMARK_CAPTURE(BM_TinyObjSoup, composite, "composite")
     ->Unit(benchmark::kMillisecond)
-    ->Repetitions(3);
+    ->Repetitions(3)
+    ->UseRealTime();
 #endif
 
 void BM_ReadWholeFile(benchmark::State& state) {
@@ -264,5 +291,73 @@ void BM_ExportObj(benchmark::State& state) {
         if (!exportObj(m, scratch() + "ogre-out.obj").ok) state.SkipWithError("export failed");
 }
 BENCHMARK(BM_ExportObj)->Unit(benchmark::kMillisecond);
+
+#if defined(FW_TOOL_PATH) && defined(FW_TINYOBJ_INFO_PATH)
+// ---- whole processes ----
+
+// A four-line OBJ file: what remains is the cost of starting and ending a process.
+const std::string& triangleObjPath() {
+    static const std::string path = [] {
+        const std::string p = scratch() + "triangle.obj";
+        FILE* f = std::fopen(p.c_str(), "wb");
+        if (!f) return std::string();
+        std::fputs("v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n", f);
+        return std::fclose(f) == 0 ? p : std::string();
+    }();
+    return path;
+}
+
+// Runs the program with its arguments, output discarded; false unless it exits with 0.
+bool runProgram(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(&a[0]);
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const bool spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    return spawned && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+// Whole-process time of `facetwright-tool info FILE`: loading the program and its libraries,
+// the import, the counts and the exit.
+void BM_ProcessToolInfo(benchmark::State& state, const char* which) {
+    const std::string path = std::string(which) == "triangle" ? triangleObjPath() : pathOf(which);
+    if (!haveFile(state, path)) return;
+    for (auto _ : state)
+        if (!runProgram({FW_TOOL_PATH, "info", path})) state.SkipWithError("info failed");
+}
+// The same for the tinyobjloader program.
+void BM_ProcessTinyObj(benchmark::State& state, const char* which) {
+    const std::string path = std::string(which) == "triangle" ? triangleObjPath() : pathOf(which);
+    if (!haveFile(state, path)) return;
+    for (auto _ : state)
+        if (!runProgram({FW_TINYOBJ_INFO_PATH, path})) state.SkipWithError("program failed");
+}
+BENCHMARK_CAPTURE(BM_ProcessToolInfo, triangle, "triangle")->UseRealTime()->Repetitions(5);
+BENCHMARK_CAPTURE(BM_ProcessTinyObj, triangle, "triangle")->UseRealTime()->Repetitions(5);
+BENCHMARK_CAPTURE(BM_ProcessToolInfo, ogre, "ogre")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5);
+BENCHMARK_CAPTURE(BM_ProcessTinyObj, ogre, "ogre")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5);
+BENCHMARK_CAPTURE(BM_ProcessToolInfo, composite, "composite")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(3);
+BENCHMARK_CAPTURE(BM_ProcessTinyObj, composite, "composite")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(3);
+#endif
 
 } // namespace

@@ -265,6 +265,51 @@ TEST(Normals, BatchesOf101WithStartAndStopLogged) {
     EXPECT_EQ(logCount(s, kStop), 1);
 }
 
+TEST(Normals, PassesWithinAFrameBudgetFinishInFewFramesLoggingEveryPass) {
+    // 20,000 flat triangles and a smooth mesh of 600: 205 passes, one per frame before.
+    auto build = [](Model& m) {
+        for (int t = 0; t < 20000; ++t)
+            addTriangle(m, {float(t), 0, 0}, {float(t) + 1, 0, float(t % 7)}, {0, 1, 0});
+        addMesh(m, 0, 20000, false);
+        for (int t = 0; t < 600; ++t)
+            addTriangle(m, {float(t % 30), float(t / 30), 0}, {float(t % 30) + 1, float(t / 30), 1},
+                        {float(t % 30), float(t / 30) + 1, 0});
+        addMesh(m, 60000, 600, true);
+        m.normalsPending = true;
+    };
+    // Each on a log of its own: they are counted apart.
+    Model m(::testing::TempDir() + "budget.Log"), reference(::testing::TempDir() + "whole.Log");
+    build(m);
+    build(reference);
+    completeNormals(reference);
+    int frames = 0, passes = 0;
+    while (m.normalsPending && frames < 1000) {
+        const int ran = recalculateNormalsWithin(m, 8);
+        ASSERT_GE(ran, 1);
+        passes += ran;
+        ++frames;
+    }
+    EXPECT_LE(frames, 40);
+    // Each pass logs as a pass on its own does; the same normals and last vertex result.
+    EXPECT_EQ(logCount(m, kStart), passes);
+    EXPECT_EQ(logCount(m, kStart), logCount(reference, kStart));
+    EXPECT_EQ(logCount(m, kStop), 1);
+    EXPECT_EQ(m.lastNormalVertex, reference.lastNormalVertex);
+    // Bit for bit: the frame's sweeps add the same face normals in the same order.
+    for (int32_t i = 0; i < vertexCount(m); ++i) {
+        const Vec3 got = normalOf(m, i), want = normalOf(reference, i);
+        EXPECT_TRUE(got.x == want.x && got.y == want.y && got.z == want.z) << "vertex " << i;
+        EXPECT_FALSE(m.vertices[i].normalDirty);
+    }
+    // Nothing pending: no pass and no log line. No budget: still the one pass a frame.
+    EXPECT_EQ(recalculateNormalsWithin(m, 8), 0);
+    EXPECT_EQ(logCount(m, kStart), passes);
+    Model one;
+    build(one);
+    EXPECT_EQ(recalculateNormalsWithin(one, 0), 1);
+    EXPECT_EQ(one.lastNormalVertex, 300);
+}
+
 TEST(Normals, DegenerateAndNonFiniteGeometryStaysFinite) {
     Model m;
     addTriangle(m, {0, 0, 0}, {1, 1, 1}, {2, 2, 2});  // flat, collinear

@@ -16,7 +16,8 @@ check "package named facetwright_<version>_amd64.deb" test -n "$version" -a -f "
 
 root=$scratch/root
 dpkg-deb -x "$deb" "$root"
-for f in bin/facetwright bin/facetwright-tool share/applications/facetwright.desktop \
+for f in bin/facetwright bin/facetwright-tool libexec/facetwright/facetwright-render \
+         share/applications/facetwright.desktop \
          share/mime/packages/facetwright.xml share/thumbnailers/facetwright.thumbnailer \
          share/icons/hicolor/256x256/apps/facetwright.png share/doc/facetwright/copyright \
          share/doc/facetwright/changelog.gz; do

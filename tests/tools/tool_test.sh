@@ -21,6 +21,12 @@ echo "editor line" >"$APPDATA/Facetwright/Facetwright.Log"
 "$tool" info "$src/resources/defaults/NEW_MODEL.FW2" >/dev/null
 "$tool" convert "$src/resources/defaults/NEW_MODEL.FW2" "$work/log.FW2"
 check "the tool leaves the editor's log alone" grep -qx 'editor line' "$APPDATA/Facetwright/Facetwright.Log"
+# only render draws: the other commands load no window, OpenGL or Mesa library (nor its compiler)
+for command in info dump; do
+  LD_DEBUG=libs "$tool" $command "$src/resources/defaults/NEW_MODEL.FW2" 2>"$work/libs.txt" >/dev/null
+  check "$command loads no drawing library" \
+    test -z "$(grep 'calling init' "$work/libs.txt" | grep -iE 'qt|libgl|osmesa|llvm|gallium|glapi')"
+done
 
 # convert: a file written by the program comes back byte for byte, whatever the extension's case
 cd "$work"
