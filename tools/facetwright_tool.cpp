@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <unistd.h>
 
@@ -113,19 +114,17 @@ bool loadFile(Model& m, const std::string& path) {
     return true;
 }
 
-// Names each texture whose image is missing (with loaded set: whose image did not load) on
-// standard error and in the log. The command goes on: the geometry is all there.
-void reportMissingTextures(const Model& m, bool loaded) {
+// Names each texture whose image is missing on standard error and in the log. The command goes
+// on: the geometry is all there.
+void reportMissingTextures(const Model& m) {
     const std::string folder = m.textureFolder.empty() ? currentDirectory() : m.textureFolder;
     for (int i = 0; i < textureCount(m); ++i) {
         const Texture& t = m.textures[i];
-        const bool missing = loaded ? t.glTexture == 0
-                                    : !isRemoteTextureName(t.fileName) &&
-                                          !fileExists(texturePath(t.fileName, folder));
-        if (!missing) continue;
+        if (isRemoteTextureName(t.fileName) || fileExists(texturePath(t.fileName, folder)))
+            continue;
         const std::string line = missingTextureLine(i, t.fileName);
         std::fprintf(stderr, "%s\n", line.c_str());
-        if (!loaded) logEntry(m.log, line); // a failed load has logged it already
+        logEntry(m.log, line);
     }
 }
 
@@ -143,7 +142,7 @@ void printF(const char* label, const float* values, int n) {
 int commandInfo(const std::string& path) {
     Model m(toolLogPath());
     if (!loadFile(m, path)) return 1;
-    reportMissingTextures(m, false);
+    reportMissingTextures(m);
     std::printf("vertices: %d\n", vertexCount(m));
     std::printf("triangles: %d\n", triangleCount(m));
     std::printf("meshes: %d\n", meshCount(m));
@@ -172,7 +171,7 @@ int commandConvert(const std::string& in, const std::string& out) {
     }
     Model m(toolLogPath());
     if (!loadFile(m, in)) return 1;
-    reportMissingTextures(m, false);
+    reportMissingTextures(m);
     if (format->writesNormals) completeNormals(m);
     const FileResult r = format->write(m, out);
     if (!r.ok) {
@@ -187,7 +186,7 @@ int commandConvert(const std::string& in, const std::string& out) {
 int commandDump(const std::string& path) {
     Model m(toolLogPath());
     if (!loadFile(m, path)) return 1;
-    reportMissingTextures(m, false);
+    reportMissingTextures(m);
     completeNormals(m);
     for (int32_t i = 0; i < meshCount(m); ++i) {
         const Mesh& mesh = m.meshes[i];
@@ -215,6 +214,7 @@ int commandDump(const std::string& path) {
 struct RenderArguments {
     int width = 256, height = 256;
     int layout = kLayoutCount - 1; // the 3D view on its own
+    bool fetchRemote = false;
 };
 
 // "WxH" or "N"; both sides 1..kMaxRenderSide.
@@ -253,6 +253,11 @@ bool parseView(const std::string& text, int& layout) {
 bool parseRenderOptions(int argc, char** argv, RenderArguments& a) {
     for (int i = 4; i < argc; i += 2) {
         const std::string option = argv[i];
+        if (option == "--fetch-remote") {
+            a.fetchRemote = true;
+            --i; // a flag without a value
+            continue;
+        }
         if (i + 1 >= argc) return false;
         const std::string value = argv[i + 1];
         if (option == "--size") {
@@ -288,8 +293,12 @@ int commandRender(const std::string& in, const std::string& out, const RenderArg
             // The editor's image decoder, on Qt's display-less platform.
             ensureOffscreenQtApplication();
             QtPlatform platform;
-            loadAllTextures(platform, m); // the current directory is the model's folder
-            reportMissingTextures(m, true);
+            TextureLoadOptions options;
+            options.fetchRemote = a.fetchRemote;
+            // The current directory is the model's folder; every texture that did not load is
+            // named, with the reason when a budget skipped it.
+            for (const std::string& line : loadAllTextures(platform, m, options))
+                std::fprintf(stderr, "%s\n", line.c_str());
         }
         drawModelViews(m, a.layout, a.width, a.height);
         const std::string png = encodePng(context.pixels.data(), a.width, a.height);
@@ -330,10 +339,18 @@ int main(int argc, char** argv) {
     const std::string first = absolutePath(argv[2]);
     const std::string second = argc >= 4 ? absolutePath(argv[3]) : std::string();
     makeDirectories(userDirectory());
-    if (command == "info") return commandInfo(first);
-    if (command == "dump") return commandDump(first);
+    // Whatever runs out of memory ends the command, never the process by an abort: OUT is
+    // written only after everything else, through a temporary file.
+    try {
+        if (command == "info") return commandInfo(first);
+        if (command == "dump") return commandDump(first);
 #ifdef FW_TOOL_RENDER
-    if (command == "render") return commandRender(first, second, render);
+        if (command == "render") return commandRender(first, second, render);
 #endif
-    return commandConvert(first, second);
+        return commandConvert(first, second);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "ERROR: not enough memory to %s '%s'\n", command.c_str(),
+                     first.c_str());
+        return 1;
+    }
 }
