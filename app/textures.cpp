@@ -37,10 +37,6 @@ bool fitsBudget(TextureBudget* budget, int width, int height) {
     return false;
 }
 
-} // namespace
-
-namespace {
-
 bool readImageWithin(Platform& platform, const std::string& fileName, int maxSide, RgbaImage& out,
                      TextureBudget* budget) {
     const std::string path = texturePath(fileName, currentDirectory());
@@ -89,6 +85,7 @@ namespace {
 // createTexture spending from a budget.
 bool createTextureWithin(Platform& platform, Model& model, int textureIndex,
                          TextureBudget* budget) {
+    if (budget) budget->skip = TextureBudget::Skip::None;
     if (textureIndex < 0 || textureIndex >= textureCount(model)) return false;
     const int maxSide = maxTextureSide();
     RgbaImage image;
