@@ -218,13 +218,17 @@ Vec3 smoothNormal(const Model& m, NormalsRun& run, int32_t owner, int32_t v) {
     const Range r = walkRange(m, m.meshes[owner]);
     const Vertex& p = m.vertices[v];
     if (cache.indexed || (!cache.unindexable && cache.plainScans >= kPlainScans)) {
-        try {
-            return indexedSmoothNormal(m, run, cache, r, p);
-        } catch (const std::bad_alloc&) {
-            // Memory ran out: this mesh goes on with scans, slower but the same normals.
-            cache = MeshCache{};
-            cache.unindexable = true;
+        // When memory runs out the indexes of the other meshes go (the pass has mostly left
+        // them behind) and this one is tried again; after that the mesh goes on with scans,
+        // slower but with the same normals.
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            try {
+                return indexedSmoothNormal(m, run, cache, r, p);
+            } catch (const std::bad_alloc&) {
+                for (MeshCache& other : run.meshes) other = MeshCache{};
+            }
         }
+        cache.unindexable = true;
     }
     ++cache.plainScans;
     Vec3 sum = kZero;
