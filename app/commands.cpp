@@ -26,6 +26,7 @@
 #include "ui/toolbars.h"
 
 #include <ctime>
+#include <new>
 
 namespace {
 
@@ -401,9 +402,28 @@ bool runCommand(Editor& editor, int id) {
     if (!c || !c->run) return false;
     if (!confirmCommand(editor, c->confirm)) return false;
     if (c->ask && !c->ask(editor)) return true;
+    const int32_t position = editor.edit.undo.position;
     prepareCommand(editor, id);
-    c->run(editor);
+    try {
+        c->run(editor);
+    } catch (const std::bad_alloc&) {
+        // The snapshot taken for the command gives the model back as it was before it.
+        const bool reverted =
+            editor.edit.undo.position != position && revertToSnapshot(editor.edit);
+        showOutOfMemory(editor, reverted);
+    }
     return true;
+}
+
+void showOutOfMemory(Editor& editor, bool modelRestored) {
+    std::string text = "Not enough memory to finish this command.";
+    if (modelRestored) text += "\nThe model is as it was before it.";
+    try {
+        logEntry(editor.log, "ERROR: " + text);
+    } catch (const std::bad_alloc&) {
+        // The box still tells the user.
+    }
+    editor.platform.messageBox(text, "ERROR", MessageButtons::Ok, MessageIcon::Warning);
 }
 
 bool toggleMenuCheck(Editor& editor, int id) {

@@ -36,8 +36,12 @@ const Command* findCommand(int id);
 bool confirmCommand(Editor& editor, Confirm confirm);
 // The undo snapshot the row asks for, if any: callers of a gesture call this before acting.
 void prepareCommand(Editor& editor, int id);
-// Confirmation, the row's dialog, snapshot, then the handler. False when no row has the id.
+// Confirmation, the row's dialog, snapshot, then the handler. False when no row has the id. A
+// handler that runs out of memory ends there: the model goes back to the snapshot and an "ERROR"
+// box says so.
 bool runCommand(Editor& editor, int id);
+// The "ERROR" box of work that ran out of memory, saying whether the model is as it was.
+void showOutOfMemory(Editor& editor, bool modelRestored);
 
 // Flips a toggling menu item's check mark and returns the new state.
 bool toggleMenuCheck(Editor& editor, int id);

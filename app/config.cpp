@@ -6,7 +6,9 @@
 #include "base/safe_file.h"
 
 #include <cstdio>
+#include <new>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -26,45 +28,64 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-// Reads the next line without its line end; a line over kLineMax characters comes back
-// flagged, so that no piece of it can be taken for a key.
-bool nextLine(FILE* f, std::string& line, bool& tooLong) {
-    line.clear();
-    tooLong = false;
-    int c = std::getc(f);
-    if (c == EOF) return false;
-    for (; c != EOF && c != '\n'; c = std::getc(f)) {
-        if (line.size() < kLineMax)
-            line.push_back(static_cast<char>(c));
-        else
-            tooLong = true;
+// Appends text to the copy and records its key lines: lines of at most kLineMax characters whose
+// first token is followed by blanks and "=".
+void addKeyLines(ConfigKeys& keys, const std::string& text) {
+    std::size_t pos = keys.text.size();
+    keys.text += text;
+    std::string token;
+    while (pos < keys.text.size()) {
+        std::size_t end = keys.text.find('\n', pos);
+        if (end == std::string::npos) end = keys.text.size();
+        if (end < keys.text.size()) keys.text[end] = '\0';
+        const char* line = keys.text.c_str() + pos;
+        const bool tooLong = end - pos > kLineMax;
+        pos = end + 1;
+        if (tooLong) continue;
+        const char* p = scanWord(line, token, kLineMax);
+        if (!p) continue;
+        while (isBlank(*p)) ++p;
+        p = scanChar(p, '=');
+        if (p) keys.values[token].push_back(static_cast<std::size_t>(p - keys.text.c_str()));
     }
-    return true;
 }
 
-// Walks the file for lines of the form "key = value" and hands each value text to accept; the
-// first one it takes ends the walk. A missing file is logged and yields false.
+// Walks the lines of key and hands each value text to accept; the first one it takes ends the
+// walk. An unreadable file is logged and yields false.
 template <typename Accept>
 bool findKey(const ConfigFile& config, const std::string& key, Accept accept) {
-    FILE* f = openRegularFile(config.path);
-    if (!f) {
+    ConfigKeys fromFile;
+    const ConfigKeys* keys = config.keys.get();
+    if (!keys) {
+        std::string text;
+        try {
+            fromFile.readable = readRegularFile(config.path, text);
+            addKeyLines(fromFile, text);
+        } catch (const std::bad_alloc&) {
+            fromFile.readable = false; // as good as unreadable
+        }
+        keys = &fromFile;
+    }
+    if (!keys->readable) {
         logOpenFailure(config);
         return false;
     }
-    std::string line;
-    std::string token;
-    bool tooLong = false;
-    bool found = false;
-    while (!found && nextLine(f, line, tooLong)) {
-        if (tooLong) continue;
-        const char* p = scanWord(line.c_str(), token, kLineMax);
-        if (!p || token != key) continue;
-        while (isBlank(*p)) ++p;
-        p = scanChar(p, '=');
-        if (p) found = accept(p);
+    const auto it = keys->values.find(key);
+    if (it == keys->values.end()) return false;
+    for (std::size_t value : it->second)
+        if (accept(keys->text.c_str() + value)) return true;
+    return false;
+}
+
+// What a successful write did to the file, done to the copy in memory as well.
+void keysWritten(const ConfigFile& config, bool truncate, const std::string& text) {
+    if (!config.keys) return;
+    if (truncate) {
+        config.keys->values.clear();
+        config.keys->text.clear();
     }
-    std::fclose(f);
-    return found;
+    config.keys->readable = true;
+    addKeyLines(*config.keys, text);
 }
 
 std::string intLine(const std::string& key, int32_t value) {
@@ -95,6 +116,7 @@ bool writeToFile(const ConfigFile& config, bool truncate, const std::string& tex
     }
     bool ok = std::fputs(text.c_str(), f) >= 0;
     ok = std::fclose(f) == 0 && ok;
+    if (ok) keysWritten(config, truncate, text);
     return ok;
 }
 
@@ -116,6 +138,17 @@ std::string floatEntry(const std::string& key, float value) {
 void configSetFileName(ConfigFile& config, const std::string& path) {
     logf(channel(config), "Setting Config Filename: %s", path.c_str());
     config.path = path;
+    // Read once: a large file costs one pass, not one per key. Without the memory for the copy
+    // every key reads the file instead.
+    config.keys.reset();
+    try {
+        auto keys = std::make_shared<ConfigKeys>();
+        std::string text;
+        keys->readable = readRegularFile(path, text);
+        addKeyLines(*keys, text);
+        config.keys = std::move(keys);
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 void configWriteHeader(const ConfigFile& config) {
@@ -192,6 +225,7 @@ bool configRewriteCommit(const ConfigFile& config, const ConfigRewrite& rewrite)
         logOpenFailure(config);
         return false;
     }
+    keysWritten(config, true, rewrite.text);
     // Only now is it true that the keys were written.
     LogBatch batch;
     batch.log = &channel(config);

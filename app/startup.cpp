@@ -4,6 +4,8 @@
 // main loop; shutdown.
 #include "app/startup.h"
 
+#include "app/commands.h"
+
 #include "app/default_files_writer.h"
 #include "app/file_commands.h"
 #include "app/frame_step.h"
@@ -24,6 +26,7 @@
 #include "ui/hints.h"
 
 #include <cstdlib>
+#include <new>
 #include <vector>
 
 // ---- Command line and pacing ----
@@ -229,13 +232,24 @@ void runMainLoop(Editor& editor) {
         // A minimised window waits for events instead of spinning a core.
         editor.platform.pollEvents(!editor.windowActive, events);
         for (const WindowEvent& event : events) {
-            handleWindowEvent(editor, event);
+            // Commands answer for their own memory; anything else that runs out only stops.
+            try {
+                handleWindowEvent(editor, event);
+            } catch (const std::bad_alloc&) {
+                showOutOfMemory(editor, false);
+            }
             // Exit and closing the window end the run only once unsaved changes are settled.
             if (editor.quit && !askToSaveChanges(editor)) editor.quit = false;
             if (editor.quit) return;
         }
         stepRecovery(editor, clockMs());
-        if (events.empty() && editor.windowActive) frameStep(editor);
+        if (events.empty() && editor.windowActive) {
+            try {
+                frameStep(editor);
+            } catch (const std::bad_alloc&) {
+                showOutOfMemory(editor, false);
+            }
+        }
     }
 }
 

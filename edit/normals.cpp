@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -144,6 +145,7 @@ struct MeshCache {
     bool overlapped = false; // an earlier mesh claims some of this mesh's vertices
     int32_t plainScans = 0;
     bool indexed = false;
+    bool unindexable = false; // memory ran out building the index: scans only, slower but sound
     CoincidentIndex index;
     std::vector<Vec3> faceNormals; // normalised, per triangle from the range's first triangle
     KnownNormals known;
@@ -187,38 +189,57 @@ void buildIndex(MeshCache& cache, const Model& m, const Range& r) {
 
 // --- smooth normal ---
 
+// The indexed smooth normal; throws std::bad_alloc when the index or the table of known normals
+// cannot grow.
+Vec3 indexedSmoothNormal(const Model& m, NormalsRun& run, MeshCache& cache, const Range& r,
+                         const Vertex& p) {
+    if (!cache.indexed) buildIndex(cache, m, r);
+    KnownNormals::Slot& known = knownSlot(cache.known, p);
+    if (known.used) return known.normal;
+    findCoincident(cache.index, p, run.found);
+    Vec3 sum = kZero;
+    int32_t count = 0;
+    const int32_t base = r.begin / 3;
+    for (int32_t i : run.found) {
+        const Vec3& n = cache.faceNormals[i / 3 - base];
+        sum = {sum.x + n.x, sum.y + n.y, sum.z + n.z};
+        ++count;
+    }
+    const float c = static_cast<float>(count);
+    known = {bitsOf(p.x), bitsOf(p.y), bitsOf(p.z), true,
+             count == 0 ? kNoDirection : unitOr({sum.x / c, sum.y / c, sum.z / c}, kNoDirection)};
+    ++cache.known.used;
+    return known.normal;
+}
+
 // Mean of the normalised face normals of every triangle holding a corner of the owner mesh that
 // coincides with v, added in index order, then normalised.
 Vec3 smoothNormal(const Model& m, NormalsRun& run, int32_t owner, int32_t v) {
     MeshCache& cache = run.meshes[owner];
     const Range r = walkRange(m, m.meshes[owner]);
     const Vertex& p = m.vertices[v];
+    if (cache.indexed || (!cache.unindexable && cache.plainScans >= kPlainScans)) {
+        // When memory runs out the indexes of the other meshes go (the pass has mostly left
+        // them behind) and this one is tried again; after that the mesh goes on with scans,
+        // slower but with the same normals.
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            try {
+                return indexedSmoothNormal(m, run, cache, r, p);
+            } catch (const std::bad_alloc&) {
+                for (MeshCache& other : run.meshes) other = MeshCache{};
+            }
+        }
+        cache.unindexable = true;
+    }
+    ++cache.plainScans;
     Vec3 sum = kZero;
     int32_t count = 0;
-    auto add = [&](const Vec3& n) {
-        sum.x += n.x;
-        sum.y += n.y;
-        sum.z += n.z;
-        ++count;
-    };
-    if (!cache.indexed && cache.plainScans < kPlainScans) {
-        ++cache.plainScans;
-        for (int32_t i = r.begin; i < r.end; ++i)
-            if (coincide(m.vertices[i], p, m.coincidenceTolerance)) add(triangleNormalAt(m, i));
-    } else {
-        if (!cache.indexed) buildIndex(cache, m, r);
-        KnownNormals::Slot& known = knownSlot(cache.known, p);
-        if (known.used) return known.normal;
-        findCoincident(cache.index, p, run.found);
-        const int32_t base = r.begin / 3;
-        for (int32_t i : run.found) add(cache.faceNormals[i / 3 - base]);
-        const float c = static_cast<float>(count);
-        known = {bitsOf(p.x), bitsOf(p.y), bitsOf(p.z), true,
-                 count == 0 ? kNoDirection
-                            : unitOr({sum.x / c, sum.y / c, sum.z / c}, kNoDirection)};
-        ++cache.known.used;
-        return known.normal;
-    }
+    for (int32_t i = r.begin; i < r.end; ++i)
+        if (coincide(m.vertices[i], p, m.coincidenceTolerance)) {
+            const Vec3 n = triangleNormalAt(m, i);
+            sum = {sum.x + n.x, sum.y + n.y, sum.z + n.z};
+            ++count;
+        }
     if (count == 0) return kNoDirection;
     const float c = static_cast<float>(count);
     return unitOr({sum.x / c, sum.y / c, sum.z / c}, kNoDirection);

@@ -219,3 +219,14 @@ void redo(Model& m) {
     ++u.position;
     if (u.position >= u.top) u.canRedo = false;
 }
+
+bool revertToSnapshot(Model& m) {
+    UndoHistory& u = m.undo;
+    if (!ringUsable(m) || !u.canUndo || u.position != u.top || u.position - 1 < u.oldest)
+        return false;
+    if (!restore(m, u.position - 1, "ERROR: Not enough memory to undo")) return false;
+    u.top = --u.position;
+    u.canUndo = u.position - 1 >= u.oldest;
+    u.canRedo = false;
+    return true;
+}

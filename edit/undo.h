@@ -24,6 +24,11 @@ void undo(Model& m);
 // Steps forward one state after an undo; same rules.
 void redo(Model& m);
 
+// Puts the model back as the newest snapshot holds it and forgets that snapshot: the edit taken
+// after it failed (memory ran out) and must leave no trace, not even an undo step. False, with
+// nothing changed, when the newest state is not a snapshot or memory runs out again.
+bool revertToSnapshot(Model& m);
+
 // Replaces `to`'s records by copies of `from`'s: materials in full and the current material,
 // textures, vertices (position, normal, texture coordinates, colour, selected, locked) and meshes
 // (first vertex, triangle count, material, locked, smooth, triangle pins, centre). Everything

@@ -36,6 +36,14 @@ bool gridInside(const LegacyMesh& g, int64_t pointCount) {
            pointCount;
 }
 
+// Grids may share points, so a small file can ask for millions of vertices per kilobyte. Without
+// sharing a grid point gives at most six triangle corners, so a file may convert into that many
+// vertices per grid point it holds, plus a floor for small files; past it the file is refused.
+constexpr int64_t kLegacyVertexFloor = 1 << 20;
+int64_t legacyVertexBudget(int64_t pointCount) {
+    return kLegacyVertexFloor + 6 * pointCount;
+}
+
 // ---- converting the grids ---------------------------------------------------------------
 
 // Every cell (c, r) becomes (a, a+1, a+W+1) and (a, a+W+1, a+W) with a = first + r*W + c, rows
@@ -103,14 +111,20 @@ bool readLegacyModelData(Model& m, const std::string& data, std::string* error) 
 
     logEntry(m.log, "Reading File Data");
     bool gridOutside = false; // the mesh number was fine but its grid is not
-    auto placeMesh = [&t, &gridOutside](const char* text) {
+    bool overBudget = false;  // the grids so far convert into more vertices than the file pays for
+    const int64_t vertexBudget = legacyVertexBudget(static_cast<int64_t>(t.points.size()));
+    int64_t vertexRunning = 0;
+    auto placeMesh = [&](const char* text) {
         LegacyMesh g;
         const int32_t n = scanLegacyMeshRecord(text, g);
         if (isIndexOf(n, t.meshes) && !gridInside(g, static_cast<int64_t>(t.points.size()))) {
             gridOutside = true;
             return false;
         }
-        return placeAt(t.meshes, n, g);
+        if (!placeAt(t.meshes, n, g)) return false;
+        vertexRunning += 3 * gridTriangles(g);
+        overBudget = vertexRunning > vertexBudget;
+        return !overBudget;
     };
     int badKind = 0;
     const int64_t badLine =
@@ -119,6 +133,12 @@ bool readLegacyModelData(Model& m, const std::string& data, std::string* error) 
         return logFailure(m.log, error,
                           "ERROR: %s : Line: %lld - Mesh grid outside the grid points", name,
                           static_cast<long long>(badLine));
+    if (overBudget)
+        return logFailure(m.log, error,
+                          "ERROR: %s : Line: %lld - Mesh grids share their points past %lld "
+                          "vertices",
+                          name, static_cast<long long>(badLine),
+                          static_cast<long long>(vertexBudget));
     if (badLine)
         return logFailure(m.log, error, "ERROR: %s : Line: %lld - Invalid %s number", name,
                           static_cast<long long>(badLine), kRecordWords[badKind]);

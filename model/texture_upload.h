@@ -12,3 +12,6 @@ std::uint32_t uploadTexture(const std::uint8_t* rgba, int width, int height);
 
 // Frees a texture object made by uploadTexture; 0 is ignored.
 void deleteTexture(std::uint32_t name);
+// The bytes of level 0 of a texture object (width x height x 4); 0 for name 0 or without a
+// context. Leaves no texture bound.
+long long textureMemoryBytes(std::uint32_t name);

@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -140,19 +141,17 @@ bool loadFile(Model& m, const std::string& path) {
     return true;
 }
 
-// Names each texture whose image is missing (with loaded set: whose image did not load) on
-// standard error and in the log. The command goes on: the geometry is all there.
-void reportMissingTextures(const Model& m, bool loaded) {
+// Names each texture whose image is missing on standard error and in the log. The command goes
+// on: the geometry is all there.
+void reportMissingTextures(const Model& m) {
     const std::string folder = m.textureFolder.empty() ? currentDirectory() : m.textureFolder;
     for (int i = 0; i < textureCount(m); ++i) {
         const Texture& t = m.textures[i];
-        const bool missing = loaded ? t.glTexture == 0
-                                    : !isRemoteTextureName(t.fileName) &&
-                                          !fileExists(texturePath(t.fileName, folder));
-        if (!missing) continue;
+        if (isRemoteTextureName(t.fileName) || fileExists(texturePath(t.fileName, folder)))
+            continue;
         const std::string line = missingTextureLine(i, t.fileName);
         std::fprintf(stderr, "%s\n", line.c_str());
-        if (!loaded) logEntry(m.log, line); // a failed load has logged it already
+        logEntry(m.log, line);
     }
 }
 
@@ -170,7 +169,7 @@ void printF(const char* label, const float* values, int n) {
 int commandInfo(const std::string& path) {
     Model m(toolLogPath());
     if (!loadFile(m, path)) return 1;
-    reportMissingTextures(m, false);
+    reportMissingTextures(m);
     std::printf("vertices: %d\n", vertexCount(m));
     std::printf("triangles: %d\n", triangleCount(m));
     std::printf("meshes: %d\n", meshCount(m));
@@ -201,7 +200,7 @@ int commandConvert(const std::string& in, const std::string& out,
     }
     Model m(toolLogPath());
     if (!loadFile(m, in)) return 1;
-    reportMissingTextures(m, false);
+    reportMissingTextures(m);
     for (const EditOperation& op : operations) {
         std::string error, note;
         if (!applyEditOperation(m, op, error, note)) {
@@ -224,7 +223,7 @@ int commandConvert(const std::string& in, const std::string& out,
 int commandDump(const std::string& path) {
     Model m(toolLogPath());
     if (!loadFile(m, path)) return 1;
-    reportMissingTextures(m, false);
+    reportMissingTextures(m);
     completeNormals(m);
     for (int32_t i = 0; i < meshCount(m); ++i) {
         const Mesh& mesh = m.meshes[i];
@@ -253,6 +252,7 @@ struct RenderArguments {
     int width = 256, height = 256;
     int layout = kLayoutCount - 1; // the 3D view on its own
     RenderLook look;
+    bool fetchRemote = false;
 };
 
 // "WxH" or "N"; both sides 1..kMaxRenderSide.
@@ -299,6 +299,10 @@ bool parseRenderOptions(int argc, char** argv, RenderArguments& a) {
             a.look.thumbnail = true;
             continue;
         }
+        if (option == "--fetch-remote") {
+            a.fetchRemote = true;
+            continue;
+        }
         if (++i >= argc) return false;
         const std::string value = argv[i];
         if (option == "--size") {
@@ -334,8 +338,12 @@ int commandRender(const std::string& in, const std::string& out, const RenderArg
             // The editor's image decoder, on Qt's display-less platform.
             ensureOffscreenQtApplication();
             QtPlatform platform;
-            loadAllTextures(platform, m); // the current directory is the model's folder
-            reportMissingTextures(m, true);
+            TextureLoadOptions options;
+            options.fetchRemote = a.fetchRemote;
+            // The current directory is the model's folder; every texture that did not load is
+            // named, with the reason when a budget skipped it.
+            for (const std::string& line : loadAllTextures(platform, m, options))
+                std::fprintf(stderr, "%s\n", line.c_str());
         }
         drawModelViews(m, a.layout, a.width, a.height, a.look);
         const std::string png = encodePng(context.pixels.data(), a.width, a.height);
@@ -406,10 +414,18 @@ int main(int argc, char** argv) {
     const std::string first = absolutePath(argv[2]);
     const std::string second = argc >= 4 ? absolutePath(argv[3]) : std::string();
     makeDirectories(userDirectory());
-    if (command == "info") return commandInfo(first);
-    if (command == "dump") return commandDump(first);
+    // Whatever runs out of memory ends the command, never the process by an abort: OUT is
+    // written only after everything else, through a temporary file.
+    try {
+        if (command == "info") return commandInfo(first);
+        if (command == "dump") return commandDump(first);
 #ifdef FW_TOOL_RENDER
-    if (command == "render") return commandRender(first, second, render);
+        if (command == "render") return commandRender(first, second, render);
 #endif
-    return commandConvert(first, second, operations);
+        return commandConvert(first, second, operations);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "ERROR: not enough memory to %s '%s'\n", command.c_str(),
+                     first.c_str());
+        return 1;
+    }
 }

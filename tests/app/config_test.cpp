@@ -9,6 +9,7 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace fwtest;
 
@@ -108,6 +109,7 @@ TEST(Config, KeyMatching) {
                              "Windows = 4\r\n"
                              "Text = a b \r\n"
                              "Empty = \n");
+    configSetFileName(f.config, f.config.path); // the file is read when it is named
     // No blank between key and '=' makes one token, which is no key.
     EXPECT_EQ(configReadInt(f.config, "Tight"), -1);
     // Keys are case-sensitive and whole tokens.
@@ -137,6 +139,7 @@ TEST(Config, LinesOver1023CharactersNeverMatch) {
     // The tail of a long line, past 1023 characters, must not be taken for a line of its own.
     const std::string hidden = std::string(1023, 'x') + "Hidden = 7";
     writeText(f.config.path, exact + "\n" + longer + "\n" + hidden + "\nAfter = 8\n");
+    configSetFileName(f.config, f.config.path);
     EXPECT_EQ(configReadInt(f.config, "Exact"), 5);
     EXPECT_EQ(configReadInt(f.config, "Longer"), -1);
     EXPECT_EQ(configReadInt(f.config, "Hidden"), -1);
@@ -232,6 +235,7 @@ TEST(Config, NumbersIgnoreTheProcessLocale) {
     const bool committed = configRewriteCommit(f.config, rewrite);
     const std::string afterRewrite = readText(f.config.path);
     writeText(f.config.path, "Level = 0.75\n");
+    configSetFileName(f.config, f.config.path);
     const float read = configReadFloat(f.config, "Level");
     const std::string log = f.logText();
     std::setlocale(LC_ALL, previous.c_str());
@@ -242,4 +246,21 @@ TEST(Config, NumbersIgnoreTheProcessLocale) {
     EXPECT_FLOAT_EQ(read, 0.75f);
     EXPECT_TRUE(contains(log, "Value detected: 0.250000\n"));
     EXPECT_TRUE(contains(log, "Reading FLOAT Config Value: Level - Value detected: 0.750000\n"));
+}
+
+TEST(Config, TheFileIsReadOnceWhenNamedAndWritesKeepTheCopyInStep) {
+    ConfigFixture f;
+    writeText(f.config.path, "A = 1\nB = 2\n");
+    configSetFileName(f.config, f.config.path);
+    // Gone from the disk after it was read: every key still reads from memory.
+    ASSERT_EQ(::unlink(f.config.path.c_str()), 0);
+    EXPECT_EQ(configReadInt(f.config, "B"), 2);
+    EXPECT_FALSE(contains(f.logText(), "Failed to open config File"));
+    // What is written is read back, first occurrence still winning, as from the file.
+    configWriteInt(f.config, "A", 5);
+    configWriteInt(f.config, "C", 3);
+    EXPECT_EQ(configReadInt(f.config, "A"), 1);
+    EXPECT_EQ(configReadInt(f.config, "C"), 3);
+    configWriteHeader(f.config);
+    EXPECT_EQ(configReadInt(f.config, "A"), -1);
 }

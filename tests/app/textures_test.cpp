@@ -1,6 +1,7 @@
 // Texture images through the scripted platform: sizes asked for, colour key, HTTP bounds, and
 // adding a texture from the dialog.
 #include "app/textures.h"
+#include "base/clock.h"
 #include "base/paths.h"
 #include "platform/fake_platform.h"
 #include "temp_files.h"
@@ -96,4 +97,38 @@ TEST(Textures, AddTextureKeepsTheRecordAndCancelChangesNothing) {
     EXPECT_FALSE(createTexture(platform, m, 0));
     EXPECT_FALSE(createTexture(platform, m, 5));
     EXPECT_EQ(m.textures[0].glTexture, 7u);
+}
+
+TEST(Textures, BudgetsSkipImagesPastTheMemoryAndTheRemoteTime) {
+    FakePlatform platform;
+    const std::string dir = fwtest::makeScratchDir();
+    ASSERT_TRUE(setCurrentDirectory(dir));
+    platform.images[dir + "a.bmp"] = solid(64, 64, 9, 9, 9);
+    TextureBudget budget;
+    budget.bytesLeft = 2 * 64 * 64 * 4 + 100;
+    RgbaImage out;
+    // Two fit, the third is skipped before it is decoded.
+    EXPECT_TRUE(readTextureImage(platform, "a.bmp", 1024, out, &budget));
+    EXPECT_TRUE(readTextureImage(platform, "a.bmp", 1024, out, &budget));
+    const int decodes = count(platform, CallKind::DecodeImage);
+    EXPECT_FALSE(readTextureImage(platform, "a.bmp", 1024, out, &budget));
+    EXPECT_EQ(budget.skip, TextureBudget::Skip::Memory);
+    EXPECT_EQ(count(platform, CallKind::DecodeImage), decodes);
+    EXPECT_EQ(budget.bytesLeft, 100);
+
+    // Remote fetches share one deadline: each GET waits at most what is left of it.
+    const std::string url = "http://10.255.255.1/x.png";
+    budget.remoteDeadlineMs = clockMs() + 300;
+    EXPECT_FALSE(readTextureImage(platform, url, 1024, out, &budget));
+    ASSERT_EQ(count(platform, CallKind::HttpGet), 1);
+    EXPECT_LE(platform.callsOf(CallKind::HttpGet)[0].a, 300);
+    EXPECT_EQ(budget.skip, TextureBudget::Skip::None); // it was tried
+    budget.remoteDeadlineMs = clockMs() - 1;
+    EXPECT_FALSE(readTextureImage(platform, url, 1024, out, &budget));
+    EXPECT_EQ(budget.skip, TextureBudget::Skip::Time);
+    // Not fetched at all when remote textures are off (the tool's default).
+    budget.options.fetchRemote = false;
+    EXPECT_FALSE(readTextureImage(platform, url, 1024, out, &budget));
+    EXPECT_EQ(budget.skip, TextureBudget::Skip::NotFetched);
+    EXPECT_EQ(count(platform, CallKind::HttpGet), 1);
 }

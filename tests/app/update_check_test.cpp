@@ -81,7 +81,7 @@ TEST_F(UpdateCheck, OffersEachReleaseOnceSilentlyAndAgainFromTheMenu) {
     EXPECT_TRUE(get.a > 0 && get.a <= 10000) << get.a;
 
     // Next start, with the settings stored at shutdown and read back: nothing.
-    ConfigFile config{dir + "Config.ini", &log};
+    ConfigFile config{dir + "Config.ini", &log, nullptr};
     Model model;
     ASSERT_TRUE(configWriteAll(config, settings, model));
     settings = Settings{};

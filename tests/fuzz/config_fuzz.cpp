@@ -5,7 +5,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     std::unique_ptr<Model> editModel = fuzz::quietModel();
     ConfigFile config;
-    config.path = fuzz::scratchFile(data, size);
+    configSetFileName(config, fuzz::scratchFile(data, size)); // read into memory, as at start-up
     Settings settings;
     configReadWindowGeometry(config, settings);
     FUZZ_CHECK(settings.windowX >= 0 && settings.windowY >= 0);

@@ -140,6 +140,11 @@ TEST(LegacyFile, RefusesRecordsAndGridsOutsideTheTablesKeepingTheModel) {
     // A mesh naming a material the file lacks.
     expectRefused(head + "MSH,0,0,2,2,1\n", " : Mesh 0 - Invalid Material number");
     expectRefused(points + "MSH,0,0,2,2,0\n", " : Mesh 0 - Invalid Material number");
+    // Meshes sharing one 100 x 100 grid, 58,806 vertices each: the 19th passes what 10,000
+    // points pay for (2^20 + 6 per point) and is refused by its line.
+    std::string shared = kMaterialLine + gridPoints(0, 10000);
+    for (int k = 0; k < 20; ++k) shared += "MSH," + std::to_string(k) + ",0,100,100,0\n";
+    expectRefused(shared, " : Line: 10020 - Mesh grids share their points past 1108576 vertices");
 }
 
 } // namespace

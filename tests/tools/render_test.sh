@@ -49,6 +49,15 @@ check "the left of the square is red" test "$r" -gt 40 -a "$b" -lt 10
 IFS=, read -r r g b <<<"$(pixel "$work/tex.png" 156 160)"
 check "the right of the square is blue" test "$b" -gt 40 -a "$r" -lt 10
 
+# A remote texture is fetched only when asked: a thumbnail never reaches the network.
+sed -e 's|^TEX,0,.*|TEX,0,http://127.0.0.1:9/x.png|' "$work/textured/t.FW2" >"$work/remote.FW2"
+err=$("$tool" render "$work/remote.FW2" "$work/remote.png" 2>&1)
+check "remote textures are not fetched by default" \
+  grep -qxF 'WARNING: Texture 0 skipped (remote textures are not fetched): http://127.0.0.1:9/x.png' <<<"$err"
+err=$("$tool" render "$work/remote.FW2" "$work/remote.png" --fetch-remote 2>&1)
+check "--fetch-remote tries the address" \
+  grep -qxF 'WARNING: Texture 0 cannot be loaded: http://127.0.0.1:9/x.png' <<<"$err"
+
 # All four views in the window's arrangement, at a given size: dividers at the halves.
 "$tool" render "$src/resources/defaults/PREVIEWMODEL2.FW2" "$work/all.png" --size 400x300 --view all
 check "--size WxH --view all" test "$(identify -format '%wx%h' "$work/all.png")" = 400x300
