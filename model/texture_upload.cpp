@@ -36,12 +36,14 @@ void deleteTexture(std::uint32_t name) {
     if (name == 0) return;
     const GLuint texture = name;
     glDeleteTextures(1, &texture);
-    long long textureMemoryBytes(std::uint32_t name) {
-        if (name == 0) return 0;
-        GLint width = 0, height = 0;
-        glBindTexture(GL_TEXTURE_2D, name);
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-        glBindTexture(GL_TEXTURE_2D, 0);
-        return width > 0 && height > 0 ? 4LL * width * height : 0;
-    }
+}
+
+long long textureMemoryBytes(std::uint32_t name) {
+    if (name == 0) return 0;
+    GLint width = 0, height = 0;
+    glBindTexture(GL_TEXTURE_2D, name);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return width > 0 && height > 0 ? 4LL * width * height : 0;
+}
