@@ -210,6 +210,10 @@ constexpr Command kCommands[] = {
     {CmdAutomaticRevision, kNo, kGo, toggleOption<CmdAutomaticRevision>},
     {CmdImportObj, kSnap, kGo, importObjCommand},
     {CmdExportObj, kNo, kGo, exportObjCommand},
+    {CmdImportGltf, kSnap, kGo, importGltfCommand},
+    {CmdExportGltf, kNo, kGo, exportGltfCommand},
+    {CmdExportObjMaterials, kNo, kGo, exportObjMaterialsCommand},
+    {CmdExportStl, kNo, kGo, exportStlCommand},
     {CmdAutoCheckUpdates, kNo, kGo, toggleOption<CmdAutoCheckUpdates>},
     {CmdCheckUpdatesNow, kNo, kGo, checkUpdatesNow},
     // Edit

@@ -10,6 +10,7 @@ packages=(
   locales clang libclang-rt-14-dev
   fonts-liberation
   libosmesa6-dev desktop-file-utils shared-mime-info fiu-utils python3
+  libtinygltf-dev nlohmann-json3-dev libmeshoptimizer-dev assimp-utils
 )
 
 sudo_cmd=()

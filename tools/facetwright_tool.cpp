@@ -38,8 +38,9 @@ const char* const kUsage =
     "to facetwright-tool.Log in the per-user directory, beside the editor's Facetwright.Log,\n"
     "which the tool leaves alone.\n"
     "\n"
-    "FILE and IN may be model files (.FW2, with or without a version line) or Wavefront OBJ\n"
-    "files (.OBJ, in any case). An OBJ file is imported exactly as the editor's \"Import .OBJ\n"
+    "FILE and IN may be model files (.FW2, with or without a version line), Wavefront OBJ\n"
+    "files (.OBJ, in any case) or glTF 2.0 files (.GLB, .GLTF; one mesh per primitive, with its\n"
+    "material and texture). An OBJ file is imported exactly as the editor's \"Import .OBJ\n"
     "File\" does, into a model that starts with no vertices, no meshes and the one material of\n"
     "the default new model: every group of faces becomes a mesh of material 0. Any other file\n"
     "(an image, a text file) is no model file and is refused.\n"
@@ -52,11 +53,16 @@ const char* const kUsage =
     "                      materials: N\n"
     "                      textures: N\n"
     "                      bounds: minx miny minz maxx maxy maxz   (only when there are vertices)\n"
-    "  convert IN OUT    Load IN and write OUT; the format of OUT follows its extension\n"
-    "                    (.FW2 or .OBJ, in any case). An OBJ gets every vertex with its texture\n"
-    "                    coordinates and finished normal, one face per triangle. A .FW2 in\n"
-    "                    another folder gets texture names that find the same images from there.\n"
-    "                    OUT is left untouched when anything fails.\n"
+    "  convert IN OUT [--materials]\n"
+    "                    Load IN and write OUT; the format of OUT follows its extension\n"
+    "                    (.FW2, .OBJ, .GLB, .GLTF or .STL, in any case). An OBJ gets every vertex\n"
+    "                    with its texture coordinates and finished normal, one face per\n"
+    "                    triangle; with --materials it gets one object per mesh, shared\n"
+    "                    vertices, faces v/vt/vn and an .mtl beside it. A .GLB holds its\n"
+    "                    texture images; a .GLTF has its .bin and PNG images beside it. A .STL\n"
+    "                    is binary, in model space. A .FW2 in another folder gets texture names\n"
+    "                    that find the same images from there. OUT is left untouched when\n"
+    "                    anything fails.\n"
     "  dump FILE         Load FILE, finish the normal recalculation and print one line per mesh\n"
     "                      mesh I first F triangles N material M smooth S\n"
     "                    then one line per vertex\n"
@@ -163,8 +169,22 @@ int commandInfo(const std::string& path) {
 
 // ---- convert ----------------------------------------------------------------------------
 
-int commandConvert(const std::string& in, const std::string& out) {
-    const FileFormat* format = fileFormatOfPath(out);
+// Writes m in format; images to embed go through Qt's encoder where the tool has it.
+FileResult writeConverted(const FileFormat& format, const Model& m, const std::string& out) {
+#ifdef FW_TOOL_RENDER
+    if (!m.textures.empty()) {
+        ensureOffscreenQtApplication();
+        QtPlatform platform;
+        return format.write(m, out, texturePngSource(platform));
+    }
+#endif
+    return format.write(m, out, PngSource());
+}
+
+int commandConvert(const std::string& in, const std::string& out, bool materials) {
+    const FileFormat* format = materials && upperExtension(out) == "OBJ"
+                                   ? &fileFormat(FormatObjMaterials)
+                                   : fileFormatOfPath(out);
     if (!format) {
         std::fprintf(stderr, "ERROR: cannot write '%s': unknown format '.%s' (known: %s)\n",
                      out.c_str(), upperExtension(out).c_str(), knownExtensions().c_str());
@@ -174,7 +194,7 @@ int commandConvert(const std::string& in, const std::string& out) {
     if (!loadFile(m, in)) return 1;
     reportMissingTextures(m, false);
     if (format->writesNormals) completeNormals(m);
-    const FileResult r = format->write(m, out);
+    const FileResult r = writeConverted(*format, m, out);
     if (!r.ok) {
         std::fprintf(stderr, "%s: %s\n", r.error.empty() ? "ERROR" : r.error.c_str(), out.c_str());
         return 1;
@@ -318,6 +338,9 @@ int main(int argc, char** argv) {
     const std::string command = argc >= 2 ? argv[1] : "";
     bool known = (command == "info" && argc == 3) || (command == "dump" && argc == 3) ||
                  (command == "convert" && argc == 4);
+    const bool materials =
+        command == "convert" && argc == 5 && std::strcmp(argv[4], "--materials") == 0;
+    known = known || materials;
 #ifdef FW_TOOL_RENDER
     RenderArguments render;
     known = known || (command == "render" && argc >= 4 && parseRenderOptions(argc, argv, render));
@@ -335,5 +358,5 @@ int main(int argc, char** argv) {
 #ifdef FW_TOOL_RENDER
     if (command == "render") return commandRender(first, second, render);
 #endif
-    return commandConvert(first, second);
+    return commandConvert(first, second, materials);
 }
