@@ -14,6 +14,7 @@
 #include "model/texture_rules.h"
 #include "resources/default_files.h"
 
+#include <cctype>
 #include <sys/stat.h>
 
 namespace {
@@ -264,7 +265,10 @@ void importObjCommand(Editor& editor) {
 // model in the format the name's extension picks among them; a bare name gets the first's.
 void exportCommand(Editor& editor, std::initializer_list<FileFormatId> ids) {
     const FileFormat& first = fileFormat(*ids.begin());
-    FileDialogOptions options = formatDialog(first.id, first.extension);
+    // Other programs expect these extensions in lower case.
+    std::string extension = first.extension;
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    FileDialogOptions options = formatDialog(first.id, extension);
     for (FileFormatId id : ids)
         if (id != first.id)
             options.filters.push_back({fileFormat(id).filterName, fileFormat(id).filterPattern});
@@ -272,7 +276,7 @@ void exportCommand(Editor& editor, std::initializer_list<FileFormatId> ids) {
     if (path.empty()) return;
     const FileFormat* chosen = &first;
     const std::string ext = upperExtension(baseNameOf(path));
-    if (ext.empty()) path += std::string(".") + first.extension;
+    if (ext.empty()) path += "." + extension;
     for (FileFormatId id : ids)
         if (ext == fileFormat(id).extension) chosen = &fileFormat(id);
     // The file carries normals, so every pending one is finished first.
