@@ -290,17 +290,24 @@ float shininessFromRoughness(float roughness) {
     return std::clamp(2.0f / (r * r * r * r) - 2.0f, 0.0f, 128.0f);
 }
 
+std::string glbBytes(const Model& m, const PngSource& png) {
+    Builder b;
+    Images images;
+    const std::string json = gltfJson(m, true, "", png, b, images);
+    return glbFile(json, b.bin);
+}
+
 FileResult exportGltf(const Model& m, const std::string& path, const PngSource& png) {
     const bool binary = upperExtension(path) == "GLB";
     const std::string stem = pathStem(path);
     ExportFiles files;
     try {
-        Builder b;
-        Images images;
-        const std::string json = gltfJson(m, binary, stem, png, b, images);
         if (binary) {
-            files.emplace_back(path, glbFile(json, b.bin));
+            files.emplace_back(path, glbBytes(m, png));
         } else {
+            Builder b;
+            Images images;
+            const std::string json = gltfJson(m, false, stem, png, b, images);
             files = std::move(images.files);
             if (!b.bin.empty()) files.emplace_back(stem + ".bin", std::move(b.bin));
             files.emplace_back(path, json);

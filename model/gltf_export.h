@@ -20,4 +20,7 @@ float shininessFromRoughness(float roughness);
 // without a source, or when it fails, the material is written untextured and the log says so.
 // The extension of path chooses .glb or .gltf; a .gltf gets "<stem>.bin" and
 // "<stem>_texture<N>.png" beside it.
+// The .glb bytes of m, images embedded. May throw std::bad_alloc.
+std::string glbBytes(const Model& m, const PngSource& png);
+
 FileResult exportGltf(const Model& m, const std::string& path, const PngSource& png);
