@@ -1,6 +1,7 @@
 // glTF 2.0 import: tinygltf parses; this walks the scene and turns primitives into meshes.
 #include "model/gltf_import.h"
 
+#include "base/huge_pages.h"
 #include "base/paths.h"
 #include "base/safe_file.h"
 #include "model/export_files.h"
@@ -9,6 +10,7 @@
 
 #include <tiny_gltf.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -23,6 +25,8 @@ using Matrix = std::array<double, 16>; // column-major, as glTF stores it
 
 const char* const kImportFailed = "The glTF file could not be imported";
 constexpr int kMaxNodeDepth = 256;
+constexpr std::size_t kMaxNodeVisits = 1u << 20;
+constexpr std::size_t kMaxNewVertices = std::numeric_limits<int32_t>::max() / 2;
 constexpr int32_t kGlSrcAlpha = 0x0302, kGlOneMinusSrcAlpha = 0x0303;
 
 Matrix identity() {
@@ -211,6 +215,7 @@ struct Import {
     std::map<int, int> textureOf;  // glTF image -> model texture
     std::set<std::string> skipped; // log lines said once
     std::size_t newVertices = 0;
+    std::size_t visits = 0; // nodes walked, counted along every path
 };
 
 void skip(Import& in, const std::string& what) {
@@ -287,73 +292,91 @@ int materialOf(Import& in, int index) {
     return in.materialOf[index] = materialCount(in.m) - 1;
 }
 
-// One primitive as one new mesh, its positions moved by the node's world matrix.
-bool addPrimitive(Import& in, const tinygltf::Primitive& p, const Matrix& world) {
+// A primitive where a node places it: what is read of it, checked before anything is added.
+struct Placement {
+    const tinygltf::Primitive* primitive;
+    Matrix world;
+    Span position, uv;
+    bool hasUv;
+    std::vector<uint32_t> corners;
+};
+
+// The placement of one primitive; false (with a log line) for one that gives no triangles.
+bool placePrimitive(Import& in, const tinygltf::Primitive& p, const Matrix& world, Placement& out) {
     const int mode = p.mode < 0 ? TINYGLTF_MODE_TRIANGLES : p.mode;
     if (mode < TINYGLTF_MODE_TRIANGLES) {
         skip(in, "a primitive of points or lines");
-        return true;
+        return false;
     }
     if (!p.targets.empty()) skip(in, "morph targets (the base shape is imported)");
+    out.primitive = &p;
+    out.world = world;
     const auto position = p.attributes.find("POSITION");
-    Span pos, uv;
-    if (position == p.attributes.end() || !accessorSpan(in.g, position->second, 3, pos) ||
-        pos.componentType != TINYGLTF_COMPONENT_TYPE_FLOAT) {
+    if (position == p.attributes.end() || !accessorSpan(in.g, position->second, 3, out.position) ||
+        out.position.componentType != TINYGLTF_COMPONENT_TYPE_FLOAT) {
         skip(in, "a primitive without readable float positions");
-        return true;
+        return false;
     }
     const auto texcoord = p.attributes.find("TEXCOORD_0");
-    const bool hasUv = texcoord != p.attributes.end() &&
-                       accessorSpan(in.g, texcoord->second, 2, uv) && uv.count >= pos.count;
-    std::vector<uint32_t> corners;
-    if (!triangleCorners(in.g, p, pos.count, corners)) {
+    out.hasUv = texcoord != p.attributes.end() && accessorSpan(in.g, texcoord->second, 2, out.uv) &&
+                out.uv.count >= out.position.count;
+    if (!triangleCorners(in.g, p, out.position.count, out.corners)) {
         skip(in, "a primitive with indices out of range");
-        return true;
-    }
-    if (corners.empty()) return true;
-    if (in.m.vertices.size() + corners.size() >
-            static_cast<std::size_t>(std::numeric_limits<int32_t>::max()) - 2 ||
-        in.m.meshes.size() >= static_cast<std::size_t>(std::numeric_limits<int32_t>::max()))
         return false;
+    }
+    return !out.corners.empty();
+}
+
+// One placed primitive as one new mesh, its positions moved by the node's world matrix.
+void appendPrimitive(Import& in, const Placement& at) {
+    const Matrix& world = at.world;
     const bool mirrored = determinant3(world) < 0;
     Mesh mesh;
     mesh.firstVertex = vertexCount(in.m);
-    mesh.triangleCount = static_cast<int32_t>(corners.size() / 3);
-    mesh.MaterialNumber = materialOf(in, p.material);
-    for (std::size_t t = 0; t < corners.size(); t += 3) {
+    mesh.triangleCount = static_cast<int32_t>(at.corners.size() / 3);
+    mesh.MaterialNumber = materialOf(in, at.primitive->material);
+    for (std::size_t t = 0; t < at.corners.size(); t += 3) {
         for (int k = 0; k < 3; ++k) {
             // A mirroring transform turns the winding over; swapping two corners turns it back.
-            const uint32_t i = corners[t + (mirrored && k > 0 ? 3 - k : k)];
-            const double x = component(pos, i, 0), y = component(pos, i, 1),
-                         z = component(pos, i, 2);
+            const uint32_t i = at.corners[t + (mirrored && k > 0 ? 3 - k : k)];
+            const double x = component(at.position, i, 0), y = component(at.position, i, 1),
+                         z = component(at.position, i, 2);
             Vertex v;
             v.x = static_cast<float>(world[0] * x + world[4] * y + world[8] * z + world[12]);
             v.y = static_cast<float>(world[1] * x + world[5] * y + world[9] * z + world[13]);
             v.z = static_cast<float>(world[2] * x + world[6] * y + world[10] * z + world[14]);
-            if (hasUv) {
-                v.textureX = static_cast<float>(component(uv, i, 0));
-                v.textureY = static_cast<float>(1.0 - component(uv, i, 1));
+            if (at.hasUv) {
+                v.textureX = static_cast<float>(component(at.uv, i, 0));
+                v.textureY = static_cast<float>(1.0 - component(at.uv, i, 1));
             }
             in.m.vertices.push_back(v);
         }
     }
     in.m.meshes.push_back(mesh);
-    return true;
 }
 
-bool addNode(Import& in, int index, const Matrix& parent, int depth, std::vector<bool>& onPath) {
+// Collects the primitives under a node; false once they hold more corners than a model can (a
+// node reached along many paths is placed once per path, so this also bounds the walk).
+bool placeNode(Import& in, int index, const Matrix& parent, int depth, std::vector<bool>& onPath,
+               std::vector<Placement>& out) {
     if (index < 0 || index >= static_cast<int>(in.g.nodes.size()) || onPath[index] ||
         depth > kMaxNodeDepth)
         return true;
+    if (++in.visits > kMaxNodeVisits) return false;
     const tinygltf::Node& node = in.g.nodes[index];
     const Matrix world = multiply(parent, nodeMatrix(node));
     if (node.skin >= 0) skip(in, "skins (meshes are imported in their bind pose)");
     if (node.mesh >= 0 && node.mesh < static_cast<int>(in.g.meshes.size()))
-        for (const tinygltf::Primitive& p : in.g.meshes[node.mesh].primitives)
-            if (!addPrimitive(in, p, world)) return false;
+        for (const tinygltf::Primitive& p : in.g.meshes[node.mesh].primitives) {
+            Placement placed;
+            if (!placePrimitive(in, p, world, placed)) continue;
+            in.newVertices += placed.corners.size();
+            if (in.newVertices > kMaxNewVertices) return false;
+            out.push_back(std::move(placed));
+        }
     onPath[index] = true;
     for (int child : node.children)
-        if (!addNode(in, child, world, depth + 1, onPath)) return false;
+        if (!placeNode(in, child, world, depth + 1, onPath, out)) return false;
     onPath[index] = false;
     return true;
 }
@@ -410,13 +433,20 @@ FileResult importBytes(Model& m, const std::string& data, const std::string& pat
                           path);
     const std::size_t oldVertices = m.vertices.size(), oldMeshes = m.meshes.size(),
                       oldMaterials = m.materials.size(), oldTextures = m.textures.size();
-    Import in{g, m, pathStem(absolutePath(path)), {}, {}, {}, {}, 0};
+    Import in{g, m, pathStem(absolutePath(path)), {}, {}, {}, {}, 0, 0};
     bool ok = true;
     std::string why = "the model would hold more vertices than it can count";
     try {
         std::vector<bool> onPath(g.nodes.size(), false);
+        std::vector<Placement> placed;
         for (int root : rootNodes(g))
-            if (!(ok = addNode(in, root, identity(), 0, onPath))) break;
+            if (!(ok = placeNode(in, root, identity(), 0, onPath, placed))) break;
+        ok = ok && m.vertices.size() + in.newVertices <= kMaxNewVertices * 2 &&
+             m.meshes.size() + placed.size() <= kMaxNewVertices;
+        if (ok) {
+            reserveOnHugePages(m.vertices, m.vertices.size() + in.newVertices);
+            for (const Placement& at : placed) appendPrimitive(in, at);
+        }
     } catch (const std::bad_alloc&) {
         ok = false;
         why = "not enough memory";
