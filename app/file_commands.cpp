@@ -100,7 +100,7 @@ bool openImported(Editor& editor, const FileFormat& format, const std::string& p
     }
     m.fileName = modelNameFor(path);
     m.hasFileName = false;
-    loadAllTextures(editor.platform, m);
+    loadTexturesInFolder(editor.platform, m, 0, m.textureFolder);
     // Nothing is lost when it closes unsaved: the imported file holds it all.
     matchesFile(editor);
     return true;

@@ -1,6 +1,7 @@
 // Whole-model load and save: file work from model/, normals from here.
 #include "edit/model_io.h"
 
+#include "base/paths.h"
 #include "edit/normals.h"
 #include "model/model_file.h"
 
@@ -58,6 +59,8 @@ FileResult importAsNewModel(Model& m, const FileFormat& format, const std::strin
         swapRecords(m, held);
         return r;
     }
+    // The file's texture names (glTF images) are relative to its folder.
+    m.textureFolder = folderOf(absolutePath(path));
     recalculateNormals(m);
     return r;
 }

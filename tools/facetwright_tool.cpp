@@ -308,7 +308,7 @@ int commandRender(const std::string& in, const std::string& out, const RenderArg
             // The editor's image decoder, on Qt's display-less platform.
             ensureOffscreenQtApplication();
             QtPlatform platform;
-            loadAllTextures(platform, m); // the current directory is the model's folder
+            loadTexturesInFolder(platform, m, 0, m.textureFolder);
             reportMissingTextures(m, true);
         }
         drawModelViews(m, a.layout, a.width, a.height);
