@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <unistd.h>
 
@@ -169,16 +170,22 @@ int commandInfo(const std::string& path) {
 
 // ---- convert ----------------------------------------------------------------------------
 
-// Writes m in format; images to embed go through Qt's encoder where the tool has it.
+// Writes m in format. Images to embed go through Qt's encoder where the tool has it, started only
+// when a writer asks for one.
 FileResult writeConverted(const FileFormat& format, const Model& m, const std::string& out) {
 #ifdef FW_TOOL_RENDER
-    if (!m.textures.empty()) {
-        ensureOffscreenQtApplication();
-        QtPlatform platform;
-        return format.write(m, out, texturePngSource(platform));
-    }
-#endif
+    std::unique_ptr<QtPlatform> platform;
+    const PngSource png = [&platform](const std::string& path, std::string& bytes) {
+        if (!platform) {
+            ensureOffscreenQtApplication();
+            platform = std::make_unique<QtPlatform>();
+        }
+        return texturePngSource(*platform)(path, bytes);
+    };
+    return format.write(m, out, png);
+#else
     return format.write(m, out, PngSource());
+#endif
 }
 
 int commandConvert(const std::string& in, const std::string& out, bool materials) {
