@@ -18,6 +18,7 @@
 #include <map>
 #include <new>
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 
@@ -403,6 +404,28 @@ bool keepImageBytes(tinygltf::Image* image, const int, std::string*, std::string
     return true;
 }
 
+// External buffers and images: regular files only, so a name such as a FIFO or a device cannot
+// block or feed the reader without end.
+bool regularFile(const std::string& path, void*) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool readRegularFile(std::vector<unsigned char>* out, std::string* err, const std::string& path,
+                     void*) {
+    std::string data;
+    if (!regularFile(path, nullptr) || !readWholeFile(path, data)) {
+        if (err) *err += "cannot read " + path + "\n";
+        return false;
+    }
+    out->assign(data.begin(), data.end());
+    return true;
+}
+
+bool writeNothing(std::string*, const std::string&, const std::vector<unsigned char>&, void*) {
+    return false;
+}
+
 FileResult failed(Model& m, const std::string& why, const std::string& path) {
     logEntry(m.log, "glTF import failed: " + why);
     return fileFailed(why, kImportFailed, path);
@@ -415,6 +438,8 @@ FileResult importBytes(Model& m, const std::string& data, const std::string& pat
         return failed(m, "the file is too large", path);
     tinygltf::TinyGLTF loader;
     loader.SetImageLoader(keepImageBytes, nullptr);
+    loader.SetFsCallbacks(
+        {regularFile, tinygltf::ExpandFilePath, readRegularFile, writeNothing, nullptr});
     tinygltf::Model g;
     std::string error, warning;
     const std::string folder = folderOf(absolutePath(path));
