@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -135,6 +136,22 @@ Json addPrimitive(Builder& b, const std::vector<Corner>& corners) {
     return {{"attributes", attributes}, {"indices", addIndices(b, indices, unique)}};
 }
 
+// A file name as a relative URI: anything but unreserved characters percent-encoded.
+std::string uriOf(const std::string& name) {
+    static const char* const kHex = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : name) {
+        if (std::isalnum(c) || c == '-' || c == '_' || c == '.' || c == '~') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
+}
+
 float unit(float v) {
     return std::isfinite(v) ? std::clamp(v, 0.0f, 1.0f) : 0.0f;
 }
@@ -168,7 +185,7 @@ int textureFor(const Model& m, int index, bool binary, const std::string& stem,
         image["mimeType"] = "image/png";
     } else {
         const std::string file = stem + "_texture" + std::to_string(index) + ".png";
-        image["uri"] = baseNameOf(file);
+        image["uri"] = uriOf(baseNameOf(file));
         out.files.emplace_back(file, std::move(bytes));
     }
     out.images.push_back(image);
@@ -249,7 +266,7 @@ std::string gltfJson(const Model& m, bool binary, const std::string& stem, const
     while (b.bin.size() % 4 != 0) b.bin += '\0';
     if (!b.bin.empty()) {
         Json buffer = {{"byteLength", b.bin.size()}};
-        if (!binary) buffer["uri"] = baseNameOf(stem) + ".bin";
+        if (!binary) buffer["uri"] = uriOf(baseNameOf(stem) + ".bin");
         doc["buffers"] = {buffer};
     }
     return doc.dump();

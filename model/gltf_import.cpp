@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -207,6 +208,22 @@ bool isDataUri(const std::string& uri) {
     return uri.compare(0, 5, "data:") == 0;
 }
 
+// "a%20b.png" -> "a b.png"; a broken escape stays as it is.
+std::string decodedUri(const std::string& uri) {
+    std::string out;
+    for (std::size_t i = 0; i < uri.size(); ++i) {
+        if (uri[i] == '%' && i + 2 < uri.size() &&
+            std::isxdigit(static_cast<unsigned char>(uri[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(uri[i + 2]))) {
+            out += static_cast<char>(std::stoi(uri.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += uri[i];
+        }
+    }
+    return out;
+}
+
 struct Import {
     const tinygltf::Model& g;
     Model& m;
@@ -231,7 +248,7 @@ int textureOfImage(Import& in, int image) {
     const tinygltf::Image& img = in.g.images[image];
     Texture t;
     if (!img.uri.empty() && !isDataUri(img.uri)) {
-        t.fileName = "./" + img.uri;
+        t.fileName = "./" + decodedUri(img.uri);
     } else {
         const bool jpeg = img.mimeType == "image/jpeg";
         const std::string file =

@@ -114,12 +114,13 @@ TEST(GltfExport, CoincidingCornersShareOneVertex) {
     TempDir dir;
     Model m;
     twoQuads(m);
-    ASSERT_TRUE(exportGltf(m, dir.path + "out.gltf", PngSource()).ok);
-    const std::string json = readText(dir.path + "out.gltf");
+    ASSERT_TRUE(exportGltf(m, dir.path + "my out.gltf", PngSource()).ok);
+    const std::string json = readText(dir.path + "my out.gltf");
     EXPECT_NE(json.find("\"count\":4,\"type\":\"VEC3\""), std::string::npos) << json;
     EXPECT_NE(json.find("\"componentType\":5123,\"count\":6"), std::string::npos);
     EXPECT_NE(json.find("\"min\":[0.0,0.0,0.0],\"max\":[1.0,1.0,0.0]"), std::string::npos);
-    EXPECT_NE(json.find("\"uri\":\"out.bin\""), std::string::npos);
+    EXPECT_NE(json.find("\"uri\":\"my%20out.bin\""), std::string::npos); // a URI, not a name
+    EXPECT_FALSE(readText(dir.path + "my out.bin").empty());
     // without an image source the textured material is written untextured
     EXPECT_EQ(json.find("baseColorTexture"), std::string::npos);
 }
