@@ -12,8 +12,10 @@
 #include "model/model_file.h"
 #include "model/model_import.h"
 #include "model/text_lines.h"
+#include "model/texture_rules.h"
 #include "resources/default_files.h"
 
+#include <cctype>
 #include <sys/stat.h>
 
 namespace {
@@ -126,7 +128,7 @@ bool openImported(Editor& editor, const FileFormat& format, const std::string& p
     }
     m.fileName = modelNameFor(path);
     m.hasFileName = false;
-    loadAllTextures(editor.platform, m);
+    loadTexturesInFolder(editor.platform, m, 0, m.textureFolder);
     // Nothing is lost when it closes unsaved: the imported file holds it all.
     matchesFile(editor);
     return true;
@@ -295,13 +297,71 @@ void importObjCommand(Editor& editor) {
     showFailure(editor, result);
 }
 
+// Asks for a name offering the formats' filters (the first preselected) and writes the edit
+// model in the format the name's extension picks among them; a bare name gets the first's.
+void exportCommand(Editor& editor, std::initializer_list<FileFormatId> ids) {
+    const FileFormat& first = fileFormat(*ids.begin());
+    // Other programs expect these extensions in lower case.
+    std::string extension = first.extension;
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    FileDialogOptions options = formatDialog(first.id, extension);
+    for (FileFormatId id : ids)
+        if (id != first.id)
+            options.filters.push_back({fileFormat(id).filterName, fileFormat(id).filterPattern});
+    std::string path = editor.platform.saveFileDialog(options);
+    if (path.empty()) return;
+    const FileFormat* chosen = &first;
+    const std::string ext = upperExtension(baseNameOf(path));
+    if (ext.empty()) path += "." + extension;
+    for (FileFormatId id : ids)
+        if (ext == fileFormat(id).extension) chosen = &fileFormat(id);
+    // The file carries normals, so every pending one is finished first.
+    if (chosen->writesNormals) completeNormals(editor.edit);
+    showFailure(editor, chosen->write(editor.edit, path, texturePngSource(editor.platform)));
+}
+
 void exportObjCommand(Editor& editor) {
     const std::string path =
         askFile(editor, true, FormatObj, formatDialog(FormatObj, fileFormat(FormatObj).extension));
     if (path.empty()) return;
-    // The file carries normals, so every pending one is finished first.
     completeNormals(editor.edit);
-    showFailure(editor, fileFormat(FormatObj).write(editor.edit, path));
+    showFailure(editor, fileFormat(FormatObj).write(editor.edit, path, PngSource()));
+}
+
+void exportGltfCommand(Editor& editor) {
+    exportCommand(editor, {FormatGlb, FormatGltf});
+}
+
+void exportObjMaterialsCommand(Editor& editor) {
+    exportCommand(editor, {FormatObjMaterials});
+}
+
+void exportStlCommand(Editor& editor) {
+    exportCommand(editor, {FormatStl});
+}
+
+void importGltfCommand(Editor& editor) {
+    FileDialogOptions options = formatDialog(FormatGlb);
+    options.filters.push_back(
+        {fileFormat(FormatGltf).filterName, fileFormat(FormatGltf).filterPattern});
+    const std::string path = editor.platform.openFileDialog(options);
+    if (path.empty()) return;
+    const FileFormat* format = fileFormatOfPath(path);
+    if (!format || !format->readFile) format = &fileFormat(FormatGlb); // the content decides
+    Model& m = editor.edit;
+    const int firstNewTexture = textureCount(m);
+    const FileResult result = format->readFile(m, path);
+    if (result.ok) {
+        // The file names its images relative to its own folder; the model's names are relative
+        // to the model's.
+        const std::string from = folderOf(absolutePath(path));
+        const std::string to = m.textureFolder.empty() ? currentDirectory() : m.textureFolder;
+        for (int i = firstNewTexture; i < textureCount(m); ++i)
+            m.textures[i].fileName = rebasedTextureName(m.textures[i].fileName, from, to);
+        loadTexturesInFolder(editor.platform, m, firstNewTexture, to);
+        recalculateNormals(m);
+    }
+    showFailure(editor, result);
 }
 
 void importModelCommand(Editor& editor, bool fromLibrary) {

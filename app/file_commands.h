@@ -39,6 +39,14 @@ void saveRevision(Editor& editor, int64_t now);
 // OBJ files: imported as new meshes of the edit model, or the whole model exported.
 void importObjCommand(Editor& editor);
 void exportObjCommand(Editor& editor);
+
+// glTF 2.0 (.glb or .gltf) imported as new meshes with their materials and textures; the model
+// exported as glTF (the chosen name's extension decides, .glb when it has none), as OBJ with
+// materials, or as binary STL.
+void importGltfCommand(Editor& editor);
+void exportGltfCommand(Editor& editor);
+void exportObjMaterialsCommand(Editor& editor);
+void exportStlCommand(Editor& editor);
 // Appends another model file (its command takes the undo step); fromLibrary starts the dialog
 // in the Library folder of the per-user directory.
 void importModelCommand(Editor& editor, bool fromLibrary);

@@ -94,6 +94,19 @@ bool readTextureImage(Platform& platform, const std::string& fileName, int maxSi
     }
 }
 
+PngSource texturePngSource(Platform& platform) {
+    return [&platform](const std::string& path, std::string& png) {
+        int width = 0, height = 0;
+        RgbaImage image;
+        if (!platform.imageSize(path, width, height) || width > kMaxImageSide ||
+            height > kMaxImageSide || !platform.decodeImage(path, width, height, image) ||
+            image.pixels.size() != static_cast<std::size_t>(width) * height * 4)
+            return false;
+        applyBlackColourKey(image.pixels.data(), static_cast<std::size_t>(width) * height);
+        return platform.encodePng(image, png);
+    };
+}
+
 namespace {
 
 // createTexture spending from a budget.

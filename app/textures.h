@@ -1,6 +1,7 @@
 // Textures of a model: images decoded by the platform, turned into OpenGL texture objects.
 #pragma once
 
+#include "model/file_result.h"
 #include "model/model.h"
 #include "platform/platform.h"
 
@@ -66,6 +67,10 @@ FileDialogOptions textureDialogOptions();
 // imageHeight give its own size.
 bool readImageFile(Platform& platform, const std::string& path, int maxSide, RgbaImage& out,
                    int& imageWidth, int& imageHeight);
+
+// What exporters embed: the image at a path at its own size (at most kMaxImageSide a side), black
+// made transparent, encoded as PNG by the platform.
+PngSource texturePngSource(Platform& platform);
 
 // The pixels of the texture for a stored file name, as OpenGL takes them: sized by the texture
 // size rule against maxSide, black made transparent, rows bottom to top. A name containing

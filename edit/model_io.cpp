@@ -84,6 +84,11 @@ FileResult importAsNewModel(Model& m, const FileFormat& format, const std::strin
                        "The file could not be imported", path);
         logEntry(m.log, r.error);
     }
-    if (!r.ok) swapRecords(m, held);
+    if (!r.ok) {
+        swapRecords(m, held);
+        return r;
+    }
+    // The file's texture names (glTF images) are relative to its folder.
+    m.textureFolder = folderOf(absolutePath(path));
     return r;
 }

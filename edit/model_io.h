@@ -13,7 +13,8 @@ bool saveModel(Model& m, std::string* error = nullptr);
 
 // Reads the file at path, of an import format (OBJ), as a new model: the records of
 // newModelText (a model file, the default new model) without its vertices and meshes, then the
-// file's meshes appended, normals recalculated. The file name and its flags are the caller's. On
+// file's meshes appended, normals recalculated, texture names relative to the file's folder
+// (textureFolder). The file name and its flags are the caller's. On
 // failure m is exactly as it was and the result says why.
 FileResult importAsNewModel(Model& m, const FileFormat& format, const std::string& path,
                             const std::string& newModelText);

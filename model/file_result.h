@@ -1,6 +1,7 @@
 // What a file operation started from a menu tells its caller, which shows any message box.
 #pragma once
 
+#include <functional>
 #include <string>
 
 // model/ shows no message boxes; the text and caption of the one to show travel back here.
@@ -26,3 +27,8 @@ inline FileResult fileFailed(const std::string& error, const std::string& what,
     r.boxCaption = "ERROR";
     return r;
 }
+
+// PNG bytes of the texture image at path with pure black made transparent, for writers that embed
+// images; the platform layer encodes them, so model/ stays free of image code. False when the
+// image cannot be read. May be empty: textures are then left out.
+using PngSource = std::function<bool(const std::string& imagePath, std::string& png)>;

@@ -200,6 +200,17 @@ bool FakePlatform::decodeImageData(const std::string& bytes, int width, int heig
     return scaledImage(imageData, bytes, width, height, out);
 }
 
+bool FakePlatform::encodePng(const RgbaImage& image, std::string& bytes) {
+    RecordedCall call;
+    call.kind = CallKind::EncodePng;
+    call.a = image.width;
+    call.b = image.height;
+    calls.push_back(call);
+    bytes = "FAKEPNG";
+    bytes.append(image.pixels.begin(), image.pixels.end());
+    return true;
+}
+
 bool FakePlatform::httpGet(const std::string& url, const std::string& userAgent, int timeoutMs,
                            std::string& body) {
     RecordedCall call;

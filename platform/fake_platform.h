@@ -22,6 +22,7 @@ enum class CallKind {
     DecodeImage,
     ImageDataSize,
     DecodeImageData,
+    EncodePng,
     HttpGet,
     OpenUrl,
     RasterizeGlyphs,
@@ -108,6 +109,8 @@ class FakePlatform : public Platform {
     bool decodeImage(const std::string& path, int width, int height, RgbaImage& out) override;
     bool imageDataSize(const std::string& bytes, int& width, int& height) override;
     bool decodeImageData(const std::string& bytes, int width, int height, RgbaImage& out) override;
+    // "FAKEPNG" followed by the raw pixels: enough for a test to see what was encoded.
+    bool encodePng(const RgbaImage& image, std::string& bytes) override;
     bool httpGet(const std::string& url, const std::string& userAgent, int timeoutMs,
                  std::string& body) override;
     bool openUrl(const std::string& url) override;

@@ -207,6 +207,8 @@ class Platform {
     virtual bool imageDataSize(const std::string& bytes, int& width, int& height) = 0;
     virtual bool decodeImageData(const std::string& bytes, int width, int height,
                                  RgbaImage& out) = 0;
+    // Encodes an image as PNG bytes (rows of image bottom to top, alpha kept); false on failure.
+    virtual bool encodePng(const RgbaImage& image, std::string& bytes) = 0;
 
     // HTTP GET; false on any failure (no answer within timeoutMs, an error status, a body over
     // kHttpBodyLimit). Proxies come from the system settings.

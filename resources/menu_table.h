@@ -45,6 +45,10 @@ enum MenuCommand {
     CmdAutomaticRevision = 207,
     CmdImportObj = 208,
     CmdExportObj = 209,
+    CmdImportGltf = 220,
+    CmdExportGltf = 221,
+    CmdExportObjMaterials = 222,
+    CmdExportStl = 223,
     CmdAutoCheckUpdates = 210,
     CmdCheckUpdatesNow = 211,
     CmdRecentFile = 230, // 230 .. 237: the recent files, newest first

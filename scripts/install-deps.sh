@@ -11,6 +11,7 @@ packages=(
   fonts-liberation
   libosmesa6-dev desktop-file-utils shared-mime-info fiu-utils python3
   appstream lintian file
+  libtinygltf-dev nlohmann-json3-dev libmeshoptimizer-dev assimp-utils
 )
 
 sudo_cmd=()

@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 #include <unistd.h>
@@ -43,8 +44,9 @@ const char* const kUsage =
     "to facetwright-tool.Log in the per-user directory, beside the editor's Facetwright.Log,\n"
     "which the tool leaves alone.\n"
     "\n"
-    "FILE and IN may be model files (.FW2, with or without a version line) or Wavefront OBJ\n"
-    "files (.OBJ, in any case). An OBJ file is imported exactly as the editor's \"Import .OBJ\n"
+    "FILE and IN may be model files (.FW2, with or without a version line), Wavefront OBJ\n"
+    "files (.OBJ, in any case) or glTF 2.0 files (.GLB, .GLTF; one mesh per primitive, with its\n"
+    "material and texture). An OBJ file is imported exactly as the editor's \"Import .OBJ\n"
     "File\" does, into a model that starts with no vertices, no meshes and the one material of\n"
     "the default new model: every group of faces becomes a mesh of material 0. Any other file\n"
     "(an image, a text file) is no model file and is refused.\n"
@@ -57,11 +59,16 @@ const char* const kUsage =
     "                      materials: N\n"
     "                      textures: N\n"
     "                      bounds: minx miny minz maxx maxy maxz   (only when there are vertices)\n"
-    "  convert IN OUT    Load IN and write OUT; the format of OUT follows its extension\n"
-    "                    (.FW2 or .OBJ, in any case). An OBJ gets every vertex with its texture\n"
-    "                    coordinates and finished normal, one face per triangle. A .FW2 in\n"
-    "                    another folder gets texture names that find the same images from there.\n"
-    "                    OUT is left untouched when anything fails.\n"
+    "  convert IN OUT [--materials]\n"
+    "                    Load IN and write OUT; the format of OUT follows its extension\n"
+    "                    (.FW2, .OBJ, .GLB, .GLTF or .STL, in any case). An OBJ gets every vertex\n"
+    "                    with its texture coordinates and finished normal, one face per\n"
+    "                    triangle; with --materials it gets one object per mesh, shared\n"
+    "                    vertices, faces v/vt/vn and an .mtl beside it. A .GLB holds its\n"
+    "                    texture images; a .GLTF has its .bin and PNG images beside it. A .STL\n"
+    "                    is binary, in model space. A .FW2 in another folder gets texture names\n"
+    "                    that find the same images from there. OUT is left untouched when\n"
+    "                    anything fails.\n"
     "  dump FILE         Load FILE, finish the normal recalculation and print one line per mesh\n"
     "                      mesh I first F triangles N material M smooth S\n"
     "                    then one line per vertex\n"
@@ -189,10 +196,36 @@ int commandInfo(const std::string& path) {
 
 // ---- convert ----------------------------------------------------------------------------
 
+// Writes m in format. Images to embed go through Qt's encoder where the tool has it, started only
+// when a writer asks for one.
+FileResult writeConverted(const FileFormat& format, const Model& m, const std::string& out) {
+#ifdef FW_TOOL_RENDER
+    std::unique_ptr<QtPlatform> platform;
+    const PngSource png = [&platform](const std::string& path, std::string& bytes) {
+        if (!platform) {
+            ensureOffscreenQtApplication();
+            platform = std::make_unique<QtPlatform>();
+        }
+        return texturePngSource(*platform)(path, bytes);
+    };
+    return format.write(m, out, png);
+#else
+    return format.write(m, out, PngSource());
+#endif
+}
+
+#if !defined(FW_TOOL_RENDER) && defined(FW_TOOL_RENDER_DIR)
+// What convert returns when the model has texture images to embed and this program has no image
+// encoder: the drawing program, which has Qt's, runs the command instead.
+constexpr int kNeedsImageProgram = -1;
+#endif
+
 // convert, and edit with its operations applied between loading and writing.
-int commandConvert(const std::string& in, const std::string& out,
-                   const std::vector<EditOperation>& operations = {}) {
-    const FileFormat* format = fileFormatOfPath(out);
+int commandConvert(const std::string& in, const std::string& out, bool materials,
+                   const std::vector<EditOperation>& operations) {
+    const FileFormat* format = materials && upperExtension(out) == "OBJ"
+                                   ? &fileFormat(FormatObjMaterials)
+                                   : fileFormatOfPath(out);
     if (!format) {
         std::fprintf(stderr, "ERROR: cannot write '%s': unknown format '.%s' (known: %s)\n",
                      out.c_str(), upperExtension(out).c_str(), knownExtensions().c_str());
@@ -200,6 +233,10 @@ int commandConvert(const std::string& in, const std::string& out,
     }
     Model m(toolLogPath());
     if (!loadFile(m, in)) return 1;
+#if !defined(FW_TOOL_RENDER) && defined(FW_TOOL_RENDER_DIR)
+    if ((format->id == FormatGlb || format->id == FormatGltf) && textureCount(m) > 0)
+        return kNeedsImageProgram;
+#endif
     reportMissingTextures(m);
     for (const EditOperation& op : operations) {
         std::string error, note;
@@ -210,7 +247,7 @@ int commandConvert(const std::string& in, const std::string& out,
         if (!note.empty()) std::printf("%s\n", note.c_str());
     }
     if (format->writesNormals) completeNormals(m);
-    const FileResult r = format->write(m, out);
+    const FileResult r = writeConverted(*format, m, out);
     if (!r.ok) {
         std::fprintf(stderr, "%s: %s\n", r.error.empty() ? "ERROR" : r.error.c_str(), out.c_str());
         return 1;
@@ -344,6 +381,8 @@ int commandRender(const std::string& in, const std::string& out, const RenderArg
             // named, with the reason when a budget skipped it.
             for (const std::string& line : loadAllTextures(platform, m, options))
                 std::fprintf(stderr, "%s\n", line.c_str());
+            loadTexturesInFolder(platform, m, 0, m.textureFolder);
+            reportMissingTextures(m, true);
         }
         drawModelViews(m, a.layout, a.width, a.height, a.look);
         const std::string png = encodePng(context.pixels.data(), a.width, a.height);
@@ -359,9 +398,10 @@ int commandRender(const std::string& in, const std::string& out, const RenderArg
     return status;
 }
 #elif defined(FW_TOOL_RENDER_DIR)
-// Drawing needs Qt, OSMesa and the compiler behind it: dozens of libraries that take longer to
-// load than the other commands take to run. So render is a program of its own that takes this
-// one's place, found beside it (the build tree) or where it is installed.
+// Drawing and encoding images need Qt, OSMesa and the compiler behind it: dozens of libraries that
+// take longer to load than the other commands take to run. So render, and a convert that embeds
+// images, run a program of their own in this one's place, found beside it (the build tree) or
+// where it is installed.
 int runRenderProgram(char** argv) {
     static const char kProgram[] = "facetwright-render";
     char self[4096];
@@ -373,7 +413,7 @@ int runRenderProgram(char** argv) {
         if (access(path.c_str(), X_OK) != 0) continue;
         execv(path.c_str(), argv);
     }
-    std::fprintf(stderr, "ERROR: the render command is not installed (%s)\n", kProgram);
+    std::fprintf(stderr, "ERROR: %s is not installed: it draws and encodes images\n", kProgram);
     return 1;
 }
 #endif
@@ -390,6 +430,9 @@ int main(int argc, char** argv) {
     const std::string command = argc >= 2 ? argv[1] : "";
     bool known = (command == "info" && argc == 3) || (command == "dump" && argc == 3) ||
                  (command == "convert" && argc == 4);
+    const bool materials =
+        command == "convert" && argc == 5 && std::strcmp(argv[4], "--materials") == 0;
+    known = known || materials;
 #ifdef FW_TOOL_RENDER
     RenderArguments render;
     known = known || (command == "render" && argc >= 4 && parseRenderOptions(argc, argv, render));
@@ -411,6 +454,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     // The reader moves the current directory to the model's folder, so fix paths first.
+    [[maybe_unused]] const std::string startFolder = currentDirectory();
     const std::string first = absolutePath(argv[2]);
     const std::string second = argc >= 4 ? absolutePath(argv[3]) : std::string();
     makeDirectories(userDirectory());
@@ -422,7 +466,15 @@ int main(int argc, char** argv) {
 #ifdef FW_TOOL_RENDER
         if (command == "render") return commandRender(first, second, render);
 #endif
-        return commandConvert(first, second, operations);
+        const int status = commandConvert(first, second, materials, operations);
+#if !defined(FW_TOOL_RENDER) && defined(FW_TOOL_RENDER_DIR)
+        if (status == kNeedsImageProgram) {
+            // The drawing program reads the command line afresh, relative paths and all.
+            setCurrentDirectory(startFolder);
+            return runRenderProgram(argv);
+        }
+#endif
+        return status;
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "ERROR: not enough memory to %s '%s'\n", command.c_str(),
                      first.c_str());

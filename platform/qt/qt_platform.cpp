@@ -434,6 +434,19 @@ bool QtPlatform::decodeImageData(const std::string& bytes, int width, int height
     return scaledRgba(image, width, height, out);
 }
 
+bool QtPlatform::encodePng(const RgbaImage& image, std::string& bytes) {
+    const std::size_t size = static_cast<std::size_t>(image.width) * image.height * 4;
+    if (image.width <= 0 || image.height <= 0 || image.pixels.size() != size) return false;
+    const QImage bottomUp(image.pixels.data(), image.width, image.height, image.width * 4,
+                          QImage::Format_RGBA8888);
+    const QImage upright = bottomUp.mirrored(false, true);
+    QByteArray data;
+    QBuffer buffer(&data);
+    if (!buffer.open(QIODevice::WriteOnly) || !upright.save(&buffer, "PNG")) return false;
+    bytes.assign(data.constData(), static_cast<std::size_t>(data.size()));
+    return true;
+}
+
 // ---- Network ----
 
 bool QtPlatform::httpGet(const std::string& url, const std::string& userAgent, int timeoutMs,

@@ -40,6 +40,7 @@ class QtPlatform : public Platform {
     bool decodeImage(const std::string& path, int width, int height, RgbaImage& out) override;
     bool imageDataSize(const std::string& bytes, int& width, int& height) override;
     bool decodeImageData(const std::string& bytes, int width, int height, RgbaImage& out) override;
+    bool encodePng(const RgbaImage& image, std::string& bytes) override;
     bool httpGet(const std::string& url, const std::string& userAgent, int timeoutMs,
                  std::string& body) override;
     bool openUrl(const std::string& url) override;

@@ -159,9 +159,10 @@ TEST_F(FileCommands, OpenRefusesWhatIsNoModelAndOpensImportsAsNewModels) {
               std::string::npos);
     // the dialog offers the import formats after the preselected model format
     const auto filters = platform.callsOf(CallKind::OpenFileDialog)[0].dialog.filters;
-    ASSERT_EQ(filters.size(), 2u);
+    ASSERT_EQ(filters.size(), 4u);
     EXPECT_EQ(filters[0].patterns, "*.FW2;");
     EXPECT_EQ(filters[1].patterns, "*.OBJ;");
+    EXPECT_EQ(filters[2].patterns, "*.GLB;");
 
     // an OBJ: a new model of the default material and the file's mesh, named after the file
     const std::string obj = dir + "tri.obj";
@@ -293,4 +294,29 @@ TEST_F(FileCommands, ObjAndModelImportsFromTheMenu) {
     EXPECT_EQ(meshCount(editor.edit), 8);
     runCommand(editor, CmdUndo);
     EXPECT_EQ(meshCount(editor.edit), 2);
+}
+
+TEST_F(FileCommands, InterchangeExportsAndGltfImportFromTheMenu) {
+    // a bare name gets the first filter's extension; .gltf by name writes its buffer beside it
+    platform.saveAnswers = {dir + "shot", dir + "shot.gltf", dir + "part", dir + "part"};
+    runCommand(editor, CmdExportGltf);
+    runCommand(editor, CmdExportGltf);
+    runCommand(editor, CmdExportStl);
+    runCommand(editor, CmdExportObjMaterials);
+    const auto dialogs = platform.callsOf(CallKind::SaveFileDialog);
+    ASSERT_EQ(dialogs.size(), 4u);
+    EXPECT_EQ(dialogs[0].dialog.filters.size(), 2u); // .glb and .gltf
+    EXPECT_EQ(readText(dir + "shot.glb").compare(0, 4, "glTF"), 0);
+    EXPECT_NE(readText(dir + "shot.gltf").find("\"uri\":\"shot.bin\""), std::string::npos);
+    EXPECT_EQ(readText(dir + "part.stl").size(), 84u + 50 * 2);
+    EXPECT_NE(readText(dir + "part.obj").find("usemtl "), std::string::npos);
+    EXPECT_NE(readText(dir + "part.mtl").find("newmtl "), std::string::npos);
+    // importing the .glb adds its mesh and material; one undo step takes them away
+    platform.openAnswers = {dir + "shot.glb"};
+    runCommand(editor, CmdImportGltf);
+    EXPECT_EQ(meshCount(editor.edit), 2);
+    EXPECT_EQ(materialCount(editor.edit), 2);
+    EXPECT_EQ(vertexCount(editor.edit), 12);
+    runCommand(editor, CmdUndo);
+    EXPECT_EQ(meshCount(editor.edit), 1);
 }

@@ -1,9 +1,12 @@
 // OBJ import speed on the shared models and a composite of all of them, beside tinyobjloader
 // loading the same file into the same triangle soup; the import's peak heap against the model it
-// builds; export and the model file reader on the same geometry; whole processes: the tool's info
-// beside a plain tinyobjloader program.
+// builds; export and the model file reader on the same geometry; glTF export and import of the
+// same models beside FW2 save and OBJ import; whole processes: the tool's info beside a plain
+// tinyobjloader program.
 #include "base/huge_pages.h"
 #include "bench_memory.h"
+#include "model/gltf_export.h"
+#include "model/gltf_import.h"
 #include "model/model_file.h"
 #include "model/obj_export.h"
 #include "model/obj_import.h"
@@ -359,5 +362,55 @@ BENCHMARK_CAPTURE(BM_ProcessTinyObj, composite, "composite")
     ->Iterations(1)
     ->Repetitions(3);
 #endif
+// glTF beside the formats the program already had: export against saving the model file of the
+// same model, import of that .glb against importing the OBJ it came from.
+enum class Interchange { SaveFw2, ExportGlb, ImportGlb };
+
+void BM_Interchange(benchmark::State& state, Interchange what, const char* which) {
+    const std::string path = pathOf(which);
+    if (!haveFile(state, path)) return;
+    Model m;
+    if (!importObj(m, path).ok) {
+        state.SkipWithError("import failed");
+        return;
+    }
+    const std::string glb = scratch() + which + ".glb";
+    if (!exportGltf(m, glb, PngSource()).ok) state.SkipWithError("export failed");
+    for (auto _ : state) {
+        bool ok = false;
+        if (what == Interchange::SaveFw2) {
+            ok = writeModelFileAs(m, scratch() + which + ".FW2");
+        } else if (what == Interchange::ExportGlb) {
+            ok = exportGltf(m, glb, PngSource()).ok;
+        } else {
+            Model back;
+            back.materials.resize(1);
+            ok = importGltf(back, glb).ok;
+        }
+        if (!ok) state.SkipWithError("failed");
+    }
+    state.counters["triangles"] = triangleCount(m);
+}
+BENCHMARK_CAPTURE(BM_Interchange, save_fw2_ogre, Interchange::SaveFw2, "ogre")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3);
+BENCHMARK_CAPTURE(BM_Interchange, export_glb_ogre, Interchange::ExportGlb, "ogre")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3);
+BENCHMARK_CAPTURE(BM_Interchange, import_glb_ogre, Interchange::ImportGlb, "ogre")
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3);
+BENCHMARK_CAPTURE(BM_Interchange, save_fw2_composite, Interchange::SaveFw2, "composite")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
+BENCHMARK_CAPTURE(BM_Interchange, export_glb_composite, Interchange::ExportGlb, "composite")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
+BENCHMARK_CAPTURE(BM_Interchange, import_glb_composite, Interchange::ImportGlb, "composite")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
 
 } // namespace

@@ -39,9 +39,10 @@ TEST(FileFormats, EveryFormatReadsWhatItWritesFromPathAndFromBytes) {
     oneTriangle(source);
     for (int id = 0; id < FileFormatCount; ++id) {
         const FileFormat& f = fileFormat(static_cast<FileFormatId>(id));
+        if (!f.readFile) continue; // written only
         SCOPED_TRACE(f.extension);
         const std::string path = dir.path + "model." + f.extension;
-        ASSERT_TRUE(f.write(source, path).ok);
+        ASSERT_TRUE(f.write(source, path, PngSource()).ok);
 
         Model fromFile, fromBytes;
         fromFile.materials.resize(1); // an import appends to a model that has a material
@@ -58,6 +59,7 @@ TEST(FileFormats, EveryFormatReadsWhatItWritesFromPathAndFromBytes) {
 TEST(FileFormats, RefusedBytesLeaveTheModel) {
     for (int id = 0; id < FileFormatCount; ++id) {
         const FileFormat& f = fileFormat(static_cast<FileFormatId>(id));
+        if (!f.readData) continue;
         SCOPED_TRACE(f.extension);
         Model m, before;
         oneTriangle(m);

@@ -221,9 +221,9 @@ TEST_F(QtWindowTest, MenuBarFromTheTable) {
         EXPECT_EQ(top[static_cast<qsizetype>(i)]->text().toStdString(), captions[i]);
         EXPECT_NE(top[static_cast<qsizetype>(i)]->menu(), nullptr);
     }
-    // File: 11 items, the Recent Files submenu and 3 separators, Exit last.
+    // File: 15 items, the Recent Files submenu and 3 separators, Exit last.
     const QList<QAction*> file = topMenu(window, 0)->actions();
-    ASSERT_EQ(file.size(), 15);
+    ASSERT_EQ(file.size(), 19);
     EXPECT_EQ(std::count_if(file.begin(), file.end(), [](QAction* a) { return a->isSeparator(); }),
               3);
     ASSERT_NE(window->action(205), nullptr);
