@@ -106,6 +106,7 @@ void drawStatusLine(const FrameScene& s) {
     const Panel& font = s.panels->debugText;
     const float width = 6.0f * static_cast<float>(s.statusText.size()) + 16;
     const float bottom = static_cast<float>(s.windowHeight);
+    glDisable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);

@@ -377,12 +377,12 @@ int commandRender(const std::string& in, const std::string& out, const RenderArg
             QtPlatform platform;
             TextureLoadOptions options;
             options.fetchRemote = a.fetchRemote;
-            // The current directory is the model's folder; every texture that did not load is
-            // named, with the reason when a budget skipped it.
+            // Texture names are relative to the model's folder (the current directory after a
+            // model file loads) or to the folder of a file imported as a new model. Every texture
+            // that did not load is named, with the reason when a budget skipped it.
+            if (!m.textureFolder.empty()) setCurrentDirectory(m.textureFolder);
             for (const std::string& line : loadAllTextures(platform, m, options))
                 std::fprintf(stderr, "%s\n", line.c_str());
-            loadTexturesInFolder(platform, m, 0, m.textureFolder);
-            reportMissingTextures(m, true);
         }
         drawModelViews(m, a.layout, a.width, a.height, a.look);
         const std::string png = encodePng(context.pixels.data(), a.width, a.height);
