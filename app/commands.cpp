@@ -405,7 +405,7 @@ bool runCommand(Editor& editor, int id) {
     const Command* c = findCommand(id);
     if (!c || !c->run) return false;
     if (!confirmCommand(editor, c->confirm)) return false;
-    if (c->ask && !c->ask(editor)) return true;
+    if (c->ask && !c->ask(editor)) return false;
     const int32_t position = editor.edit.undo.position;
     prepareCommand(editor, id);
     try {

@@ -36,9 +36,9 @@ const Command* findCommand(int id);
 bool confirmCommand(Editor& editor, Confirm confirm);
 // The undo snapshot the row asks for, if any: callers of a gesture call this before acting.
 void prepareCommand(Editor& editor, int id);
-// Confirmation, the row's dialog, snapshot, then the handler. False when no row has the id. A
-// handler that runs out of memory ends there: the model goes back to the snapshot and an "ERROR"
-// box says so.
+// Confirmation, the row's dialog, snapshot, then the handler. False when no row has the id or
+// the confirmation or dialog was cancelled (nothing ran). A handler that runs out of memory ends
+// there: the model goes back to the snapshot and an "ERROR" box says so.
 bool runCommand(Editor& editor, int id);
 // The "ERROR" box of work that ran out of memory, saying whether the model is as it was.
 void showOutOfMemory(Editor& editor, bool modelRestored);

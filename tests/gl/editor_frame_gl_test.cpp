@@ -1,6 +1,7 @@
 // Whole frames of the editor started on the scripted platform, read back pixel by pixel.
 #include "app/commands.h"
 #include "app/frame_step.h"
+#include "app/modelling_commands.h"
 #include "app/startup.h"
 #include "app/window_messages.h"
 #include "base/paths.h"
@@ -313,4 +314,25 @@ TEST_F(EditorFrame, MinimisedLoopWaitsAndDrawsNothing) {
     EXPECT_EQ(platform.swapsAtPoll[4], 1);
     EXPECT_FALSE(platform.waitAtPoll[5]);
     EXPECT_EQ(platform.swapsAtPoll[7], 3);
+}
+
+TEST_F(EditorFrame, AStatusLineShowsAtTheFootOfTheWindowThenGoes) {
+    writeConfig(kBlueConfig);
+    start();
+    const int h = H;
+    frame();
+    const Rgb before = glTestPixel(4, h - 4);
+    setStatusText(*editor, "Weld: 3 corners moved");
+    frame();
+    // The strip is dark grey over the blue background, its text light yellow.
+    const Rgb strip = glTestPixel(4, h - 4);
+    EXPECT_FALSE(rgbNear(strip, before.r, before.g, before.b))
+        << strip.r << " " << strip.g << " " << strip.b;
+    int lit = 0;
+    for (int x = 8; x < 120; ++x)
+        for (int y = h - 20; y < h - 2; ++y) lit += glTestPixel(x, y).r > 200;
+    EXPECT_GT(lit, 20);
+    editor->state.statusUntil = 0;
+    frame();
+    EXPECT_TRUE(rgbNear(glTestPixel(4, h - 4), before.r, before.g, before.b));
 }
