@@ -41,6 +41,22 @@ inline std::unique_ptr<Model> quietModel() {
     return m;
 }
 
+// A quiet model that already holds two meshes (9 vertices, the second on material 1 of two), so
+// that what a reader appends is checked against records it must leave and shift past.
+inline std::unique_ptr<Model> modelWithTwoMeshes() {
+    std::unique_ptr<Model> m = quietModel();
+    m->vertices.resize(9);
+    for (int i = 0; i < 9; ++i) m->vertices[i].x = static_cast<float>(i);
+    m->meshes.resize(2);
+    m->meshes[0].triangleCount = 1;
+    m->meshes[1].firstVertex = 3;
+    m->meshes[1].triangleCount = 2;
+    m->meshes[1].MaterialNumber = 1;
+    m->materials.resize(2);
+    m->currentMesh = 1;
+    return m;
+}
+
 // The input as the bytes a reader takes.
 inline std::string bytes(const uint8_t* data, std::size_t size) {
     return size ? std::string(reinterpret_cast<const char*>(data), size) : std::string();
@@ -107,6 +123,12 @@ struct Bytes {
     }
     // A value in [-range, range] in steps of range / 127.
     float amount(float range) { return static_cast<int8_t>(byte()) * (range / 127.0f); }
+    // High byte first, the whole range of int32_t.
+    int32_t int32() {
+        uint32_t v = 0;
+        for (int i = 0; i < 4; ++i) v = v << 8 | byte();
+        return static_cast<int32_t>(v);
+    }
 };
 
 } // namespace fuzz

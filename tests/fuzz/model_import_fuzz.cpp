@@ -5,19 +5,10 @@
 #include "model/model_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    std::unique_ptr<Model> m = fuzz::quietModel();
-    m->vertices.resize(9);
-    for (int i = 0; i < 9; ++i) m->vertices[i].x = static_cast<float>(i);
-    m->meshes.resize(2);
-    m->meshes[0].triangleCount = 1;
-    m->meshes[1].firstVertex = 3;
-    m->meshes[1].triangleCount = 2;
-    m->meshes[1].MaterialNumber = 1;
-    m->materials.resize(2);
+    std::unique_ptr<Model> m = fuzz::modelWithTwoMeshes();
     m->materials[1].TextureIndex = 0;
     m->textures.resize(1);
     m->textures[0].fileName = "old.bmp";
-    m->currentMesh = 1;
 
     // The importer reads a file: the scratch file is the input.
     const FileResult r = importModelFile(*m, fuzz::scratchFile(data, size));

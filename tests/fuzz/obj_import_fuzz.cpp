@@ -4,16 +4,7 @@
 #include "model/obj_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    std::unique_ptr<Model> m = fuzz::quietModel();
-    m->vertices.resize(9);
-    for (int i = 0; i < 9; ++i) m->vertices[i].x = static_cast<float>(i);
-    m->meshes.resize(2);
-    m->meshes[0].triangleCount = 1;
-    m->meshes[1].firstVertex = 3;
-    m->meshes[1].triangleCount = 2;
-    m->meshes[1].MaterialNumber = 1;
-    m->materials.resize(2);
-    m->currentMesh = 1;
+    std::unique_ptr<Model> m = fuzz::modelWithTwoMeshes();
 
     const FileResult r = importObjData(*m, fuzz::bytes(data, size), "input.obj");
     if (r.ok) {

@@ -7,19 +7,9 @@
 
 #include <vector>
 
-namespace {
-
-int32_t int32(fuzz::Bytes& in) {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v = v << 8 | in.byte();
-    return static_cast<int32_t>(v);
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     fuzz::Bytes in{data, size};
-    const int32_t imageWidth = int32(in), imageHeight = int32(in), maxSide = int32(in);
+    const int32_t imageWidth = in.int32(), imageHeight = in.int32(), maxSide = in.int32();
     int width = -1, height = -1;
     if (textureSize(imageWidth, imageHeight, maxSide, width, height)) {
         FUZZ_CHECK(imageWidth > 0 && imageHeight > 0 && maxSide > 0);

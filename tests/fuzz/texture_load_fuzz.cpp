@@ -48,12 +48,6 @@ struct DeclaringPlatform : FakePlatform {
     }
 };
 
-int32_t int32(fuzz::Bytes& in) {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v = v << 8 | in.byte();
-    return static_cast<int32_t>(v);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -61,16 +55,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     DeclaringPlatform platform;
     TextureBudget budget;
     platform.budget = &budget;
-    budget.bytesLeft = static_cast<long long>(int32(in) & 0x0FFFFFFF); // up to 256 MB
-    platform.limitBytes = static_cast<long long>(int32(in) & 0x0FFFFFFF);
+    budget.bytesLeft = static_cast<long long>(in.int32() & 0x0FFFFFFF); // up to 256 MB
+    platform.limitBytes = static_cast<long long>(in.int32() & 0x0FFFFFFF);
     const uint8_t flags = in.byte();
     budget.options.fetchRemote = flags & 1;
     if (flags & 2) budget.remoteDeadlineMs = clockMs() - 1; // the remote time is spent
-    const int maxSide = int32(in) & 0x3FFF;
+    const int maxSide = in.int32() & 0x3FFF;
     // Then images one after another: a declared size each, local or remote by a flag.
     for (int image = 0; image < 8 && !in.empty(); ++image) {
-        platform.declaredWidth = int32(in);
-        platform.declaredHeight = int32(in);
+        platform.declaredWidth = in.int32();
+        platform.declaredHeight = in.int32();
         const bool remote = in.byte() & 1;
         const long long before = budget.bytesLeft;
         const int decodes = platform.decodes, gets = platform.gets;
