@@ -19,7 +19,7 @@ desktop=$share/applications/facetwright.desktop
 check "desktop entry is valid" desktop-file-validate "$desktop"
 check "desktop entry opens files" grep -qx 'Exec=facetwright %f' "$desktop"
 check "desktop entry names the icon" grep -qx 'Icon=facetwright' "$desktop"
-check "desktop entry names the file type" grep -qx 'MimeType=model/x-facetwright;' "$desktop"
+check "desktop entry names the file types it opens" grep -qx 'MimeType=model/x-facetwright;model/obj;model/gltf-binary;model/gltf+json;' "$desktop"
 
 mime=$share/mime/packages/facetwright.xml
 well_formed() {
