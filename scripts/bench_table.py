@@ -37,6 +37,7 @@ ROWS = [
     ("FW2 load 1M triangles, M vertices/s", "BM_LoadFw2/1000000", "BM_LoadFw2Sscanf/1000000", "rate", (">=", 1.8)),
     ("Smooth normals 20k vertices vs plain scan", "BM_CompleteNormalsSmooth/3334", "BM_PlainScanSmooth/3334", "time", None),
     ("Smooth normals 100k vertices (baseline: 20k scan x25)", "BM_CompleteNormalsSmooth/16667", ("BM_PlainScanSmooth/3334", 25.0), "time", ("<", 30.0)),
+    ("Weld of a 100k-triangle mesh vs smooth normals of the same mesh", "BM_WeldMesh/50000", "BM_WeldMeshSmoothNormals/50000", "time", ("<", 1000.0)),
     ("Normals pass while 1M triangles' normals are pending (one frame's share)", "BM_PendingNormalsPass/500000", None, "time", ("<", 50.0)),
     ("Frames of 8 ms passes until a 124k-triangle flat model is shaded", "BM_FramesToShade/0/iterations:1", None, "counter:frames", ("<=", 20.0)),
     ("Frames of 8 ms passes until a 124k-triangle smooth model is shaded", "BM_FramesToShade/1/iterations:1", None, "counter:frames", None),
