@@ -244,7 +244,7 @@ std::string gltfJson(const Model& m, bool binary, const std::string& stem, const
         nodes.push_back({{"name", name}, {"mesh", meshes.size() - 1}});
     }
     Json doc = {{"asset", {{"version", "2.0"}, {"generator", "Facetwright"}}}};
-    if (unlit) doc["extensionsUsed"] = {"KHR_materials_unlit"};
+    if (unlit) doc["extensionsUsed"] = Json::array({"KHR_materials_unlit"});
     doc["scene"] = 0;
     Json scene = Json::object();
     if (!nodes.empty()) {
@@ -252,14 +252,15 @@ std::string gltfJson(const Model& m, bool binary, const std::string& stem, const
         for (std::size_t i = 0; i < nodes.size(); ++i) roots.push_back(i);
         scene["nodes"] = roots;
     }
-    doc["scenes"] = {scene};
+    // Json::array, never a braced list of one: compilers read {x} as a copy or as an array.
+    doc["scenes"] = Json::array({scene});
     if (!nodes.empty()) doc["nodes"] = nodes;
     if (!meshes.empty()) doc["meshes"] = meshes;
     if (!materials.empty()) doc["materials"] = materials;
     if (!images.textures.empty()) {
         doc["textures"] = images.textures;
         doc["images"] = images.images;
-        doc["samplers"] = {{{"magFilter", kLinear}, {"minFilter", kLinear}}};
+        doc["samplers"] = Json::array({Json{{"magFilter", kLinear}, {"minFilter", kLinear}}});
     }
     if (!b.accessors.empty()) doc["accessors"] = b.accessors;
     if (!b.bufferViews.empty()) doc["bufferViews"] = b.bufferViews;
@@ -267,7 +268,7 @@ std::string gltfJson(const Model& m, bool binary, const std::string& stem, const
     if (!b.bin.empty()) {
         Json buffer = {{"byteLength", b.bin.size()}};
         if (!binary) buffer["uri"] = uriOf(baseNameOf(stem) + ".bin");
-        doc["buffers"] = {buffer};
+        doc["buffers"] = Json::array({buffer});
     }
     return doc.dump();
 }

@@ -174,12 +174,16 @@ bool triangleCorners(const tinygltf::Model& g, const tinygltf::Primitive& p, std
     std::vector<uint32_t> order;
     if (p.indices >= 0) {
         Span s;
-        if (!accessorSpan(g, p.indices, 1, s) || s.componentType == TINYGLTF_COMPONENT_TYPE_FLOAT)
+        // Indices are unsigned integers; the parser lets any component type through.
+        if (!accessorSpan(g, p.indices, 1, s) || s.normalized ||
+            (s.componentType != TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE &&
+             s.componentType != TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT &&
+             s.componentType != TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT))
             return false;
         order.resize(s.count);
         for (std::size_t i = 0; i < s.count; ++i) {
             const double v = component(s, i, 0);
-            if (v >= static_cast<double>(vertices)) return false;
+            if (!(v >= 0 && v < static_cast<double>(vertices))) return false;
             order[i] = static_cast<uint32_t>(v);
         }
     } else {
@@ -413,9 +417,24 @@ std::vector<int> rootNodes(const tinygltf::Model& g) {
     return roots;
 }
 
-// Keeps an image's bytes as they are: they are written out, never decoded here.
-bool keepImageBytes(tinygltf::Image* image, const int, std::string*, std::string*, int, int,
-                    const unsigned char* bytes, int size, void*) {
+// Keeps an image's bytes as they are: they are written out, never decoded here. The parser hands
+// over an image stored in a buffer view without checking that the view lies inside its buffer,
+// so that is checked here (model is the tinygltf::Model being read) before a byte is copied.
+bool keepImageBytes(tinygltf::Image* image, const int, std::string* err, std::string*, int, int,
+                    const unsigned char* bytes, int size, void* model) {
+    if (image->bufferView >= 0) {
+        const tinygltf::Model& g = *static_cast<const tinygltf::Model*>(model);
+        const tinygltf::BufferView& view =
+            g.bufferViews[static_cast<std::size_t>(image->bufferView)];
+        const std::vector<unsigned char>& buffer =
+            g.buffers[static_cast<std::size_t>(view.buffer)].data;
+        if (size < 0 || view.byteOffset > buffer.size() ||
+            static_cast<std::size_t>(size) > buffer.size() - view.byteOffset) {
+            if (err) *err += "an image's buffer view lies outside its buffer\n";
+            return false;
+        }
+        bytes = buffer.data() + view.byteOffset;
+    }
     image->image.assign(bytes, bytes + size);
     image->as_is = true;
     return true;
@@ -453,11 +472,11 @@ FileResult importBytes(Model& m, const std::string& data, const std::string& pat
     logEntry(m.log, "Opening glTF File: " + path);
     if (data.size() > std::numeric_limits<unsigned>::max())
         return failed(m, "the file is too large", path);
+    tinygltf::Model g;
     tinygltf::TinyGLTF loader;
-    loader.SetImageLoader(keepImageBytes, nullptr);
+    loader.SetImageLoader(keepImageBytes, &g);
     loader.SetFsCallbacks(
         {regularFile, tinygltf::ExpandFilePath, readRegularFile, writeNothing, nullptr});
-    tinygltf::Model g;
     std::string error, warning;
     const std::string folder = folderOf(absolutePath(path));
     const bool binary = data.compare(0, 4, "glTF") == 0;
