@@ -65,15 +65,6 @@ std::string askFile(Editor& editor, bool save, FileFormatId kind, FileDialogOpti
     return chosen;
 }
 
-// "/m/car.FW2" -> "/m/car"; a name without an extension stays whole.
-std::string withoutExtension(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    const std::size_t dot = path.rfind('.');
-    const bool hasExtension =
-        dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    return hasExtension ? path.substr(0, dot) : path;
-}
-
 // "/m/part.obj" -> "/m/part.FW2": the name an imported file's model is saved under.
 std::string modelNameFor(const std::string& path) {
     return withoutExtension(absolutePath(path)) + "." + fileFormat(FormatModel).extension;

@@ -42,6 +42,14 @@ std::string baseNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string withoutExtension(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t dot = path.rfind('.');
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return hasExtension ? path.substr(0, dot) : path;
+}
+
 std::string toSlashes(std::string path) {
     for (char& c : path)
         if (c == '\\') c = '/';

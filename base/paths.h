@@ -13,6 +13,8 @@ std::string userLogPath();
 std::string folderOf(const std::string& path);
 // The part after the last '/'.
 std::string baseNameOf(const std::string& path);
+// "/m/car.FW2" -> "/m/car"; a name without an extension stays whole ('/' and '\' both end folders).
+std::string withoutExtension(const std::string& path);
 // Paths written on Windows use '\'; turn them into '/'.
 std::string toSlashes(std::string path);
 // Extension after the last '.', upper-cased ("FW2", "OBJ"); empty when there is none.

@@ -26,11 +26,3 @@ FileResult writeExportFiles(const Model& m, const char* kind, const ExportFiles&
     }
     return fileSucceeded();
 }
-
-std::string pathStem(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    const std::size_t dot = path.rfind('.');
-    const bool hasExtension =
-        dot != std::string::npos && (slash == std::string::npos || dot > slash);
-    return hasExtension ? path.substr(0, dot) : path;
-}

@@ -15,6 +15,3 @@ using ExportFiles = std::vector<std::pair<std::string, std::string>>;
 // Writes every file through a temporary file renamed over it. Logs "Opening <kind> File for
 // Saving" and the main path; on failure logs why and returns a box naming the file that failed.
 FileResult writeExportFiles(const Model& m, const char* kind, const ExportFiles& files);
-
-// "/m/ship.glb" -> "/m/ship": the stem the files beside the main one are named after.
-std::string pathStem(const std::string& path);

@@ -317,7 +317,7 @@ std::string glbBytes(const Model& m, const PngSource& png) {
 
 FileResult exportGltf(const Model& m, const std::string& path, const PngSource& png) {
     const bool binary = upperExtension(path) == "GLB";
-    const std::string stem = pathStem(path);
+    const std::string stem = withoutExtension(path);
     ExportFiles files;
     try {
         if (binary) {

@@ -494,7 +494,7 @@ FileResult importBytes(Model& m, const std::string& data, const std::string& pat
                           path);
     const std::size_t oldVertices = m.vertices.size(), oldMeshes = m.meshes.size(),
                       oldMaterials = m.materials.size(), oldTextures = m.textures.size();
-    Import in{g, m, pathStem(absolutePath(path)), {}, {}, {}, {}, 0, 0};
+    Import in{g, m, withoutExtension(absolutePath(path)), {}, {}, {}, {}, 0, 0};
     bool ok = true;
     std::string why = "the model would hold more vertices than it can count";
     try {

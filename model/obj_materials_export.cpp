@@ -145,7 +145,7 @@ FileResult exportObjWithMaterials(const Model& m, const std::string& path, const
     ExportFiles files;
     try {
         const std::string objFolder = folderOf(absolutePath(path));
-        const std::string mtlPath = pathStem(path) + ".mtl";
+        const std::string mtlPath = withoutExtension(path) + ".mtl";
         const std::vector<std::string> names = materialNames(m);
         const std::string mtl = mtlText(m, names, objFolder, files);
         files.emplace_back(mtlPath, mtl);

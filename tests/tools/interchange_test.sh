@@ -5,11 +5,8 @@ set -u
 tool=$1
 src=$2
 npmdir=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export APPDATA=$work/appdata
+source "$(dirname "$0")/scratch.sh"
 mkdir -p "$APPDATA/Facetwright"
-source "$(dirname "$0")/../check.sh"
 validate() { NODE_PATH="$npmdir/node_modules" node "$src/tests/tools/gltf_validate.js" "$@"; }
 
 # Without the other programs nothing here can be checked: that is a failure, not a pass.

@@ -3,12 +3,9 @@
 set -u
 tool=$1
 src=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 unset DISPLAY WAYLAND_DISPLAY
-export APPDATA=$work/appdata
+source "$(dirname "$0")/scratch.sh"
 mkdir -p "$APPDATA/Facetwright"
-source "$(dirname "$0")/../check.sh"
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 # Pixels of the picture that are exactly the colour "r,g,b".
 count_of() {

@@ -3,11 +3,7 @@
 set -u
 tool=$1
 src=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export APPDATA=$work/appdata
-mkdir -p "$APPDATA"
-source "$(dirname "$0")/../check.sh"
+source "$(dirname "$0")/scratch.sh"
 
 # info on the default model
 "$tool" info "$src/resources/defaults/NEW_MODEL.FW2" >"$work/info.txt" 2>"$work/info.err"
