@@ -54,3 +54,13 @@ void stopPageBacking(PageBacking& b) {
     b.stop = true;
     if (b.worker.joinable()) b.worker.join();
 }
+
+PageBacking::~PageBacking() {
+    stopPageBacking(*this);
+}
+
+void releasePages(void* data, std::size_t bytes) {
+    const PageRange r = wholePages(data, bytes);
+    if (r.end > r.start)
+        ::madvise(reinterpret_cast<void*>(r.start), r.end - r.start, MADV_DONTNEED);
+}

@@ -24,9 +24,14 @@ template <class T> void reserveOnHugePages(std::vector<T>& v, std::size_t n) {
 struct PageBacking {
     std::thread worker;
     std::atomic<bool> stop{false};
+    ~PageBacking();
 };
 // Starts the worker for [data, data + bytes); does nothing for a small range or when no thread
 // can be made.
 void startPageBacking(PageBacking& b, void* data, std::size_t bytes);
 // Stops the worker where it is and waits for it.
 void stopPageBacking(PageBacking& b);
+
+// Gives back the whole pages of [data, data + bytes), which hold nothing the caller needs: room
+// reserved and backed for more than was filled.
+void releasePages(void* data, std::size_t bytes);

@@ -1,11 +1,13 @@
 // OBJ import: counting pass, reading pass with the face forms, fanning, and appending meshes.
 //
-// Sections: statements; face corners; the reading pass; appending to the model; the import.
+// Sections: statements; face corners; the text in chunks; the counting pass; the reading pass;
+// appending to the model; the import.
 #include "model/obj_import.h"
 
 #include "base/huge_pages.h"
 #include "base/numbers.h"
 #include "base/paths.h"
+#include "base/regular_file.h"
 #include "model/record_scan.h"
 #include "model/text_lines.h"
 #include "resources/default_files.h"
@@ -13,7 +15,9 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <new>
 #include <string_view>
 #include <utility>
@@ -52,13 +56,6 @@ int statementOf(const Piece& p) {
         if (t[1] == 'n') return kNormal;
     }
     return kStatements;
-}
-
-// The lines of the data, a UTF-8 byte-order mark skipped.
-LineReader objLines(const std::string& data) {
-    LineReader r = lineReader(data);
-    if (data.size() >= 3 && std::memcmp(r.pos, "\xEF\xBB\xBF", 3) == 0) r.pos += 3;
-    return r;
 }
 
 // ---- face corners -----------------------------------------------------------------------
@@ -135,60 +132,163 @@ UV fallback(int32_t code) {
     return kFallbacks[k / 3][k % 3];
 }
 
-// ---- the reading pass -------------------------------------------------------------------
+// ---- the text in chunks -----------------------------------------------------------------
+//
+// The import goes over the text twice, counting and then reading. A file is read each time
+// through a small buffer of whole lines instead of being held whole: its bytes would otherwise
+// take fresh memory beside the vertex array they become, and fresh memory is most of the cost.
 
-struct Counts {
-    int64_t statements[kStatements + 1] = {}; // the last slot counts every other line
+struct ObjText {
+    const std::string* bytes = nullptr; // the whole text in memory, or
+    FILE* file = nullptr;               // a file, read from its start on each pass
+    std::vector<char> buffer;
 };
 
-Counts countStatements(const std::string& data) {
-    Counts c;
-    LineReader r = objLines(data);
-    Piece p;
-    while (nextPiece(r, p)) ++c.statements[statementOf(p)];
-    return c;
+constexpr std::size_t kChunkBytes = 512u << 10;
+
+// Calls each(begin, end) on consecutive runs of whole lines (the last line may lack its end),
+// a UTF-8 byte-order mark at the start skipped. False when the file cannot be read; throws
+// std::bad_alloc when a line outgrows memory.
+template <class Each> bool forEachChunk(ObjText& t, Each&& each) {
+    const char* const kMark = "\xEF\xBB\xBF";
+    if (t.bytes) {
+        const char* p = t.bytes->data();
+        const std::size_t n = t.bytes->size();
+        each(n >= 3 && std::memcmp(p, kMark, 3) == 0 ? p + 3 : p, p + n);
+        return true;
+    }
+    if (std::fseek(t.file, 0, SEEK_SET) != 0) return false;
+    if (t.buffer.size() < kChunkBytes) t.buffer.resize(kChunkBytes);
+    std::size_t filled = 0;
+    bool markChecked = false;
+    for (;;) {
+        if (filled == t.buffer.size()) t.buffer.resize(t.buffer.size() * 2); // a longer line
+        char* data = t.buffer.data();
+        const std::size_t n = std::fread(data + filled, 1, t.buffer.size() - filled, t.file);
+        filled += n;
+        const bool atEnd = n == 0;
+        if (!markChecked && (filled >= 3 || atEnd)) {
+            markChecked = true;
+            if (filled >= 3 && std::memcmp(data, kMark, 3) == 0) {
+                filled -= 3;
+                std::memmove(data, data + 3, filled);
+            }
+        }
+        const void* lastEnd = markChecked && !atEnd ? ::memrchr(data, '\n', filled) : nullptr;
+        const char* end = atEnd ? data + filled : static_cast<const char*>(lastEnd);
+        if (!end) continue; // no whole line yet
+        if (!atEnd) ++end;
+        if (end > data) each(static_cast<const char*>(data), end);
+        filled -= static_cast<std::size_t>(end - data);
+        std::memmove(data, end, filled);
+        if (atEnd) break;
+    }
+    return !std::ferror(t.file);
 }
+
+// ---- the counting pass ------------------------------------------------------------------
+
+struct Counts {
+    int64_t statements[kStatements + 1] = {}; // the last slot counts every other piece
+    int64_t triangleBound = 0;                // what the faces can fan into, by their words
+};
+
+// Per byte of eight, 0x80 where the byte is zero (exact: no carry crosses a byte).
+uint64_t zeroBytes(uint64_t v) {
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    return ~(((v & kLow7) + kLow7) | v) & ~kLow7;
+}
+
+// Triangles a face's first piece can fan into: its words after the "f" (runs of anything but
+// blanks and tabs), less two. Numbers written together without a blank can give more; the
+// vertex array grows then. Eight bytes at a time: this runs over most of the file.
+int64_t fanBound(const Piece& p) {
+    constexpr uint64_t kHigh = 0x8080808080808080ULL;
+    constexpr uint64_t kBlanks = 0x2020202020202020ULL, kTabs = 0x0909090909090909ULL;
+    int64_t words = 0;
+    uint64_t previousBlank = kHigh; // the blank after the "f"
+    for (std::size_t i = 1; i < p.length; i += 8) {
+        uint64_t v = kBlanks; // past the end: blanks, which start no word
+        std::memcpy(&v, p.text + i, std::min<std::size_t>(8, p.length - i));
+        const uint64_t blank = zeroBytes(v ^ kBlanks) | zeroBytes(v ^ kTabs);
+        const uint64_t blankBefore = (blank << 8) | (previousBlank >> 56);
+        words += __builtin_popcountll(~blank & blankBefore & kHigh);
+        previousBlank = blank;
+    }
+    return words > 2 ? words - 2 : 0;
+}
+
+void countChunk(const char* begin, const char* end, Counts& c) {
+    LineReader r = lineReader(begin, end);
+    Piece p;
+    while (nextPiece(r, p)) {
+        const int s = statementOf(p);
+        ++c.statements[s];
+        if (s == kFace) c.triangleBound += fanBound(p);
+    }
+}
+
+// ---- the reading pass -------------------------------------------------------------------
 
 struct NewMesh {
     int64_t firstTriangle = 0;
     int64_t triangles = 0;
 };
 
-// The corners of the imported triangles, three per triangle in order, kept in blocks: faces of
-// four or more corners outgrow any guess made from the face count, and a single array growing past
-// its guess would copy everything read so far into yet more fresh memory.
-struct CornerBlocks {
-    std::vector<std::vector<TriangleCorner>> blocks;
-    std::size_t firstBlock = 0; // room of the first block, in corners; later ones get a quarter
-    int64_t count = 0;
+// The reading pass writes the new vertices straight into the model's array, reserved for the
+// counted bound while a worker backs its pages; a corner whose "v" or "vt" line comes later in
+// the file is filled in at the end.
+struct Reading {
+    Model* m = nullptr;
+    PageBacking* backing = nullptr;
+    int64_t positionCount = 0, textureCount = 0; // as counted: they decide which corners are valid
+    std::vector<float> positions;                // x, y, z per "v" line
+    std::vector<UV> textureCoords;
+    std::vector<std::pair<std::size_t, TriangleCorner>> later; // vertex index, its corner
+    std::vector<NewMesh> meshes;
+    int64_t seen[kStatements + 1] = {}; // pieces of this pass, to compare with the count
+    int64_t lineNumber = 0, group = 1, previousFaceGroup = 0, triangles = 0;
+    int64_t faces = 0, skippedFaces = 0, firstSkippedLine = 0;
+    bool pastCountMax = false; // more vertices than an int32 counts: nothing more is written
+    PieceText line;
+    std::vector<Corner> corners;
 };
 
-void addCorner(CornerBlocks& c, TriangleCorner corner) {
-    if (c.blocks.empty() || c.blocks.back().size() == c.blocks.back().capacity()) {
-        c.blocks.emplace_back();
-        const bool first = c.blocks.size() == 1;
-        reserveOnHugePages(c.blocks.back(), first ? c.firstBlock : c.firstBlock / 4);
-    }
-    c.blocks.back().push_back(corner);
-    ++c.count;
+bool readYet(const Reading& rd, TriangleCorner c) {
+    return static_cast<std::size_t>(c.position) * 3 <= rd.positions.size() &&
+           (c.texture <= 0 || static_cast<std::size_t>(c.texture) <= rd.textureCoords.size());
 }
 
-struct Tables {
-    std::vector<float> positions; // x, y, z per "v" line
-    std::vector<UV> textureCoords;
-    CornerBlocks corners;
-    std::vector<NewMesh> meshes;
-    int64_t faces = 0;
-    int64_t skippedFaces = 0;
-    int64_t firstSkippedLine = 0;
-};
+void fillVertex(Vertex& v, const Reading& rd, TriangleCorner c) {
+    const float* xyz = &rd.positions[static_cast<std::size_t>(c.position - 1) * 3];
+    v.x = xyz[0], v.y = xyz[1], v.z = xyz[2];
+    const UV uv = c.texture > 0 ? rd.textureCoords[static_cast<std::size_t>(c.texture - 1)]
+                                : fallback(c.texture);
+    v.textureX = uv.u, v.textureY = uv.v;
+}
+
+void addVertex(Reading& rd, TriangleCorner c) {
+    std::vector<Vertex>& out = rd.m->vertices;
+    if (static_cast<int64_t>(out.size()) >= kCountMax) {
+        rd.pastCountMax = true;
+        return;
+    }
+    Vertex v;
+    initVertex(v);
+    if (readYet(rd, c))
+        fillVertex(v, rd, c);
+    else
+        rd.later.push_back({out.size(), c});
+    if (out.size() == out.capacity()) stopPageBacking(*rd.backing); // the array is about to move
+    out.push_back(v);
+}
 
 // Fans one face: (c1, c2, c3), then (c1, ck, ck+1) while ck+1 is valid. Returns the triangle
 // count, 0 for a face whose first three corners are not all valid.
-int64_t fanFace(const std::vector<Corner>& c, int64_t positionCount, int64_t textureCount,
-                CornerBlocks& out) {
+int64_t fanFace(Reading& rd) {
+    const std::vector<Corner>& c = rd.corners;
     auto valid = [&](std::size_t i) {
-        return i < c.size() && c[i].position >= 1 && c[i].position <= positionCount;
+        return i < c.size() && c[i].position >= 1 && c[i].position <= rd.positionCount;
     };
     if (!valid(0) || !valid(1) || !valid(2)) return 0;
     int64_t triangles = 0;
@@ -198,8 +298,8 @@ int64_t fanFace(const std::vector<Corner>& c, int64_t positionCount, int64_t tex
             const Corner& k = c[corner[q]];
             int32_t code =
                 triangles < 2 ? -1 - static_cast<int32_t>(triangles * 3 + q) : -1 - kFallbackZero;
-            if (k.texture >= 1 && k.texture <= textureCount) code = k.texture;
-            addCorner(out, {k.position, code});
+            if (k.texture >= 1 && k.texture <= rd.textureCount) code = k.texture;
+            addVertex(rd, {k.position, code});
         }
     }
     return triangles;
@@ -209,51 +309,50 @@ void scanFloats(const char* p, float* out, int n) {
     for (int i = 0; i < n && p; ++i) p = scanFloat(p, out[i]);
 }
 
-// Reads every statement; throws std::bad_alloc when memory runs out.
-void readStatements(const std::string& data, const Counts& counts, Tables& t) {
-    const int64_t positionCount = counts.statements[kPosition];
-    const int64_t textureCount = counts.statements[kTextureCoord];
-    t.positions.reserve(static_cast<std::size_t>(positionCount) * 3);
-    t.textureCoords.reserve(static_cast<std::size_t>(textureCount));
-    // Three corners a face is exact for a file of triangles.
-    t.corners.firstBlock =
-        std::max<std::size_t>(static_cast<std::size_t>(counts.statements[kFace]) * 3, 4096);
-
-    LineReader r = objLines(data);
+// Reads every statement of a chunk; throws std::bad_alloc when memory runs out.
+void readChunk(const char* begin, const char* end, Reading& rd) {
+    LineReader r = lineReader(begin, end);
     Piece p;
-    PieceText line;
-    std::vector<Corner> corners;
-    int64_t lineNumber = 0, group = 1, previousFaceGroup = 0, triangleTotal = 0;
     while (nextPiece(r, p)) {
-        ++lineNumber;
+        ++rd.lineNumber;
         const int s = statementOf(p);
+        ++rd.seen[s];
         if (s == kStatements || s == kNormal) continue;
-        copyPiece(p, line, true);
+        copyPiece(p, rd.line, true);
         if (s == kPosition) {
             float xyz[3] = {0, 0, 0};
-            scanFloats(line.text + 1, xyz, 3);
-            t.positions.insert(t.positions.end(), xyz, xyz + 3);
+            scanFloats(rd.line.text + 1, xyz, 3);
+            rd.positions.insert(rd.positions.end(), xyz, xyz + 3);
         } else if (s == kTextureCoord) {
             float uv[2] = {0, 0};
-            scanFloats(line.text + 2, uv, 2);
-            t.textureCoords.push_back({uv[0], uv[1]});
+            scanFloats(rd.line.text + 2, uv, 2);
+            rd.textureCoords.push_back({uv[0], uv[1]});
         } else if (s == kGroup) {
-            if (t.faces > 0) ++group;
+            if (rd.faces > 0) ++rd.group;
         } else {
-            scanFace(line.text + 1, corners);
-            const int64_t n = fanFace(corners, positionCount, textureCount, t.corners);
+            scanFace(rd.line.text + 1, rd.corners);
+            const int64_t n = fanFace(rd);
             if (n == 0) {
-                if (t.skippedFaces++ == 0) t.firstSkippedLine = lineNumber;
+                if (rd.skippedFaces++ == 0) rd.firstSkippedLine = rd.lineNumber;
             } else {
-                if (t.meshes.empty() || group > previousFaceGroup)
-                    t.meshes.push_back({triangleTotal, 0});
-                t.meshes.back().triangles += n;
-                triangleTotal += n;
+                if (rd.meshes.empty() || rd.group > rd.previousFaceGroup)
+                    rd.meshes.push_back({rd.triangles, 0});
+                rd.meshes.back().triangles += n;
+                rd.triangles += n;
             }
-            previousFaceGroup = group;
-            ++t.faces;
+            rd.previousFaceGroup = rd.group;
+            ++rd.faces;
         }
     }
+}
+
+// Fills in the corners that came before their "v" or "vt" line; false when the file no longer
+// has them (it changed between the passes).
+bool fillLaterCorners(Reading& rd, const Counts& counts) {
+    if (!std::equal(std::begin(rd.seen), std::end(rd.seen), std::begin(counts.statements)))
+        return false;
+    for (const auto& [at, corner] : rd.later) fillVertex(rd.m->vertices[at], rd, corner);
+    return true;
 }
 
 } // namespace
@@ -292,25 +391,25 @@ void logCount(const Model& m, const char* format, int64_t n) {
     logf(m.log, format, static_cast<long long>(n));
 }
 
-// Appends the new vertices and meshes; the arrays were reserved, so nothing here can fail.
-void appendTriangles(Model& m, const Tables& t) {
-    const int64_t oldVertices = static_cast<int64_t>(m.vertices.size());
-    for (const std::vector<TriangleCorner>& block : t.corners.blocks)
-        for (const TriangleCorner& c : block) {
-            Vertex v;
-            initVertex(v);
-            const float* xyz = &t.positions[static_cast<std::size_t>(c.position - 1) * 3];
-            v.x = xyz[0], v.y = xyz[1], v.z = xyz[2];
-            const UV uv = c.texture > 0 ? t.textureCoords[static_cast<std::size_t>(c.texture - 1)]
-                                        : fallback(c.texture);
-            v.textureX = uv.u, v.textureY = uv.v;
-            m.vertices.push_back(v);
-        }
+// Puts the vertex array back as it was before the import: the new vertices and the room
+// reserved for them go.
+void dropNewVertices(Model& m, std::size_t oldCount, PageBacking& backing) {
+    stopPageBacking(backing);
+    m.vertices.resize(oldCount);
+    try {
+        m.vertices.shrink_to_fit();
+    } catch (const std::bad_alloc&) {
+        // The room stays reserved; the vertices are the old ones all the same.
+    }
+}
+
+// Appends the new meshes; the list was reserved, so nothing here can fail.
+void appendMeshes(Model& m, const Reading& rd, int64_t oldVertices) {
     // One append for all the mesh lines: an import of many groups would otherwise reopen the
     // log four times per mesh.
     LogBatch lines;
     lines.log = &m.log;
-    for (const NewMesh& n : t.meshes) {
+    for (const NewMesh& n : rd.meshes) {
         Mesh mesh;
         initMesh(mesh);
         mesh.firstVertex = static_cast<int32_t>(oldVertices + 3 * n.firstTriangle);
@@ -326,22 +425,19 @@ void appendTriangles(Model& m, const Tables& t) {
     flushLogBatch(lines);
 }
 
-} // namespace
+const char* const kNoMemory = "ERROR: not enough memory for the OBJ File";
+const char* const kUnreadable = "ERROR: Failed to open OBJ File";
 
-// ---- the import -------------------------------------------------------------------------
-
-FileResult importObj(Model& m, const std::string& path) {
-    const std::string directory = currentDirectory();
-    logf(m.log, "Current Working Directory: %s", directory.c_str());
-    logf(m.log, "Set Path to Model Directory: %s", directory.c_str());
-    logf(m.log, "Opening OBJ File: %s", path.c_str());
-    std::string data;
-    if (!readWholeFile(path, data)) return failImport(m, path, "ERROR: Failed to open OBJ File");
-    return importObjData(m, std::move(data), path);
-}
-
-FileResult importObjData(Model& m, std::string data, const std::string& path) {
-    const Counts counts = countStatements(data);
+FileResult importText(Model& m, ObjText& text, const std::string& path) {
+    Counts counts;
+    bool readable = false;
+    try {
+        readable =
+            forEachChunk(text, [&](const char* b, const char* e) { countChunk(b, e, counts); });
+    } catch (const std::bad_alloc&) {
+        return failImport(m, path, "%s", kNoMemory);
+    }
+    if (!readable) return failImport(m, path, "%s", kUnreadable);
     for (int s = 0; s < kStatements; ++s)
         if (counts.statements[s] > kCountMax)
             return failImport(m, path, "ERROR: more than %lld \"%s\" lines in the OBJ File",
@@ -354,59 +450,101 @@ FileResult importObjData(Model& m, std::string data, const std::string& path) {
     logCount(m, "     Read: %lld Vertex Normals", counts.statements[kNormal]);
     logEntry(m.log, "Allocating Memory for Imported Vertex and Face Data");
 
-    Tables t;
-    const char* const kNoMemory = "ERROR: not enough memory for the OBJ File";
+    const std::size_t oldVertices = m.vertices.size();
+    PageBacking backing;
+    Reading rd;
+    rd.m = &m;
+    rd.backing = &backing;
+    rd.positionCount = counts.statements[kPosition];
+    rd.textureCount = counts.statements[kTextureCoord];
     logEntry(m.log, "Reading File Data");
     try {
-        readStatements(data, counts, t);
+        rd.positions.reserve(static_cast<std::size_t>(rd.positionCount) * 3);
+        rd.textureCoords.reserve(static_cast<std::size_t>(rd.textureCount));
+        const int64_t room =
+            std::min(3 * counts.triangleBound,
+                     std::max<int64_t>(0, kCountMax - static_cast<int64_t>(oldVertices)));
+        reserveOnHugePages(m.vertices, oldVertices + static_cast<std::size_t>(room));
+        startPageBacking(backing, m.vertices.data() + oldVertices,
+                         static_cast<std::size_t>(room) * sizeof(Vertex));
+        readable = forEachChunk(text, [&](const char* b, const char* e) { readChunk(b, e, rd); });
     } catch (const std::bad_alloc&) {
+        dropNewVertices(m, oldVertices, backing);
         return failImport(m, path, "%s", kNoMemory);
     }
-    std::string().swap(data); // the text's memory goes back before the vertices take theirs
+    stopPageBacking(backing);
+    if (!readable || !fillLaterCorners(rd, counts)) {
+        dropNewVertices(m, oldVertices, backing);
+        return failImport(m, path, "ERROR: the OBJ File changed or could not be read meanwhile");
+    }
     logEntry(m.log, "OBJ Data Loaded but not Verified!");
     logEntry(m.log, "File Closed.");
     logEntry(m.log, "Calculating Triangle Count from OBJ Face List");
-    if (t.skippedFaces > 0)
+    if (rd.skippedFaces > 0)
         logf(m.log, "Skipped %lld invalid OBJ Faces, the first at Line: %lld",
-             static_cast<long long>(t.skippedFaces), static_cast<long long>(t.firstSkippedLine));
+             static_cast<long long>(rd.skippedFaces), static_cast<long long>(rd.firstSkippedLine));
 
-    const int64_t triangles = t.corners.count / 3;
-    if (triangles == 0) {
+    if (rd.triangles == 0) {
+        dropNewVertices(m, oldVertices, backing);
         logEntry(m.log, kNoTriangles);
         FileResult r = fileFailed(kNoTriangles, kImportFailed, path);
-        if (t.skippedFaces > 0) {
+        if (rd.skippedFaces > 0) {
             char more[96];
             formatC(more, sizeof more, "\n%lld faces were skipped, the first on line %lld.",
-                    static_cast<long long>(t.skippedFaces),
-                    static_cast<long long>(t.firstSkippedLine));
+                    static_cast<long long>(rd.skippedFaces),
+                    static_cast<long long>(rd.firstSkippedLine));
             r.boxText += more;
         }
         return r;
     }
-    const int64_t newVertexCount = static_cast<int64_t>(m.vertices.size()) + 3 * triangles;
-    const int64_t newMeshCount = static_cast<int64_t>(m.meshes.size() + t.meshes.size());
-    if (newVertexCount > kCountMax || newMeshCount > kCountMax)
+    const int64_t newVertexCount = static_cast<int64_t>(oldVertices) + 3 * rd.triangles;
+    const int64_t newMeshCount = static_cast<int64_t>(m.meshes.size() + rd.meshes.size());
+    if (rd.pastCountMax || newVertexCount > kCountMax || newMeshCount > kCountMax) {
+        dropNewVertices(m, oldVertices, backing);
         return failImport(m, path, "ERROR: the model would grow past %lld vertices or meshes",
                           static_cast<long long>(kCountMax));
+    }
 
-    logCount(m, "OBJ Triangle Count: %lld", triangles);
+    logCount(m, "OBJ Triangle Count: %lld", rd.triangles);
     logCount(m, "Expanding Global FW2 Vertex List to: %lld vertices", newVertexCount);
     try {
-        reserveOnHugePages(m.vertices, static_cast<std::size_t>(newVertexCount));
         m.meshes.reserve(static_cast<std::size_t>(newMeshCount));
         if (m.materials.empty()) m.materials.push_back(newModelMaterial());
     } catch (const std::bad_alloc&) {
+        dropNewVertices(m, oldVertices, backing);
         return failImport(m, path, "%s", kNoMemory);
     }
+    // Faces that fanned into fewer triangles than their words promised left backed room unused.
+    releasePages(m.vertices.data() + m.vertices.size(),
+                 (m.vertices.capacity() - m.vertices.size()) * sizeof(Vertex));
     logEntry(m.log, "Updating FW2 Vertex Data from OBJ triangles...");
     logEntry(m.log, "Reallocating Memory for FW2 MeshList");
     logCount(m, "New Global Mesh Count: %lld", newMeshCount);
-    PageBacking backing;
-    startPageBacking(backing, m.vertices.data() + m.vertices.size(),
-                     (m.vertices.capacity() - m.vertices.size()) * sizeof(Vertex));
-    appendTriangles(m, t);
-    stopPageBacking(backing);
+    appendMeshes(m, rd, static_cast<int64_t>(oldVertices));
     logEntry(m.log, "Deleting Temporary Memory for OBJ Face List");
     m.currentMesh = 0;
     return fileSucceeded();
+}
+
+} // namespace
+
+// ---- the import -------------------------------------------------------------------------
+
+FileResult importObj(Model& m, const std::string& path) {
+    const std::string directory = currentDirectory();
+    logf(m.log, "Current Working Directory: %s", directory.c_str());
+    logf(m.log, "Set Path to Model Directory: %s", directory.c_str());
+    logf(m.log, "Opening OBJ File: %s", path.c_str());
+    ObjText text;
+    text.file = openRegularFile(path);
+    if (!text.file) return failImport(m, path, "%s", kUnreadable);
+    const FileResult r = importText(m, text, path);
+    std::fclose(text.file);
+    return r;
+}
+
+FileResult importObjData(Model& m, std::string data, const std::string& path) {
+    ObjText text;
+    text.bytes = &data;
+    return importText(m, text, path);
 }

@@ -11,9 +11,13 @@ bool readWholeFile(const std::string& path, std::string& out) {
 }
 
 LineReader lineReader(const std::string& data) {
+    return lineReader(data.data(), data.data() + data.size());
+}
+
+LineReader lineReader(const char* begin, const char* end) {
     LineReader r;
-    r.pos = data.data();
-    r.end = data.data() + data.size();
+    r.pos = begin;
+    r.end = end;
     return r;
 }
 

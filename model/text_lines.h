@@ -30,6 +30,7 @@ struct Piece {
 };
 
 LineReader lineReader(const std::string& data);
+LineReader lineReader(const char* begin, const char* end);
 // The next piece, or false at the end of the data.
 bool nextPiece(LineReader& r, Piece& out);
 

@@ -31,9 +31,10 @@ Imported importText(Model& m, const std::string& text, const std::string& name =
 }
 
 // Positions and texture coordinates of the imported vertices, as "x,y,z u,v" per vertex.
-std::vector<std::string> corners(const Model& m, std::size_t from = 0) {
+std::vector<std::string> corners(const Model& m, std::size_t from = 0,
+                                 std::size_t count = SIZE_MAX) {
     std::vector<std::string> out;
-    for (std::size_t i = from; i < m.vertices.size(); ++i) {
+    for (std::size_t i = from; i < m.vertices.size() && out.size() < count; ++i) {
         const Vertex& v = m.vertices[i];
         char buf[96];
         std::snprintf(buf, sizeof buf, "%g,%g,%g %g,%g", v.x, v.y, v.z, v.textureX, v.textureY);
@@ -359,6 +360,37 @@ TEST(ObjImport, ReadsLinesAndNumbersWhateverTheirShape) {
                       "OBJ Data Loaded but not Verified!", "File Closed.",
                       "Calculating Triangle Count from OBJ Face List"}));
     }
+}
+
+TEST(ObjImport, FilesReadInChunksGiveWhatTheirBytesGive) {
+    // Faces before the lines they name, numbers run together past the counted room (the array
+    // grows while its pages are being backed), a line longer than the read buffer, CR LF and a
+    // byte-order mark, and a file of several megabytes: the file and its bytes in memory import
+    // alike, and the late corners get the positions named after them.
+    std::string text = "\xEF\xBB\xBF"
+                       "f 1/2 2/1 3/2\r\ng a\r\n";
+    text += "# " + std::string(1u << 20, 'x') + "\n";
+    for (int i = 0; i < 100000; ++i) text += "f 4 5 6+" + std::to_string(7 + i % 3) + "\n";
+    text += "v 1 2 3\nv 4 5 6\nv 7 8 9\nvt 0.25 0.5\nvt 0.75 1\n" + numberedPositions(6);
+    Model fromFile;
+    const Imported r = importText(fromFile, text);
+    ASSERT_TRUE(r.result.ok) << r.result.error;
+    Model fromBytes;
+    ASSERT_TRUE(importObjData(fromBytes, text, "in.obj").ok);
+    auto sameCorner = [](const Vertex& a, const Vertex& b) {
+        return a.x == b.x && a.y == b.y && a.z == b.z && a.textureX == b.textureX &&
+               a.textureY == b.textureY;
+    };
+    ASSERT_EQ(triangleCount(fromFile), 1 + 2 * 100000);
+    ASSERT_EQ(vertexCount(fromBytes), vertexCount(fromFile));
+    EXPECT_TRUE(std::equal(fromFile.vertices.begin(), fromFile.vertices.end(),
+                           fromBytes.vertices.begin(), sameCorner));
+    const std::vector<std::string> got = corners(fromFile, 0, 9);
+    EXPECT_EQ(std::vector<std::string>(got.begin(), got.begin() + 3),
+              (std::vector<std::string>{"1,2,3 0.75,1", "4,5,6 0.25,0.5", "7,8,9 0.75,1"}));
+    EXPECT_EQ(got[3 + 5], "4,0,0 0,1"); // "6+7" is two corners: 7 ends the second triangle
+    ASSERT_EQ(meshCount(fromFile), 2);
+    EXPECT_EQ(fromFile.meshes[1].firstVertex, 3);
 }
 
 TEST(ObjImport, HostileInputNeverBreaksTheModel) {
