@@ -18,7 +18,14 @@ struct TempDir {
         char name[] = "/tmp/fwmodel.XXXXXX";
         path = std::string(mkdtemp(name)) + "/";
     }
-    ~TempDir() { std::filesystem::remove_all(path); }
+    // A load moves the current directory into the folder; a removed one must not stay current
+    // for the tests that run after this one in the same process.
+    ~TempDir() {
+        std::error_code error;
+        const std::string here = std::filesystem::current_path(error).string() + "/";
+        if (!error && here.rfind(path, 0) == 0) std::filesystem::current_path("/tmp", error);
+        std::filesystem::remove_all(path);
+    }
 };
 
 using fwtest::readText;
