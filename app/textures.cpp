@@ -153,6 +153,16 @@ std::string textureProblemLine(const TextureBudget& budget, int index, const std
     return "WARNING: Texture " + std::to_string(index) + " skipped (" + why + "): " + name;
 }
 
+// Runs load with folder (unless empty) as the current directory, which relative texture names
+// are read from, and puts the current directory back.
+template <class Load> auto inFolder(const std::string& folder, Load load) {
+    const std::string directory = currentDirectory();
+    if (!folder.empty()) setCurrentDirectory(folder);
+    auto result = load();
+    setCurrentDirectory(directory);
+    return result;
+}
+
 // A texture that does not load is named in the log, never dropped silently.
 std::vector<std::string> loadTexturesFrom(Platform& platform, Model& model, int first,
                                           const TextureLoadOptions& options) {
@@ -180,11 +190,7 @@ std::vector<std::string> loadAllTextures(Platform& platform, Model& model,
 
 std::vector<std::string> loadTexturesInFolder(Platform& platform, Model& model, int first,
                                               const std::string& folder) {
-    const std::string directory = currentDirectory();
-    if (!folder.empty()) setCurrentDirectory(folder);
-    std::vector<std::string> lines = loadTexturesFrom(platform, model, first, {});
-    setCurrentDirectory(directory);
-    return lines;
+    return inFolder(folder, [&] { return loadTexturesFrom(platform, model, first, {}); });
 }
 
 int missingTextureCount(const Model& model) {
@@ -207,8 +213,10 @@ bool addTexture(Platform& platform, Model& model) {
     const std::string chosen = platform.openFileDialog(textureDialogOptions());
     if (chosen.empty()) return false;
     Texture texture;
-    texture.fileName = textureRecordName(chosen);
+    texture.fileName = textureRecordName(chosen, model.textureFolder);
     model.textures.push_back(texture);
-    // The dialog has made the chosen file's folder the current directory.
-    return createTexture(platform, model, textureCount(model) - 1);
+    // The dialog has made the chosen file's folder the current directory; a name kept relative to
+    // the model's folder loads from there.
+    return inFolder(model.textureFolder,
+                    [&] { return createTexture(platform, model, textureCount(model) - 1); });
 }

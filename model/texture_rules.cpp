@@ -76,8 +76,10 @@ std::string rebasedTextureName(const std::string& fileName, const std::string& f
     return relative.compare(0, 3, "../") == 0 ? relative : "./" + relative;
 }
 
-std::string textureRecordName(const std::string& chosenPath) {
-    return "./" + baseNameOf(toSlashes(chosenPath));
+std::string textureRecordName(const std::string& chosenPath, const std::string& modelFolder) {
+    const std::string bare = "./" + baseNameOf(toSlashes(chosenPath));
+    if (modelFolder.empty()) return bare;
+    return rebasedTextureName(bare, folderOf(absolutePath(toSlashes(chosenPath))), modelFolder);
 }
 
 std::string missingTextureLine(int index, const std::string& fileName) {

@@ -42,6 +42,8 @@ std::string rebasedTextureName(const std::string& fileName, const std::string& f
 // is missing or unreadable, in the log and on the tool's standard error.
 std::string missingTextureLine(int index, const std::string& fileName);
 
-// The name stored for an image the user picked: "./" and the file's bare name, so the image is
-// looked for in the model's folder when the model is loaded again.
-std::string textureRecordName(const std::string& chosenPath);
+// The name stored for an image the user picked: "./" and the file's bare name when the image
+// sits in the model's folder or the model has no folder yet (modelFolder empty); otherwise the
+// name that finds it from modelFolder ("../maps/a.png"), so it is found when the model is loaded
+// again.
+std::string textureRecordName(const std::string& chosenPath, const std::string& modelFolder);

@@ -3,9 +3,11 @@
 #include "app/textures.h"
 #include "base/clock.h"
 #include "base/paths.h"
+#include "model/texture_rules.h"
 #include "platform/fake_platform.h"
 #include "temp_files.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,6 +95,16 @@ TEST(Textures, AddTextureKeepsTheRecordAndCancelChangesNothing) {
     ASSERT_EQ(textureCount(m), 2);
     EXPECT_EQ(m.textures[1].fileName, "./junk.bmp");
     EXPECT_EQ(m.textures[1].glTexture, 0u);
+    // Picked beside a model that has a folder, the name finds the image from there.
+    const std::string modelDir = fwtest::makeScratchDir();
+    m.textureFolder = modelDir;
+    platform.openAnswers.push_back(dir + "junk.bmp");
+    EXPECT_FALSE(addTexture(platform, m));
+    ASSERT_EQ(textureCount(m), 3);
+    EXPECT_EQ(m.textures[2].fileName.rfind("../", 0), 0u);
+    EXPECT_EQ(
+        std::filesystem::path(texturePath(m.textures[2].fileName, modelDir)).lexically_normal(),
+        dir + "junk.bmp");
     // Failing again (here: no OpenGL context) leaves an existing texture as it was.
     EXPECT_FALSE(createTexture(platform, m, 0));
     EXPECT_FALSE(createTexture(platform, m, 5));

@@ -47,7 +47,11 @@ TEST(TextureRules, PathsAndStoredNames) {
     // Otherwise joined to the model's folder, Windows separators turned round.
     EXPECT_EQ(texturePath("./wood.jpg", "/models/"), "/models/./wood.jpg");
     EXPECT_EQ(texturePath("tex\\wood.jpg", "/models"), "/models/tex/wood.jpg");
-    // Picked images are stored by bare name.
-    EXPECT_EQ(textureRecordName("/home/u/pics/wood.jpg"), "./wood.jpg");
-    EXPECT_EQ(textureRecordName("C:\\pics\\stone.bmp"), "./stone.bmp");
+    // Picked images are stored by bare name while the model has no folder, or sit in its folder;
+    // from anywhere else they keep the way from the model's folder.
+    EXPECT_EQ(textureRecordName("/home/u/pics/wood.jpg", ""), "./wood.jpg");
+    EXPECT_EQ(textureRecordName("C:\\pics\\stone.bmp", ""), "./stone.bmp");
+    EXPECT_EQ(textureRecordName("/m/models/wood.jpg", "/m/models/"), "./wood.jpg");
+    EXPECT_EQ(textureRecordName("/m/models/maps/wood.jpg", "/m/models/"), "./maps/wood.jpg");
+    EXPECT_EQ(textureRecordName("/m/pics/wood.jpg", "/m/models/"), "../pics/wood.jpg");
 }
