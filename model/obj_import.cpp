@@ -13,6 +13,7 @@
 #include "resources/default_files.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -20,6 +21,10 @@
 #include <iterator>
 #include <new>
 #include <string_view>
+#include <sys/stat.h>
+#include <system_error>
+#include <thread>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -140,36 +145,57 @@ UV fallback(int32_t code) {
 
 struct ObjText {
     const std::string* bytes = nullptr; // the whole text in memory, or
-    FILE* file = nullptr;               // a file, read from its start on each pass
-    std::vector<char> buffer;
+    int fd = -1;                        // a file, read with pread so two threads can share it
+};
+
+// Bytes [begin, end) of the text; end past the text's end means to its end.
+struct TextRange {
+    std::size_t begin = 0;
+    std::size_t end = SIZE_MAX;
 };
 
 constexpr std::size_t kChunkBytes = 512u << 10;
+const char* const kByteOrderMark = "\xEF\xBB\xBF";
 
-// Calls each(begin, end) on consecutive runs of whole lines (the last line may lack its end),
-// a UTF-8 byte-order mark at the start skipped. False when the file cannot be read; throws
-// std::bad_alloc when a line outgrows memory.
-template <class Each> bool forEachChunk(ObjText& t, Each&& each) {
-    const char* const kMark = "\xEF\xBB\xBF";
+// Reads up to n bytes at offset; -1 on an error.
+long readAt(int fd, char* to, std::size_t n, std::size_t offset) {
+    for (;;) {
+        const ssize_t got = ::pread(fd, to, n, static_cast<off_t>(offset));
+        if (got >= 0 || errno != EINTR) return got;
+    }
+}
+
+// Calls each(begin, end) on consecutive runs of whole lines of the range (the last line may lack
+// its end), a UTF-8 byte-order mark at the text's start skipped. A range other than the last
+// must end just after a line end. False when the file cannot be read; throws std::bad_alloc when
+// a line outgrows memory.
+template <class Each>
+bool forEachChunk(const ObjText& t, TextRange range, std::vector<char>& buffer, Each&& each) {
     if (t.bytes) {
         const char* p = t.bytes->data();
-        const std::size_t n = t.bytes->size();
-        each(n >= 3 && std::memcmp(p, kMark, 3) == 0 ? p + 3 : p, p + n);
+        const std::size_t n = t.bytes->size(), end = std::min(range.end, n);
+        std::size_t begin = std::min(range.begin, end);
+        if (begin == 0 && n >= 3 && std::memcmp(p, kByteOrderMark, 3) == 0) begin = 3;
+        each(p + begin, p + std::max(begin, end));
         return true;
     }
-    if (std::fseek(t.file, 0, SEEK_SET) != 0) return false;
-    if (t.buffer.size() < kChunkBytes) t.buffer.resize(kChunkBytes);
-    std::size_t filled = 0;
-    bool markChecked = false;
+    if (buffer.size() < kChunkBytes) buffer.resize(kChunkBytes);
+    std::size_t filled = 0, offset = range.begin;
+    bool markChecked = range.begin != 0;
     for (;;) {
-        if (filled == t.buffer.size()) t.buffer.resize(t.buffer.size() * 2); // a longer line
-        char* data = t.buffer.data();
-        const std::size_t n = std::fread(data + filled, 1, t.buffer.size() - filled, t.file);
-        filled += n;
+        if (filled == buffer.size()) buffer.resize(buffer.size() * 2); // a longer line
+        char* data = buffer.data();
+        const long n = offset < range.end
+                           ? readAt(t.fd, data + filled,
+                                    std::min(buffer.size() - filled, range.end - offset), offset)
+                           : 0;
+        if (n < 0) return false;
+        filled += static_cast<std::size_t>(n);
+        offset += static_cast<std::size_t>(n);
         const bool atEnd = n == 0;
         if (!markChecked && (filled >= 3 || atEnd)) {
             markChecked = true;
-            if (filled >= 3 && std::memcmp(data, kMark, 3) == 0) {
+            if (filled >= 3 && std::memcmp(data, kByteOrderMark, 3) == 0) {
                 filled -= 3;
                 std::memmove(data, data + 3, filled);
             }
@@ -181,9 +207,23 @@ template <class Each> bool forEachChunk(ObjText& t, Each&& each) {
         if (end > data) each(static_cast<const char*>(data), end);
         filled -= static_cast<std::size_t>(end - data);
         std::memmove(data, end, filled);
-        if (atEnd) break;
+        if (atEnd) return true;
     }
-    return !std::ferror(t.file);
+}
+
+// The start of the first line that begins at or after offset, or SIZE_MAX when none does.
+std::size_t lineStartFrom(const ObjText& t, std::size_t offset) {
+    if (t.bytes) {
+        const std::size_t at = offset == 0 ? 0 : t.bytes->find('\n', offset - 1);
+        return at == std::string::npos ? SIZE_MAX : at + (offset == 0 ? 0 : 1);
+    }
+    char window[4096];
+    for (std::size_t from = offset - 1;; from += sizeof window) {
+        const long n = readAt(t.fd, window, sizeof window, from);
+        if (n <= 0) return SIZE_MAX;
+        const void* nl = std::memchr(window, '\n', static_cast<std::size_t>(n));
+        if (nl) return from + static_cast<std::size_t>(static_cast<const char*>(nl) - window) + 1;
+    }
 }
 
 // ---- the counting pass ------------------------------------------------------------------
@@ -226,6 +266,42 @@ void countChunk(const char* begin, const char* end, Counts& c) {
         ++c.statements[s];
         if (s == kFace) c.triangleBound += fanBound(p);
     }
+}
+
+enum class Outcome { Done, Unreadable, NoMemory };
+
+Outcome countRange(const ObjText& t, TextRange range, Counts& c) {
+    try {
+        std::vector<char> buffer;
+        return forEachChunk(t, range, buffer,
+                            [&](const char* b, const char* e) { countChunk(b, e, c); })
+                   ? Outcome::Done
+                   : Outcome::Unreadable;
+    } catch (const std::bad_alloc&) {
+        return Outcome::NoMemory;
+    }
+}
+
+// Counts the text, its second half on a second thread when it is large enough to pay for one.
+Outcome countText(const ObjText& t, std::size_t size, Counts& counts) {
+    constexpr std::size_t kSplitMin = 8u << 20;
+    const std::size_t half = size >= kSplitMin ? lineStartFrom(t, size / 2) : SIZE_MAX;
+    Counts second;
+    Outcome secondOutcome = Outcome::Done;
+    std::thread worker;
+    if (half != SIZE_MAX) {
+        try {
+            worker = std::thread([&] { secondOutcome = countRange(t, {half, SIZE_MAX}, second); });
+        } catch (const std::system_error&) {
+            // No thread: this one counts the whole text.
+        }
+    }
+    const Outcome first = countRange(t, {0, worker.joinable() ? half : SIZE_MAX}, counts);
+    if (!worker.joinable()) return first;
+    worker.join();
+    for (int s = 0; s <= kStatements; ++s) counts.statements[s] += second.statements[s];
+    counts.triangleBound += second.triangleBound;
+    return first != Outcome::Done ? first : secondOutcome;
 }
 
 // ---- the reading pass -------------------------------------------------------------------
@@ -428,16 +504,11 @@ void appendMeshes(Model& m, const Reading& rd, int64_t oldVertices) {
 const char* const kNoMemory = "ERROR: not enough memory for the OBJ File";
 const char* const kUnreadable = "ERROR: Failed to open OBJ File";
 
-FileResult importText(Model& m, ObjText& text, const std::string& path) {
+FileResult importText(Model& m, const ObjText& text, std::size_t size, const std::string& path) {
     Counts counts;
-    bool readable = false;
-    try {
-        readable =
-            forEachChunk(text, [&](const char* b, const char* e) { countChunk(b, e, counts); });
-    } catch (const std::bad_alloc&) {
-        return failImport(m, path, "%s", kNoMemory);
-    }
-    if (!readable) return failImport(m, path, "%s", kUnreadable);
+    const Outcome counted = countText(text, size, counts);
+    if (counted != Outcome::Done)
+        return failImport(m, path, "%s", counted == Outcome::NoMemory ? kNoMemory : kUnreadable);
     for (int s = 0; s < kStatements; ++s)
         if (counts.statements[s] > kCountMax)
             return failImport(m, path, "ERROR: more than %lld \"%s\" lines in the OBJ File",
@@ -458,6 +529,7 @@ FileResult importText(Model& m, ObjText& text, const std::string& path) {
     rd.positionCount = counts.statements[kPosition];
     rd.textureCount = counts.statements[kTextureCoord];
     logEntry(m.log, "Reading File Data");
+    bool readable = false;
     try {
         rd.positions.reserve(static_cast<std::size_t>(rd.positionCount) * 3);
         rd.textureCoords.reserve(static_cast<std::size_t>(rd.textureCount));
@@ -467,7 +539,9 @@ FileResult importText(Model& m, ObjText& text, const std::string& path) {
         reserveOnHugePages(m.vertices, oldVertices + static_cast<std::size_t>(room));
         startPageBacking(backing, m.vertices.data() + oldVertices,
                          static_cast<std::size_t>(room) * sizeof(Vertex));
-        readable = forEachChunk(text, [&](const char* b, const char* e) { readChunk(b, e, rd); });
+        std::vector<char> buffer;
+        readable = forEachChunk(text, {}, buffer,
+                                [&](const char* b, const char* e) { readChunk(b, e, rd); });
     } catch (const std::bad_alloc&) {
         dropNewVertices(m, oldVertices, backing);
         return failImport(m, path, "%s", kNoMemory);
@@ -535,16 +609,21 @@ FileResult importObj(Model& m, const std::string& path) {
     logf(m.log, "Current Working Directory: %s", directory.c_str());
     logf(m.log, "Set Path to Model Directory: %s", directory.c_str());
     logf(m.log, "Opening OBJ File: %s", path.c_str());
+    FILE* file = openRegularFile(path);
+    struct stat st {};
+    if (!file || ::fstat(::fileno(file), &st) != 0) {
+        if (file) std::fclose(file);
+        return failImport(m, path, "%s", kUnreadable);
+    }
     ObjText text;
-    text.file = openRegularFile(path);
-    if (!text.file) return failImport(m, path, "%s", kUnreadable);
-    const FileResult r = importText(m, text, path);
-    std::fclose(text.file);
+    text.fd = ::fileno(file);
+    const FileResult r = importText(m, text, static_cast<std::size_t>(st.st_size), path);
+    std::fclose(file);
     return r;
 }
 
 FileResult importObjData(Model& m, std::string data, const std::string& path) {
     ObjText text;
     text.bytes = &data;
-    return importText(m, text, path);
+    return importText(m, text, data.size(), path);
 }

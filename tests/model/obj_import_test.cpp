@@ -364,14 +364,17 @@ TEST(ObjImport, ReadsLinesAndNumbersWhateverTheirShape) {
 
 TEST(ObjImport, FilesReadInChunksGiveWhatTheirBytesGive) {
     // Faces before the lines they name, numbers run together past the counted room (the array
-    // grows while its pages are being backed), a line longer than the read buffer, CR LF and a
-    // byte-order mark, and a file of several megabytes: the file and its bytes in memory import
-    // alike, and the late corners get the positions named after them.
+    // grows while its pages are being backed), lines longer than the read buffer, CR LF and a
+    // byte-order mark, and a file large enough to be counted in two halves, split among the
+    // faces: the file and its bytes in memory import alike, and the late corners get the
+    // positions named after them.
+    std::string padding;
+    for (int i = 0; i < 4; ++i) padding += "# " + std::string(1u << 20, 'x') + "\n";
     std::string text = "\xEF\xBB\xBF"
-                       "f 1/2 2/1 3/2\r\ng a\r\n";
-    text += "# " + std::string(1u << 20, 'x') + "\n";
+                       "f 1/2 2/1 3/2\r\ng a\r\n" +
+                       padding;
     for (int i = 0; i < 100000; ++i) text += "f 4 5 6+" + std::to_string(7 + i % 3) + "\n";
-    text += "v 1 2 3\nv 4 5 6\nv 7 8 9\nvt 0.25 0.5\nvt 0.75 1\n" + numberedPositions(6);
+    text += "v 1 2 3\nv 4 5 6\nv 7 8 9\nvt 0.25 0.5\nvt 0.75 1\n" + numberedPositions(6) + padding;
     Model fromFile;
     const Imported r = importText(fromFile, text);
     ASSERT_TRUE(r.result.ok) << r.result.error;
