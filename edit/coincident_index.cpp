@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <climits>
 
 namespace {
 
@@ -53,58 +54,102 @@ std::size_t findSlot(const CoincidentIndex& index, const int32_t c[3]) {
     }
 }
 
+// Twice the slots, every cell placed again.
+void growTable(CoincidentIndex& index) {
+    std::vector<CoincidentIndex::Cell> old(2 * index.table.size(),
+                                           CoincidentIndex::Cell{0, 0, 0, 0, 0});
+    old.swap(index.table);
+    --index.hashShift;
+    for (const CoincidentIndex::Cell& cell : old) {
+        if (cell.count == 0) continue;
+        const int32_t c[3] = {cell.cx, cell.cy, cell.cz};
+        index.table[findSlot(index, c)] = cell;
+    }
+}
+
 } // namespace
 
 void buildCoincidentIndex(CoincidentIndex& index, const Model& m, int32_t begin, int32_t end,
                           float tolerance) {
-    index = CoincidentIndex{};
+    CoincidentIndexBuild build;
+    startCoincidentIndex(build, m, begin, end, tolerance);
+    while (!continueCoincidentIndex(build, m, INT32_MAX)) {
+    }
+    index = std::move(build.index);
+}
+
+void startCoincidentIndex(CoincidentIndexBuild& build, const Model& m, int32_t begin, int32_t end,
+                          float tolerance) {
+    build = CoincidentIndexBuild{};
+    CoincidentIndex& index = build.index;
     index.tolerance = tolerance;
     index.begin = std::max(begin, 0);
     index.end = std::min(std::max(end, index.begin), vertexCount(m));
-    if (!(tolerance > 0)) return; // nothing can coincide
+    build.next = index.begin;
+    if (!(tolerance > 0)) { // nothing can coincide
+        build.done = true;
+        return;
+    }
     // Subnormal or infinite widths break the exactness argument; keep every position far.
     const float width = 2 * tolerance;
-    const bool cells = tolerance >= FLT_MIN && width <= FLT_MAX;
+    build.cells = tolerance >= FLT_MIN && width <= FLT_MAX;
+    // The table grows with the cells in use rather than being sized for every vertex: corners
+    // share cells, and zeroing a table twice the vertex count cost more than the rest of a build.
+    index.table.assign(16, CoincidentIndex::Cell{0, 0, 0, 0, 0});
+    index.hashShift = 64 - 4;
+    build.cellOf.assign(static_cast<std::size_t>(index.end - index.begin), -1);
+}
 
-    const int32_t n = index.end - index.begin;
-    std::size_t size = 16;
-    int bits = 4;
-    while (size < 2 * static_cast<std::size_t>(n)) size *= 2, ++bits;
-    index.table.assign(size, CoincidentIndex::Cell{0, 0, 0, 0, 0});
-    index.hashShift = 64 - bits;
-
-    std::vector<int32_t> slotOf(n, -1);
-    for (int32_t i = index.begin; i < index.end; ++i) {
-        const Vertex& v = m.vertices[i];
-        if (!finitePosition(v.x, v.y, v.z)) continue; // never coincides with anything
-        int32_t c[3];
-        if (!cells || !cellOf(v.x, v.y, v.z, width, kIndexedLimit, c)) {
-            index.far.push_back({v.x, v.y, v.z, i});
-            continue;
+bool continueCoincidentIndex(CoincidentIndexBuild& build, const Model& m, int32_t vertices) {
+    CoincidentIndex& index = build.index;
+    if (build.done) return true;
+    const int32_t stop =
+        static_cast<int32_t>(std::min<int64_t>(index.end, int64_t{build.next} + vertices));
+    if (!build.scattering) {
+        // While placing, a cell's start holds its number in order of first use.
+        const float width = 2 * index.tolerance;
+        for (; build.next < stop; ++build.next) {
+            const int32_t i = build.next;
+            const Vertex& v = m.vertices[i];
+            if (!finitePosition(v.x, v.y, v.z)) continue; // never coincides with anything
+            int32_t c[3];
+            if (!build.cells || !cellOf(v.x, v.y, v.z, width, kIndexedLimit, c)) {
+                index.far.push_back({v.x, v.y, v.z, i});
+                continue;
+            }
+            CoincidentIndex::Cell& cell = index.table[findSlot(index, c)];
+            if (cell.count == 0) cell = {c[0], c[1], c[2], build.occupied++, 0};
+            ++cell.count;
+            build.cellOf[i - index.begin] = cell.start;
+            if (2 * static_cast<std::size_t>(build.occupied) > index.table.size()) growTable(index);
         }
-        const std::size_t s = findSlot(index, c);
-        CoincidentIndex::Cell& cell = index.table[s];
-        if (cell.count == 0) cell = {c[0], c[1], c[2], 0, 0};
-        ++cell.count;
-        slotOf[i - index.begin] = static_cast<int32_t>(s);
-    }
-
-    int32_t running = 0;
-    for (CoincidentIndex::Cell& cell : index.table) {
-        if (cell.count == 0) continue;
-        cell.start = running;
-        running += cell.count;
-        cell.count = 0; // refilled below
+        if (build.next < index.end) return false;
+        // Runs in table order; each cell's start becomes its first entry.
+        build.cursor.assign(static_cast<std::size_t>(build.occupied), 0);
+        int32_t running = 0;
+        for (CoincidentIndex::Cell& cell : index.table) {
+            if (cell.count == 0) continue;
+            build.cursor[cell.start] = running;
+            cell.start = running;
+            running += cell.count;
+        }
+        index.entries.resize(running);
+        build.scattering = true;
+        build.next = index.begin;
+        return false;
     }
     // Scattering in index order keeps each cell's run ascending.
-    index.entries.resize(running);
-    for (int32_t i = index.begin; i < index.end; ++i) {
-        const int32_t s = slotOf[i - index.begin];
-        if (s < 0) continue;
-        CoincidentIndex::Cell& cell = index.table[s];
+    for (; build.next < stop; ++build.next) {
+        const int32_t i = build.next, number = build.cellOf[i - index.begin];
+        if (number < 0) continue;
         const Vertex& v = m.vertices[i];
-        index.entries[cell.start + cell.count++] = {v.x, v.y, v.z, i};
+        index.entries[build.cursor[number]++] = {v.x, v.y, v.z, i};
     }
+    if (build.next < index.end) return false;
+    build.cellOf = {};
+    build.cursor = {};
+    build.done = true;
+    return true;
 }
 
 void findCoincident(const CoincidentIndex& index, const Vertex& p, std::vector<int32_t>& out) {

@@ -283,8 +283,9 @@ TEST(Normals, PassesWithinAFrameBudgetFinishInFewFramesLoggingEveryPass) {
     build(reference);
     completeNormals(reference);
     int frames = 0, passes = 0;
+    NormalsProgress progress;
     while (m.normalsPending && frames < 1000) {
-        const int ran = recalculateNormalsWithin(m, 8);
+        const int ran = recalculateNormalsWithin(m, progress, 8);
         ASSERT_GE(ran, 1);
         passes += ran;
         ++frames;
@@ -302,11 +303,11 @@ TEST(Normals, PassesWithinAFrameBudgetFinishInFewFramesLoggingEveryPass) {
         EXPECT_FALSE(m.vertices[i].normalDirty);
     }
     // Nothing pending: no pass and no log line. No budget: still the one pass a frame.
-    EXPECT_EQ(recalculateNormalsWithin(m, 8), 0);
+    EXPECT_EQ(recalculateNormalsWithin(m, progress, 8), 0);
     EXPECT_EQ(logCount(m, kStart), passes);
     Model one;
     build(one);
-    EXPECT_EQ(recalculateNormalsWithin(one, 0), 1);
+    EXPECT_EQ(recalculateNormalsWithin(one, progress, 0), 1);
     EXPECT_EQ(one.lastNormalVertex, 300);
 }
 
