@@ -229,7 +229,7 @@ bool buildIndexSlice(MeshCache& cache, const Model& m, const Range& r, int32_t w
 // cannot grow.
 Vec3 indexedSmoothNormal(const Model& m, NormalsRun& run, MeshCache& cache, const Range& r,
                          const Vertex& p) {
-    while (!buildIndexSlice(cache, m, r, INT32_MAX)) {
+    while (!cache.indexed && !buildIndexSlice(cache, m, r, INT32_MAX)) {
     }
     KnownNormals::Slot& known = knownSlot(cache.known, p);
     if (known.used) return known.normal;
