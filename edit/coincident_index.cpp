@@ -1,6 +1,8 @@
 // Spatial hash of vertex positions: cells twice as wide as the coincidence tolerance.
 #include "edit/coincident_index.h"
 
+#include "base/fresh_array.h"
+
 #include <algorithm>
 #include <cfloat>
 #include <climits>
@@ -54,12 +56,20 @@ std::size_t findSlot(const CoincidentIndex& index, const int32_t c[3]) {
     }
 }
 
+// A slice of work on `vertices` vertices zeroes about this many bytes of a fresh array instead.
+constexpr std::size_t kBytesPerVertex = 16;
+
+// An empty table of 2^bits slots, all at once.
+void emptyTable(CoincidentIndex& index, int bits) {
+    index.table.assign(std::size_t{1} << bits, CoincidentIndex::Cell{0, 0, 0, 0, 0});
+    index.hashShift = 64 - bits;
+}
+
 // Twice the slots, every cell placed again.
 void growTable(CoincidentIndex& index) {
-    std::vector<CoincidentIndex::Cell> old(2 * index.table.size(),
-                                           CoincidentIndex::Cell{0, 0, 0, 0, 0});
+    std::vector<CoincidentIndex::Cell> old;
     old.swap(index.table);
-    --index.hashShift;
+    emptyTable(index, 64 - index.hashShift + 1);
     for (const CoincidentIndex::Cell& cell : old) {
         if (cell.count == 0) continue;
         const int32_t c[3] = {cell.cx, cell.cy, cell.cz};
@@ -87,30 +97,41 @@ void startCoincidentIndex(CoincidentIndexBuild& build, const Model& m, int32_t b
     index.end = std::min(std::max(end, index.begin), vertexCount(m));
     build.next = index.begin;
     if (!(tolerance > 0)) { // nothing can coincide
-        build.done = true;
+        build.stage = CoincidentIndexBuild::Done;
         return;
     }
     // Subnormal or infinite widths break the exactness argument; keep every position far.
     const float width = 2 * tolerance;
     build.cells = tolerance >= FLT_MIN && width <= FLT_MAX;
-    // The table grows with the cells in use rather than being sized for every vertex: corners
-    // share cells, and zeroing a table twice the vertex count cost more than the rest of a build.
-    index.table.assign(16, CoincidentIndex::Cell{0, 0, 0, 0, 0});
-    index.hashShift = 64 - 4;
-    build.cellOf.assign(static_cast<std::size_t>(index.end - index.begin), -1);
+    // The table is sized for the cells in use rather than for every vertex: a corner of a closed
+    // mesh is shared by about six triangles, so a sixth of the vertices at half load, growing
+    // when there are more.
+    const std::size_t n = static_cast<std::size_t>(index.end - index.begin);
+    int bits = 4;
+    while ((std::size_t{1} << bits) < n / 3) ++bits;
+    index.hashShift = 64 - bits;
+    build.stage = CoincidentIndexBuild::ClearTable;
 }
 
 bool continueCoincidentIndex(CoincidentIndexBuild& build, const Model& m, int32_t vertices) {
     CoincidentIndex& index = build.index;
-    if (build.done) return true;
+    const std::size_t bytes = kBytesPerVertex * static_cast<std::size_t>(std::max(vertices, 1));
     const int32_t stop =
         static_cast<int32_t>(std::min<int64_t>(index.end, int64_t{build.next} + vertices));
-    if (!build.scattering) {
+    switch (build.stage) {
+    case CoincidentIndexBuild::ClearTable:
+        if (fillInSlices(index.table, std::size_t{1} << (64 - index.hashShift), bytes)) {
+            build.stage = CoincidentIndexBuild::Place;
+            build.cellOf.reserve(static_cast<std::size_t>(index.end - index.begin));
+        }
+        return false;
+    case CoincidentIndexBuild::Place: {
         // While placing, a cell's start holds its number in order of first use.
         const float width = 2 * index.tolerance;
         for (; build.next < stop; ++build.next) {
             const int32_t i = build.next;
             const Vertex& v = m.vertices[i];
+            build.cellOf.push_back(-1);
             if (!finitePosition(v.x, v.y, v.z)) continue; // never coincides with anything
             int32_t c[3];
             if (!build.cells || !cellOf(v.x, v.y, v.z, width, kIndexedLimit, c)) {
@@ -120,35 +141,49 @@ bool continueCoincidentIndex(CoincidentIndexBuild& build, const Model& m, int32_
             CoincidentIndex::Cell& cell = index.table[findSlot(index, c)];
             if (cell.count == 0) cell = {c[0], c[1], c[2], build.occupied++, 0};
             ++cell.count;
-            build.cellOf[i - index.begin] = cell.start;
+            build.cellOf.back() = cell.start;
             if (2 * static_cast<std::size_t>(build.occupied) > index.table.size()) growTable(index);
         }
         if (build.next < index.end) return false;
-        // Runs in table order; each cell's start becomes its first entry.
+        // Runs in the order the cells were first used, so the scatter writes the entries nearly
+        // in order; each cell's start becomes its first entry.
         build.cursor.assign(static_cast<std::size_t>(build.occupied), 0);
+        for (const CoincidentIndex::Cell& cell : index.table)
+            if (cell.count != 0) build.cursor[cell.start] = cell.count;
         int32_t running = 0;
-        for (CoincidentIndex::Cell& cell : index.table) {
-            if (cell.count == 0) continue;
-            build.cursor[cell.start] = running;
-            cell.start = running;
-            running += cell.count;
+        for (int32_t& cursor : build.cursor) {
+            const int32_t count = cursor;
+            cursor = running;
+            running += count;
         }
-        index.entries.resize(running);
-        build.scattering = true;
-        build.next = index.begin;
+        for (CoincidentIndex::Cell& cell : index.table)
+            if (cell.count != 0) cell.start = build.cursor[cell.start];
+        build.entryCount = running;
+        build.stage = CoincidentIndexBuild::ClearEntries;
         return false;
     }
-    // Scattering in index order keeps each cell's run ascending.
-    for (; build.next < stop; ++build.next) {
-        const int32_t i = build.next, number = build.cellOf[i - index.begin];
-        if (number < 0) continue;
-        const Vertex& v = m.vertices[i];
-        index.entries[build.cursor[number]++] = {v.x, v.y, v.z, i};
+    case CoincidentIndexBuild::ClearEntries:
+        if (fillInSlices(index.entries, static_cast<std::size_t>(build.entryCount), bytes)) {
+            build.stage = CoincidentIndexBuild::Scatter;
+            build.next = index.begin;
+        }
+        return false;
+    case CoincidentIndexBuild::Scatter:
+        // In index order, which keeps each cell's run ascending.
+        for (; build.next < stop; ++build.next) {
+            const int32_t i = build.next, number = build.cellOf[i - index.begin];
+            if (number < 0) continue;
+            const Vertex& v = m.vertices[i];
+            index.entries[build.cursor[number]++] = {v.x, v.y, v.z, i};
+        }
+        if (build.next < index.end) return false;
+        build.cellOf = {};
+        build.cursor = {};
+        build.stage = CoincidentIndexBuild::Done;
+        return true;
+    case CoincidentIndexBuild::Done:
+        break;
     }
-    if (build.next < index.end) return false;
-    build.cellOf = {};
-    build.cursor = {};
-    build.done = true;
     return true;
 }
 

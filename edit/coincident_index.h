@@ -41,12 +41,14 @@ void buildCoincidentIndex(CoincidentIndex& index, const Model& m, int32_t begin,
 // The same build a slice at a time, so a frame can spend a bounded share of its time on it. The
 // positions must not change between the steps of one build.
 struct CoincidentIndexBuild {
+    // Fresh arrays are zeroed in slices of their own.
+    enum Stage { ClearTable, Place, ClearEntries, Scatter, Done };
     CoincidentIndex index;
-    int32_t next = 0;        // the next vertex the current stage handles
-    bool scattering = false; // every vertex has its cell; entries are being filled
-    bool done = false;
+    Stage stage = Done;
+    int32_t next = 0;            // the next vertex of Place or Scatter
     bool cells = false;          // the width allows cells at all
     int32_t occupied = 0;        // cells in the table
+    int32_t entryCount = 0;      // entries in cells
     std::vector<int32_t> cellOf; // per vertex: its cell's number, -1 when kept elsewhere
     std::vector<int32_t> cursor; // per cell number: the next entry of its run
 };

@@ -5,6 +5,7 @@
 #include "edit/normals.h"
 
 #include "base/clock.h"
+#include "base/fresh_array.h"
 #include "base/log.h"
 #include "edit/coincident_index.h"
 
@@ -210,14 +211,23 @@ bool buildIndexSlice(MeshCache& cache, const Model& m, const Range& r, int32_t w
     if (!cache.building) {
         startCoincidentIndex(cache.build, m, r.begin, r.end, m.coincidenceTolerance);
         cache.faceNormals.clear();
+        cache.faceNormals.reserve(static_cast<std::size_t>(std::max(r.end - r.begin, 0) / 3 + 1));
         cache.building = true;
     }
     if (!continueCoincidentIndex(cache.build, m, work)) return false;
     if (r.end > r.begin) {
         int32_t t = r.begin / 3 * 3 + 3 * static_cast<int32_t>(cache.faceNormals.size());
-        for (; t < r.end && work > 0; t += 3, --work)
+        for (int32_t left = work; t < r.end && left > 0; t += 3, --left)
             cache.faceNormals.push_back(triangleNormalAt(m, t));
         if (t < r.end) return false;
+    }
+    // Room in the table of known normals for a position per expected cell of the index (the
+    // sixth of the corners a closed mesh has), zeroed in slices too, so it seldom grows.
+    if (cache.known.used == 0) {
+        std::size_t slots = 64;
+        while (slots < static_cast<std::size_t>(r.end - r.begin) / 3) slots *= 2;
+        if (!fillInSlices(cache.known.slots, slots, 16 * static_cast<std::size_t>(work)))
+            return false;
     }
     cache.indexed = true;
     return true;
