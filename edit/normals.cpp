@@ -502,6 +502,8 @@ int recalculateNormalsWithin(Model& m, NormalsProgress& progress, int64_t budget
     // Edits since the last frame may have marked vertices anywhere: the first pass starts over.
     run.resumeMesh = 0;
     run.resumeVertex = 0;
+    run.swept.clear();
+    run.sweptNext = 0;
     LogBatch log = passLog(m);
     int passes = 0;
     auto timeLeft = [&] { return clockMs() - start < budgetMs; };
