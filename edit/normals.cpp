@@ -448,8 +448,9 @@ uint64_t mixIn(uint64_t h, uint64_t word) {
 
 // Everything a run's caches are built from: every position, bit for bit, the vertex and mesh
 // counts, the mesh ranges and the tolerance. Each step of the chain is a bijection of the word
-// mixed in, so a single changed position always changes the result; several changes could only
-// cancel by a 64-bit coincidence.
+// mixed in, and each vertex's word a bijection of its x and y and of its z, so one changed
+// coordinate always changes the result; anything more goes unnoticed only by a 64-bit
+// coincidence.
 uint64_t geometryFingerprint(const Model& m) {
     uint64_t h = mixIn(0x243F6A8885A308D3ULL, m.vertices.size());
     for (const Vertex& v : m.vertices) {
