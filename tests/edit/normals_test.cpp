@@ -402,6 +402,11 @@ TEST(CoincidentIndex, FindsExactlyWhatAPlainScanFinds) {
         for (float tol : {0.05f, 0.013f, 0.0f}) {
             CoincidentIndex index;
             buildCoincidentIndex(index, m, 0, vertexCount(m), tol);
+            // Built a few vertices at a time, as frames do, it finds the same.
+            CoincidentIndexBuild sliced;
+            startCoincidentIndex(sliced, m, 0, vertexCount(m), tol);
+            while (!continueCoincidentIndex(sliced, m, 7)) {
+            }
             std::vector<int32_t> found, plain;
             for (int32_t v = 0; v < vertexCount(m); ++v) {
                 findCoincident(index, m.vertices[v], found);
@@ -409,6 +414,8 @@ TEST(CoincidentIndex, FindsExactlyWhatAPlainScanFinds) {
                 for (int32_t i = 0; i < vertexCount(m); ++i)
                     if (coincide(m.vertices[i], m.vertices[v], tol)) plain.push_back(i);
                 ASSERT_EQ(found, plain) << "seed " << seed << " tol " << tol << " vertex " << v;
+                findCoincident(sliced.index, m.vertices[v], found);
+                ASSERT_EQ(found, plain) << "sliced, seed " << seed << " tol " << tol;
             }
         }
     }
