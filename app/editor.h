@@ -6,6 +6,7 @@
 #include "app/reference_images.h"
 #include "app/settings.h"
 #include "base/log.h"
+#include "edit/normals.h"
 #include "edit/numeric_transforms.h"
 #include "model/file_formats.h"
 #include "model/model.h"
@@ -101,6 +102,8 @@ struct Editor {
     Model edit;
     Model materialEditor;
     Model preview[3];
+    // What the frames' normal passes have learnt about the edit model while normals are pending.
+    NormalsProgress normals;
 
     Viewport views[ViewCount];
     Panels panels;

@@ -103,12 +103,13 @@ void stepMaterialEditorFrame(Editor& editor, FrameScene& scene) {
 
 namespace {
 // The share of a frame that pending normal recalculation may take before the drawing: whole
-// passes until it is spent, so a large model is shaded within seconds, not one batch a frame.
+// passes until it is spent, so a large model is shaded within seconds, not one batch a frame. The
+// passes of one frame carry on from what those of the frames before learnt.
 constexpr int64_t kNormalsFrameBudgetMs = 8;
 } // namespace
 
 void renderFrame(Editor& editor) {
-    recalculateNormalsWithin(editor.edit, kNormalsFrameBudgetMs);
+    recalculateNormalsWithin(editor.edit, editor.normals, kNormalsFrameBudgetMs);
     const Settings& s = editor.settings;
     FrameScene scene;
     scene.views = editor.views;

@@ -1,8 +1,11 @@
 // Spatial hash of vertex positions: cells twice as wide as the coincidence tolerance.
 #include "edit/coincident_index.h"
 
+#include "base/fresh_array.h"
+
 #include <algorithm>
 #include <cfloat>
+#include <climits>
 
 namespace {
 
@@ -53,58 +56,135 @@ std::size_t findSlot(const CoincidentIndex& index, const int32_t c[3]) {
     }
 }
 
+// A slice of work on `vertices` vertices zeroes about this many bytes of a fresh array instead.
+constexpr std::size_t kBytesPerVertex = 16;
+
+// An empty table of 2^bits slots, all at once.
+void emptyTable(CoincidentIndex& index, int bits) {
+    index.table.assign(std::size_t{1} << bits, CoincidentIndex::Cell{0, 0, 0, 0, 0});
+    index.hashShift = 64 - bits;
+}
+
+// Twice the slots, every cell placed again.
+void growTable(CoincidentIndex& index) {
+    std::vector<CoincidentIndex::Cell> old;
+    old.swap(index.table);
+    emptyTable(index, 64 - index.hashShift + 1);
+    for (const CoincidentIndex::Cell& cell : old) {
+        if (cell.count == 0) continue;
+        const int32_t c[3] = {cell.cx, cell.cy, cell.cz};
+        index.table[findSlot(index, c)] = cell;
+    }
+}
+
 } // namespace
 
 void buildCoincidentIndex(CoincidentIndex& index, const Model& m, int32_t begin, int32_t end,
                           float tolerance) {
-    index = CoincidentIndex{};
+    CoincidentIndexBuild build;
+    startCoincidentIndex(build, m, begin, end, tolerance);
+    while (!continueCoincidentIndex(build, m, INT32_MAX)) {
+    }
+    index = std::move(build.index);
+}
+
+void startCoincidentIndex(CoincidentIndexBuild& build, const Model& m, int32_t begin, int32_t end,
+                          float tolerance) {
+    build = CoincidentIndexBuild{};
+    CoincidentIndex& index = build.index;
     index.tolerance = tolerance;
     index.begin = std::max(begin, 0);
     index.end = std::min(std::max(end, index.begin), vertexCount(m));
-    if (!(tolerance > 0)) return; // nothing can coincide
+    build.next = index.begin;
+    if (!(tolerance > 0)) { // nothing can coincide
+        build.stage = CoincidentIndexBuild::Done;
+        return;
+    }
     // Subnormal or infinite widths break the exactness argument; keep every position far.
     const float width = 2 * tolerance;
-    const bool cells = tolerance >= FLT_MIN && width <= FLT_MAX;
-
-    const int32_t n = index.end - index.begin;
-    std::size_t size = 16;
+    build.cells = tolerance >= FLT_MIN && width <= FLT_MAX;
+    // The table is sized for the cells in use rather than for every vertex: a corner of a closed
+    // mesh is shared by about six triangles, so a sixth of the vertices at half load, growing
+    // when there are more.
+    const std::size_t n = static_cast<std::size_t>(index.end - index.begin);
     int bits = 4;
-    while (size < 2 * static_cast<std::size_t>(n)) size *= 2, ++bits;
-    index.table.assign(size, CoincidentIndex::Cell{0, 0, 0, 0, 0});
+    while ((std::size_t{1} << bits) < n / 3) ++bits;
     index.hashShift = 64 - bits;
+    build.stage = CoincidentIndexBuild::ClearTable;
+}
 
-    std::vector<int32_t> slotOf(n, -1);
-    for (int32_t i = index.begin; i < index.end; ++i) {
-        const Vertex& v = m.vertices[i];
-        if (!finitePosition(v.x, v.y, v.z)) continue; // never coincides with anything
-        int32_t c[3];
-        if (!cells || !cellOf(v.x, v.y, v.z, width, kIndexedLimit, c)) {
-            index.far.push_back({v.x, v.y, v.z, i});
-            continue;
+bool continueCoincidentIndex(CoincidentIndexBuild& build, const Model& m, int32_t vertices) {
+    CoincidentIndex& index = build.index;
+    const std::size_t bytes = kBytesPerVertex * static_cast<std::size_t>(std::max(vertices, 1));
+    const int32_t stop =
+        static_cast<int32_t>(std::min<int64_t>(index.end, int64_t{build.next} + vertices));
+    switch (build.stage) {
+    case CoincidentIndexBuild::ClearTable:
+        if (fillInSlices(index.table, std::size_t{1} << (64 - index.hashShift), bytes)) {
+            build.stage = CoincidentIndexBuild::Place;
+            build.cellOf.reserve(static_cast<std::size_t>(index.end - index.begin));
         }
-        const std::size_t s = findSlot(index, c);
-        CoincidentIndex::Cell& cell = index.table[s];
-        if (cell.count == 0) cell = {c[0], c[1], c[2], 0, 0};
-        ++cell.count;
-        slotOf[i - index.begin] = static_cast<int32_t>(s);
+        return false;
+    case CoincidentIndexBuild::Place: {
+        // While placing, a cell's start holds its number in order of first use.
+        const float width = 2 * index.tolerance;
+        for (; build.next < stop; ++build.next) {
+            const int32_t i = build.next;
+            const Vertex& v = m.vertices[i];
+            build.cellOf.push_back(-1);
+            if (!finitePosition(v.x, v.y, v.z)) continue; // never coincides with anything
+            int32_t c[3];
+            if (!build.cells || !cellOf(v.x, v.y, v.z, width, kIndexedLimit, c)) {
+                index.far.push_back({v.x, v.y, v.z, i});
+                continue;
+            }
+            CoincidentIndex::Cell& cell = index.table[findSlot(index, c)];
+            if (cell.count == 0) cell = {c[0], c[1], c[2], build.occupied++, 0};
+            ++cell.count;
+            build.cellOf.back() = cell.start;
+            if (2 * static_cast<std::size_t>(build.occupied) > index.table.size()) growTable(index);
+        }
+        if (build.next < index.end) return false;
+        // Runs in the order the cells were first used, so the scatter writes the entries nearly
+        // in order; each cell's start becomes its first entry.
+        build.cursor.assign(static_cast<std::size_t>(build.occupied), 0);
+        for (const CoincidentIndex::Cell& cell : index.table)
+            if (cell.count != 0) build.cursor[cell.start] = cell.count;
+        int32_t running = 0;
+        for (int32_t& cursor : build.cursor) {
+            const int32_t count = cursor;
+            cursor = running;
+            running += count;
+        }
+        for (CoincidentIndex::Cell& cell : index.table)
+            if (cell.count != 0) cell.start = build.cursor[cell.start];
+        build.entryCount = running;
+        build.stage = CoincidentIndexBuild::ClearEntries;
+        return false;
     }
-
-    int32_t running = 0;
-    for (CoincidentIndex::Cell& cell : index.table) {
-        if (cell.count == 0) continue;
-        cell.start = running;
-        running += cell.count;
-        cell.count = 0; // refilled below
+    case CoincidentIndexBuild::ClearEntries:
+        if (fillInSlices(index.entries, static_cast<std::size_t>(build.entryCount), bytes)) {
+            build.stage = CoincidentIndexBuild::Scatter;
+            build.next = index.begin;
+        }
+        return false;
+    case CoincidentIndexBuild::Scatter:
+        // In index order, which keeps each cell's run ascending.
+        for (; build.next < stop; ++build.next) {
+            const int32_t i = build.next, number = build.cellOf[i - index.begin];
+            if (number < 0) continue;
+            const Vertex& v = m.vertices[i];
+            index.entries[build.cursor[number]++] = {v.x, v.y, v.z, i};
+        }
+        if (build.next < index.end) return false;
+        build.cellOf = {};
+        build.cursor = {};
+        build.stage = CoincidentIndexBuild::Done;
+        return true;
+    case CoincidentIndexBuild::Done:
+        break;
     }
-    // Scattering in index order keeps each cell's run ascending.
-    index.entries.resize(running);
-    for (int32_t i = index.begin; i < index.end; ++i) {
-        const int32_t s = slotOf[i - index.begin];
-        if (s < 0) continue;
-        CoincidentIndex::Cell& cell = index.table[s];
-        const Vertex& v = m.vertices[i];
-        index.entries[cell.start + cell.count++] = {v.x, v.y, v.z, i};
-    }
+    return true;
 }
 
 void findCoincident(const CoincidentIndex& index, const Vertex& p, std::vector<int32_t>& out) {

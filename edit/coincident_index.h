@@ -38,6 +38,25 @@ struct CoincidentIndex {
 void buildCoincidentIndex(CoincidentIndex& index, const Model& m, int32_t begin, int32_t end,
                           float tolerance);
 
+// The same build a slice at a time, so a frame can spend a bounded share of its time on it. The
+// positions must not change between the steps of one build.
+struct CoincidentIndexBuild {
+    // Fresh arrays are zeroed in slices of their own.
+    enum Stage { ClearTable, Place, ClearEntries, Scatter, Done };
+    CoincidentIndex index;
+    Stage stage = Done;
+    int32_t next = 0;            // the next vertex of Place or Scatter
+    bool cells = false;          // the width allows cells at all
+    int32_t occupied = 0;        // cells in the table
+    int32_t entryCount = 0;      // entries in cells
+    std::vector<int32_t> cellOf; // per vertex: its cell's number, -1 when kept elsewhere
+    std::vector<int32_t> cursor; // per cell number: the next entry of its run
+};
+void startCoincidentIndex(CoincidentIndexBuild& build, const Model& m, int32_t begin, int32_t end,
+                          float tolerance);
+// Handles up to `vertices` more vertices of the build; true once the index is complete.
+bool continueCoincidentIndex(CoincidentIndexBuild& build, const Model& m, int32_t vertices);
+
 // Replaces out with every indexed vertex that coincides with position p, in increasing index
 // order: the same vertices, in the same order, as a scan of the whole range would find.
 void findCoincident(const CoincidentIndex& index, const Vertex& p, std::vector<int32_t>& out);

@@ -1,13 +1,16 @@
 // Vertex normals: face normals, smooth averaging over coinciding corners, the batched pass.
 //
-// Sections: vector helpers; one run of passes (owner meshes, indexes); smooth normal; the pass.
+// Sections: vector helpers; one run of passes (owner meshes, indexes); smooth normal; the pass;
+// runs kept from frame to frame.
 #include "edit/normals.h"
 
 #include "base/clock.h"
+#include "base/fresh_array.h"
 #include "base/log.h"
 #include "edit/coincident_index.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -96,6 +99,12 @@ bool claims(const Mesh& mesh, int64_t begin, int64_t end) {
 // A smooth query costs one scan of the owner mesh, the index a few; scans come first so a small
 // edit of a big mesh never pays for an index.
 constexpr int32_t kPlainScans = 4;
+// A run kept across frames builds a mesh's index in slices between its passes once it has
+// scanned or swept the mesh this often: building costs about ten sweeps of the mesh, so a long
+// recalculation gets its index early and a short one never pays for it.
+constexpr int32_t kScansBeforeSlicedIndex = 8;
+// Vertices (then triangles) one slice of index building handles: well under a millisecond.
+constexpr int32_t kIndexSlice = 16384;
 
 // Smooth normals already found in this run, by the exact bits of the position: corners at the
 // same place find the same triangles in the same order, so they share one result.
@@ -142,14 +151,17 @@ KnownNormals::Slot& knownSlot(KnownNormals& k, const Vertex& p) {
 
 struct MeshCache {
     bool ownerChecked = false;
-    bool overlapped = false; // an earlier mesh claims some of this mesh's vertices
-    int32_t plainScans = 0;
-    bool indexed = false;
+    bool overlapped = false;  // an earlier mesh claims some of this mesh's vertices
+    int32_t scans = 0;        // whole-mesh scans and sweeps so far
+    bool building = false;    // the index is started
+    bool indexed = false;     // the index and face normals are complete
     bool unindexable = false; // memory ran out building the index: scans only, slower but sound
-    CoincidentIndex index;
+    CoincidentIndexBuild build;
     std::vector<Vec3> faceNormals; // normalised, per triangle from the range's first triangle
     KnownNormals known;
 };
+
+} // namespace
 
 // State shared by the passes of one run: nothing moves between them, so indexes stay valid, and
 // everything before the resume point is clean.
@@ -158,10 +170,25 @@ struct NormalsRun {
     int32_t resumeMesh = 0;
     int32_t resumeVertex = 0;
     std::vector<int32_t> found;
-    bool sweepEachPass = false;                  // each pass sweeps for its batch (no index)
+    bool sweepEachPass = false;      // each pass sweeps for its batch unless its mesh is indexed
+    bool slicedIndexes = false;      // indexes are built only in slices between passes
+    std::vector<int32_t> indexQueue; // meshes whose sliced index is due, in the order they came due
     std::vector<std::pair<int32_t, Vec3>> swept; // normals of the batch found by one sweep
     std::size_t sweptNext = 0;
 };
+
+void NormalsRunDeleter::operator()(NormalsRun* run) const {
+    delete run;
+}
+
+namespace {
+
+// Counts one whole scan of mesh k; in a run with sliced indexes the mesh's index is due after a
+// few.
+void countScan(NormalsRun& run, int32_t k) {
+    if (++run.meshes[k].scans == kScansBeforeSlicedIndex && run.slicedIndexes)
+        run.indexQueue.push_back(k);
+}
 
 // The mesh of vertex v, which lies in mesh k's range: k unless an earlier mesh claims v.
 int32_t ownerOf(const Model& m, NormalsRun& run, int32_t k, int32_t v) {
@@ -178,13 +205,32 @@ int32_t ownerOf(const Model& m, NormalsRun& run, int32_t k, int32_t v) {
     return k;
 }
 
-void buildIndex(MeshCache& cache, const Model& m, const Range& r) {
-    buildCoincidentIndex(cache.index, m, r.begin, r.end, m.coincidenceTolerance);
-    cache.faceNormals.clear();
-    if (r.end > r.begin)
-        for (int32_t t = r.begin / 3 * 3; t < r.end; t += 3)
+// Builds up to `work` more vertices of the mesh's index, or once that is complete, up to `work`
+// face normals. True once the index can answer queries.
+bool buildIndexSlice(MeshCache& cache, const Model& m, const Range& r, int32_t work) {
+    if (!cache.building) {
+        startCoincidentIndex(cache.build, m, r.begin, r.end, m.coincidenceTolerance);
+        cache.faceNormals.clear();
+        cache.faceNormals.reserve(static_cast<std::size_t>(std::max(r.end - r.begin, 0) / 3 + 1));
+        cache.building = true;
+    }
+    if (!continueCoincidentIndex(cache.build, m, work)) return false;
+    if (r.end > r.begin) {
+        int32_t t = r.begin / 3 * 3 + 3 * static_cast<int32_t>(cache.faceNormals.size());
+        for (int32_t left = work; t < r.end && left > 0; t += 3, --left)
             cache.faceNormals.push_back(triangleNormalAt(m, t));
+        if (t < r.end) return false;
+    }
+    // Room in the table of known normals for a position per expected cell of the index (the
+    // sixth of the corners a closed mesh has), zeroed in slices too, so it seldom grows.
+    if (cache.known.used == 0) {
+        std::size_t slots = 64;
+        while (slots < static_cast<std::size_t>(r.end - r.begin) / 3) slots *= 2;
+        if (!fillInSlices(cache.known.slots, slots, 16 * static_cast<std::size_t>(work)))
+            return false;
+    }
     cache.indexed = true;
+    return true;
 }
 
 // --- smooth normal ---
@@ -193,10 +239,11 @@ void buildIndex(MeshCache& cache, const Model& m, const Range& r) {
 // cannot grow.
 Vec3 indexedSmoothNormal(const Model& m, NormalsRun& run, MeshCache& cache, const Range& r,
                          const Vertex& p) {
-    if (!cache.indexed) buildIndex(cache, m, r);
+    while (!cache.indexed && !buildIndexSlice(cache, m, r, INT32_MAX)) {
+    }
     KnownNormals::Slot& known = knownSlot(cache.known, p);
     if (known.used) return known.normal;
-    findCoincident(cache.index, p, run.found);
+    findCoincident(cache.build.index, p, run.found);
     Vec3 sum = kZero;
     int32_t count = 0;
     const int32_t base = r.begin / 3;
@@ -218,7 +265,8 @@ Vec3 smoothNormal(const Model& m, NormalsRun& run, int32_t owner, int32_t v) {
     MeshCache& cache = run.meshes[owner];
     const Range r = walkRange(m, m.meshes[owner]);
     const Vertex& p = m.vertices[v];
-    if (cache.indexed || (!cache.unindexable && cache.plainScans >= kPlainScans)) {
+    const bool indexNow = !run.slicedIndexes && !cache.unindexable && cache.scans >= kPlainScans;
+    if (cache.indexed || indexNow) {
         // When memory runs out the indexes of the other meshes go (the pass has mostly left
         // them behind) and this one is tried again; after that the mesh goes on with scans,
         // slower but with the same normals.
@@ -231,7 +279,7 @@ Vec3 smoothNormal(const Model& m, NormalsRun& run, int32_t owner, int32_t v) {
         }
         cache.unindexable = true;
     }
-    ++cache.plainScans;
+    countScan(run, owner);
     Vec3 sum = kZero;
     int32_t count = 0;
     for (int32_t i = r.begin; i < r.end; ++i)
@@ -266,6 +314,7 @@ void sweepBatch(const Model& m, NormalsRun& run, int32_t k, int32_t from, int64_
     for (int32_t v = from; v < r.end && static_cast<int64_t>(batch.size()) < budget; ++v)
         if (m.vertices[v].normalDirty) batch.push_back(v);
     if (batch.size() <= static_cast<std::size_t>(kPlainScans)) return;
+    countScan(run, k);
 
     // Only corners inside the batch's box, widened by twice the tolerance, can coincide.
     Vec3 lo = {INFINITY, INFINITY, INFINITY}, hi = {-INFINITY, -INFINITY, -INFINITY};
@@ -312,9 +361,16 @@ void store(Vertex& v, const Vec3& n) {
     v.normalDirty = false;
 }
 
-void runPass(Model& m, NormalsRun& run) {
+// The passes of one call log through one batch: the same lines, one append.
+LogBatch passLog(const Model& m) {
+    LogBatch log;
+    log.log = &m.log;
+    return log;
+}
+
+void runPass(Model& m, NormalsRun& run, LogBatch& log) {
     m.normalsPending = false;
-    logEntry(m.log, "Recalculating Normals START");
+    batchf(log, "Recalculating Normals START");
     int64_t processed = 0;
     // True once the batch limit is exceeded: the pass ends at once and the run resumes after
     // `next`.
@@ -330,7 +386,8 @@ void runPass(Model& m, NormalsRun& run) {
         const Range r = walkRange(m, mesh);
         const int32_t from = k == run.resumeMesh ? std::max(r.begin, run.resumeVertex) : r.begin;
         if (mesh.smooth) {
-            if (run.sweepEachPass) sweepBatch(m, run, k, from, m.normalsBatchLimit + 1 - processed);
+            if (run.sweepEachPass && !run.meshes[k].indexed)
+                sweepBatch(m, run, k, from, m.normalsBatchLimit + 1 - processed);
             for (int32_t v = from; v < r.end; ++v) {
                 if (!m.vertices[v].normalDirty) continue;
                 const bool swept =
@@ -353,11 +410,60 @@ void runPass(Model& m, NormalsRun& run) {
         }
     }
     run.resumeMesh = meshCount(m);
-    logEntry(m.log, "Recalculating Normals STOP");
+    batchf(log, "Recalculating Normals STOP");
 }
 
 void startRun(NormalsRun& run, const Model& m) {
     run.meshes.assign(m.meshes.size(), MeshCache{});
+}
+
+// --- runs kept from frame to frame ---
+
+// Builds one slice of the first due index; false when none is due.
+bool buildDueIndexSlice(const Model& m, NormalsRun& run) {
+    while (!run.indexQueue.empty()) {
+        const int32_t k = run.indexQueue.front();
+        MeshCache& cache = run.meshes[k];
+        if (cache.indexed || cache.unindexable) {
+            run.indexQueue.erase(run.indexQueue.begin());
+            continue;
+        }
+        try {
+            buildIndexSlice(cache, m, walkRange(m, m.meshes[k]), kIndexSlice);
+        } catch (const std::bad_alloc&) {
+            // The mesh goes on with sweeps: slower, the same normals.
+            cache.build = CoincidentIndexBuild{};
+            cache.faceNormals = {};
+            cache.building = false;
+            cache.unindexable = true;
+        }
+        return true;
+    }
+    return false;
+}
+
+uint64_t mixIn(uint64_t h, uint64_t word) {
+    return (h ^ word) * 0x9E3779B97F4A7C15ULL;
+}
+
+// Everything a run's caches are built from: every position, bit for bit, the vertex and mesh
+// counts, the mesh ranges and the tolerance. Each step of the chain is a bijection of the word
+// mixed in, and each vertex's word a bijection of its x and y and of its z, so one changed
+// coordinate always changes the result; anything more goes unnoticed only by a 64-bit
+// coincidence.
+uint64_t geometryFingerprint(const Model& m) {
+    uint64_t h = mixIn(0x243F6A8885A308D3ULL, m.vertices.size());
+    for (const Vertex& v : m.vertices) {
+        const uint64_t xy = (uint64_t{bitsOf(v.x)} << 32 | bitsOf(v.y)) * 0xC2B2AE3D27D4EB4FULL;
+        const uint64_t z = (uint64_t{bitsOf(v.z)} + 1) * 0x165667B19E3779F9ULL;
+        h = mixIn(h, xy ^ (z << 31 | z >> 33));
+        h ^= h >> 29;
+    }
+    h = mixIn(h, m.meshes.size());
+    for (const Mesh& mesh : m.meshes)
+        h = mixIn(h, uint64_t{static_cast<uint32_t>(mesh.firstVertex)} << 32 |
+                         static_cast<uint32_t>(mesh.triangleCount));
+    return mixIn(h, bitsOf(m.coincidenceTolerance));
 }
 
 } // namespace
@@ -370,26 +476,53 @@ void recalculateNormals(Model& m) {
     NormalsRun run;
     startRun(run, m);
     run.sweepEachPass = true;
-    runPass(m, run);
+    LogBatch log = passLog(m);
+    runPass(m, run, log);
+    flushLogBatch(log);
 }
 
-int recalculateNormalsWithin(Model& m, int64_t budgetMs) {
-    if (!m.normalsPending) return 0;
-    NormalsRun run;
-    startRun(run, m);
-    // A frame's share is a few batches, so indexing a big smooth mesh would cost more than it
-    // saves, as in a single pass.
-    run.sweepEachPass = true;
+int recalculateNormalsWithin(Model& m, NormalsProgress& progress, int64_t budgetMs) {
+    if (!m.normalsPending) {
+        progress.run.reset();
+        return 0;
+    }
     const int64_t start = clockMs();
+    // Anything may have happened since the last frame; caches built from other positions,
+    // ranges or tolerance are let go.
+    const uint64_t fingerprint = geometryFingerprint(m);
+    if (!progress.run || progress.fingerprint != fingerprint) {
+        progress.run.reset(new NormalsRun);
+        startRun(*progress.run, m);
+        // A frame's share is a few batches: sweeps first, an index only for a long recalculation,
+        // built in slices so no frame pays for all of it.
+        progress.run->sweepEachPass = true;
+        progress.run->slicedIndexes = true;
+        progress.fingerprint = fingerprint;
+    }
+    NormalsRun& run = *progress.run;
+    // Edits since the last frame may have marked vertices anywhere: the first pass starts over.
+    run.resumeMesh = 0;
+    run.resumeVertex = 0;
+    run.swept.clear();
+    run.sweptNext = 0;
+    LogBatch log = passLog(m);
     int passes = 0;
-    do runPass(m, run), ++passes;
-    while (m.normalsPending && clockMs() - start < budgetMs);
+    auto timeLeft = [&] { return clockMs() - start < budgetMs; };
+    do {
+        runPass(m, run, log), ++passes;
+        while (m.normalsPending && timeLeft() && buildDueIndexSlice(m, run)) {
+        }
+    } while (m.normalsPending && timeLeft());
+    flushLogBatch(log);
+    if (!m.normalsPending) progress.run.reset();
     return passes;
 }
 
 void completeNormals(Model& m) {
     NormalsRun run;
     startRun(run, m);
-    do runPass(m, run);
+    LogBatch log = passLog(m);
+    do runPass(m, run, log);
     while (m.normalsPending);
+    flushLogBatch(log);
 }

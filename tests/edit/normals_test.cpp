@@ -266,47 +266,92 @@ TEST(Normals, BatchesOf101WithStartAndStopLogged) {
 }
 
 TEST(Normals, PassesWithinAFrameBudgetFinishInFewFramesLoggingEveryPass) {
-    // 20,000 flat triangles and a smooth mesh of 600: 205 passes, one per frame before.
+    // 20,000 flat triangles, then a rippled smooth grid of 40,000: about 1,400 passes, and each
+    // swept the whole grid when every frame started afresh (some 40 frames of 8 ms, not 5).
+    constexpr int kCols = 200, kQuads = 20000;
     auto build = [](Model& m) {
         for (int t = 0; t < 20000; ++t)
             addTriangle(m, {float(t), 0, 0}, {float(t) + 1, 0, float(t % 7)}, {0, 1, 0});
         addMesh(m, 0, 20000, false);
-        for (int t = 0; t < 600; ++t)
-            addTriangle(m, {float(t % 30), float(t / 30), 0}, {float(t % 30) + 1, float(t / 30), 1},
-                        {float(t % 30), float(t / 30) + 1, 0});
-        addMesh(m, 60000, 600, true);
+        auto at = [](int gx, int gy) {
+            return Vec3{gx * 0.1f, gy * 0.1f, 0.2f * std::sin(gx * 0.3f) * std::cos(gy * 0.2f)};
+        };
+        for (int q = 0; q < kQuads; ++q) {
+            const int gx = q % kCols, gy = q / kCols;
+            addTriangle(m, at(gx, gy), at(gx + 1, gy), at(gx + 1, gy + 1));
+            addTriangle(m, at(gx, gy), at(gx + 1, gy + 1), at(gx, gy + 1));
+        }
+        addMesh(m, 60000, 2 * kQuads, true);
+        m.normalsPending = true;
+    };
+    // Between two frames a corner of the already shaded part of the grid moves and is marked, as
+    // Align does, with its former partners: the cache of the frames before knows the old place.
+    constexpr int32_t kMoved = 60000 + 6 * 40 + 2; // the corner (41, 1) of quad (40, 0)
+    auto edit = [](Model& m) {
+        Vertex& v = m.vertices[kMoved];
+        for (Vertex& partner : m.vertices)
+            if (coincide(partner, v, m.coincidenceTolerance)) partner.normalDirty = true;
+        v.z += 0.5f;
         m.normalsPending = true;
     };
     // Each on a log of its own: they are counted apart.
-    Model m(::testing::TempDir() + "budget.Log"), reference(::testing::TempDir() + "whole.Log");
+    Model m(::testing::TempDir() + "budget.Log"), before(::testing::TempDir() + "before.Log"),
+        after(::testing::TempDir() + "after.Log");
     build(m);
-    build(reference);
-    completeNormals(reference);
+    build(before);
+    completeNormals(before);
+    NormalsProgress progress;
     int frames = 0, passes = 0;
-    while (m.normalsPending && frames < 1000) {
-        const int ran = recalculateNormalsWithin(m, 8);
+    auto frame = [&](int64_t budgetMs) {
+        const int ran = recalculateNormalsWithin(m, progress, budgetMs);
         ASSERT_GE(ran, 1);
         passes += ran;
         ++frames;
-    }
-    EXPECT_LE(frames, 40);
-    // Each pass logs as a pass on its own does; the same normals and last vertex result.
+    };
+    // Bit for bit, and nothing left marked.
+    auto expectNormalsOf = [&](auto referenceOf) {
+        for (int32_t i = 0; i < vertexCount(m); ++i) {
+            const Vec3 got = normalOf(m, i), want = normalOf(referenceOf(i), i);
+            ASSERT_TRUE(got.x == want.x && got.y == want.y && got.z == want.z) << "vertex " << i;
+            ASSERT_FALSE(m.vertices[i].normalDirty);
+        }
+    };
+    while (m.normalsPending && frames < 1000) frame(8);
+    EXPECT_LE(frames, 12);
+    // Each pass logs as a pass on its own does; the normals are bit for bit the whole run's.
     EXPECT_EQ(logCount(m, kStart), passes);
-    EXPECT_EQ(logCount(m, kStart), logCount(reference, kStart));
+    EXPECT_EQ(logCount(m, kStart), logCount(before, kStart));
     EXPECT_EQ(logCount(m, kStop), 1);
-    EXPECT_EQ(m.lastNormalVertex, reference.lastNormalVertex);
-    // Bit for bit: the frame's sweeps add the same face normals in the same order.
-    for (int32_t i = 0; i < vertexCount(m); ++i) {
-        const Vec3 got = normalOf(m, i), want = normalOf(reference, i);
-        EXPECT_TRUE(got.x == want.x && got.y == want.y && got.z == want.z) << "vertex " << i;
-        EXPECT_FALSE(m.vertices[i].normalDirty);
-    }
+    EXPECT_EQ(m.lastNormalVertex, before.lastNormalVertex);
+    expectNormalsOf([&](int32_t) -> const Model& { return before; });
+    EXPECT_EQ(progress.run, nullptr); // let go once shaded
+
+    // Again in short frames up to the middle of the grid, by then indexed; the edit; the rest.
+    for (Vertex& v : m.vertices) v.normalDirty = true;
+    m.normalsPending = true;
+    const Vertex& middle = m.vertices[60000 + 3 * kQuads];
+    while (m.normalsPending && middle.normalDirty && frames < 10000) frame(2);
+    ASSERT_TRUE(m.normalsPending);
+    edit(m);
+    std::vector<bool> redone(m.vertices.size());
+    for (std::size_t i = 0; i < redone.size(); ++i) redone[i] = m.vertices[i].normalDirty;
+    while (m.normalsPending && frames < 10000) frame(8);
+    build(after);
+    edit(after);
+    completeNormals(after);
+    EXPECT_EQ(logCount(m, kStart), passes);
+    EXPECT_EQ(logCount(m, kStop), 2);
+    EXPECT_EQ(m.lastNormalVertex, after.lastNormalVertex);
+    // Vertices done before the edit keep what the old places gave, the others (the moved corner
+    // too) have what the new places give.
+    expectNormalsOf([&](int32_t i) -> const Model& { return redone[i] ? after : before; });
+    EXPECT_EQ(progress.run, nullptr); // let go once shaded
     // Nothing pending: no pass and no log line. No budget: still the one pass a frame.
-    EXPECT_EQ(recalculateNormalsWithin(m, 8), 0);
+    EXPECT_EQ(recalculateNormalsWithin(m, progress, 8), 0);
     EXPECT_EQ(logCount(m, kStart), passes);
     Model one;
     build(one);
-    EXPECT_EQ(recalculateNormalsWithin(one, 0), 1);
+    EXPECT_EQ(recalculateNormalsWithin(one, progress, 0), 1);
     EXPECT_EQ(one.lastNormalVertex, 300);
 }
 
@@ -357,6 +402,11 @@ TEST(CoincidentIndex, FindsExactlyWhatAPlainScanFinds) {
         for (float tol : {0.05f, 0.013f, 0.0f}) {
             CoincidentIndex index;
             buildCoincidentIndex(index, m, 0, vertexCount(m), tol);
+            // Built a few vertices at a time, as frames do, it finds the same.
+            CoincidentIndexBuild sliced;
+            startCoincidentIndex(sliced, m, 0, vertexCount(m), tol);
+            while (!continueCoincidentIndex(sliced, m, 7)) {
+            }
             std::vector<int32_t> found, plain;
             for (int32_t v = 0; v < vertexCount(m); ++v) {
                 findCoincident(index, m.vertices[v], found);
@@ -364,6 +414,8 @@ TEST(CoincidentIndex, FindsExactlyWhatAPlainScanFinds) {
                 for (int32_t i = 0; i < vertexCount(m); ++i)
                     if (coincide(m.vertices[i], m.vertices[v], tol)) plain.push_back(i);
                 ASSERT_EQ(found, plain) << "seed " << seed << " tol " << tol << " vertex " << v;
+                findCoincident(sliced.index, m.vertices[v], found);
+                ASSERT_EQ(found, plain) << "sliced, seed " << seed << " tol " << tol;
             }
         }
     }
