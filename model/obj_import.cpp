@@ -146,6 +146,7 @@ UV fallback(int32_t code) {
 struct ObjText {
     const std::string* bytes = nullptr; // the whole text in memory, or
     int fd = -1;                        // a file, read with pread so two threads can share it
+    std::size_t size = 0;               // as the file was when opened
 };
 
 // Bytes [begin, end) of the text; end past the text's end means to its end.
@@ -179,7 +180,9 @@ bool forEachChunk(const ObjText& t, TextRange range, std::vector<char>& buffer, 
         each(p + begin, p + std::max(begin, end));
         return true;
     }
-    if (buffer.size() < kChunkBytes) buffer.resize(kChunkBytes);
+    // A small file gets a buffer its size: every fresh page costs a fault.
+    const std::size_t span = std::min(range.end, t.size) - std::min(range.begin, t.size);
+    if (buffer.size() < kChunkBytes) buffer.resize(std::min(kChunkBytes, span + 1));
     std::size_t filled = 0, offset = range.begin;
     bool markChecked = range.begin != 0;
     for (;;) {
@@ -283,9 +286,9 @@ Outcome countRange(const ObjText& t, TextRange range, Counts& c) {
 }
 
 // Counts the text, its second half on a second thread when it is large enough to pay for one.
-Outcome countText(const ObjText& t, std::size_t size, Counts& counts) {
+Outcome countText(const ObjText& t, Counts& counts) {
     constexpr std::size_t kSplitMin = 8u << 20;
-    const std::size_t half = size >= kSplitMin ? lineStartFrom(t, size / 2) : SIZE_MAX;
+    const std::size_t half = t.size >= kSplitMin ? lineStartFrom(t, t.size / 2) : SIZE_MAX;
     Counts second;
     Outcome secondOutcome = Outcome::Done;
     std::thread worker;
@@ -504,9 +507,9 @@ void appendMeshes(Model& m, const Reading& rd, int64_t oldVertices) {
 const char* const kNoMemory = "ERROR: not enough memory for the OBJ File";
 const char* const kUnreadable = "ERROR: Failed to open OBJ File";
 
-FileResult importText(Model& m, const ObjText& text, std::size_t size, const std::string& path) {
+FileResult importText(Model& m, const ObjText& text, const std::string& path) {
     Counts counts;
-    const Outcome counted = countText(text, size, counts);
+    const Outcome counted = countText(text, counts);
     if (counted != Outcome::Done)
         return failImport(m, path, "%s", counted == Outcome::NoMemory ? kNoMemory : kUnreadable);
     for (int s = 0; s < kStatements; ++s)
@@ -617,7 +620,8 @@ FileResult importObj(Model& m, const std::string& path) {
     }
     ObjText text;
     text.fd = ::fileno(file);
-    const FileResult r = importText(m, text, static_cast<std::size_t>(st.st_size), path);
+    text.size = static_cast<std::size_t>(st.st_size);
+    const FileResult r = importText(m, text, path);
     std::fclose(file);
     return r;
 }
@@ -625,5 +629,6 @@ FileResult importObj(Model& m, const std::string& path) {
 FileResult importObjData(Model& m, std::string data, const std::string& path) {
     ObjText text;
     text.bytes = &data;
-    return importText(m, text, data.size(), path);
+    text.size = data.size();
+    return importText(m, text, path);
 }
