@@ -324,7 +324,8 @@ TEST(Normals, PassesWithinAFrameBudgetFinishInFewFramesLoggingEveryPass) {
     constexpr int64_t kFrameMs = 8;
 #endif
     while (m.normalsPending && frames < 1000) frame(kFrameMs);
-    EXPECT_LE(frames, 12);
+    EXPECT_LE(frames, 20); // about 5 on an idle machine; room for a loaded one, half of 40
+
     // Each pass logs as a pass on its own does; the normals are bit for bit the whole run's.
     EXPECT_EQ(logCount(m, kStart), passes);
     EXPECT_EQ(logCount(m, kStart), logCount(before, kStart));
