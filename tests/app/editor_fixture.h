@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/editor.h"
+#include "app/window_messages.h"
 #include "platform/fake_platform.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,14 @@ namespace fwtest {
 
 inline unsigned noTexture(int) {
     return 0;
+}
+
+// A key going down or up, as the window reports it.
+inline void sendKey(Editor& editor, WindowEventType type, int key) {
+    WindowEvent e;
+    e.type = type;
+    e.key = key;
+    handleWindowEvent(editor, e);
 }
 
 struct LaidOutEditor : ::testing::Test {

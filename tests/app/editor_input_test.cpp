@@ -24,12 +24,7 @@ struct EditorFixture : LaidOutEditor {
         e.x = x, e.y = y, e.buttons = buttons;
         handleWindowEvent(editor, e);
     }
-    void key(WindowEventType type, int code) {
-        WindowEvent e;
-        e.type = type;
-        e.key = code;
-        handleWindowEvent(editor, e);
-    }
+    void key(WindowEventType type, int code) { fwtest::sendKey(editor, type, code); }
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/recent_files.h"
 #include "app/window_messages.h"
 #include "base/paths.h"
+#include "editor_fixture.h"
 #include "platform/fake_platform.h"
 #include "resources/menu_table.h"
 #include "temp_files.h"
@@ -40,15 +41,9 @@ struct RecentAndKeys : ::testing::Test {
         return platform.callsOf(kind).back().dialog.startFolder;
     }
     void press(std::initializer_list<int> keys) {
-        for (int k : keys) sendKey(WindowEventType::KeyDown, k);
+        for (int k : keys) fwtest::sendKey(editor, WindowEventType::KeyDown, k);
         handleKeyboard(editor);
-        for (int k : keys) sendKey(WindowEventType::KeyUp, k);
-    }
-    void sendKey(WindowEventType type, int key) {
-        WindowEvent e;
-        e.type = type;
-        e.key = key;
-        handleWindowEvent(editor, e);
+        for (int k : keys) fwtest::sendKey(editor, WindowEventType::KeyUp, k);
     }
 };
 
